@@ -1,0 +1,110 @@
+#include "data/atomic_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorvane {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+
+mode_t NewFileMode(const std::string& target) {
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0) {
+        return st.st_mode & 07777;
+    }
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {
+    struct stat st {};
+    if (stat(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        return; // a folder or device is never replaced
+    }
+    std::string pattern = target_ + ".XXXXXX";
+    fd_ = mkstemp(pattern.data());
+    if (fd_ < 0) {
+        return;
+    }
+    temp_ = pattern;
+    fchmod(fd_, NewFileMode(target_));
+    buffer_.resize(kBufferSize);
+}
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+void AtomicFileWriter::Write(std::string_view bytes) {
+    if (fd_ < 0 || failed_) {
+        return;
+    }
+    while (!bytes.empty()) {
+        if (used_ == buffer_.size() && !Flush()) {
+            return;
+        }
+        std::size_t n = std::min(bytes.size(), buffer_.size() - used_);
+        std::memcpy(buffer_.data() + used_, bytes.data(), n);
+        used_ += n;
+        bytes.remove_prefix(n);
+    }
+}
+
+bool AtomicFileWriter::Flush() {
+    std::size_t done = 0;
+    while (done < used_) {
+        ssize_t n = ::write(fd_, buffer_.data() + done, used_ - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            failed_ = true;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    used_ = 0;
+    return true;
+}
+
+AtomicFileWriter::Status AtomicFileWriter::Commit() {
+    if (fd_ < 0) {
+        return Status::CannotCreate;
+    }
+    if (failed_ || !Flush() || ::close(fd_) != 0) {
+        if (!failed_) {
+            fd_ = -1; // close() failed: the descriptor is gone either way
+        }
+        failed_ = true;
+        Discard();
+        return Status::WriteFailed;
+    }
+    fd_ = -1;
+    if (std::rename(temp_.c_str(), target_.c_str()) != 0) {
+        Discard();
+        return Status::WriteFailed;
+    }
+    temp_.clear();
+    return Status::Ok;
+}
+
+void AtomicFileWriter::Discard() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temp_.empty()) {
+        ::unlink(temp_.c_str());
+        temp_.clear();
+    }
+}
+
+} // namespace quorvane

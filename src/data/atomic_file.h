@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+// Writes a user's file through a temporary file in the same folder that is
+// renamed over the target only when every byte was written, so a failed write
+// never leaves the user's existing file damaged or half-written.
+class AtomicFileWriter {
+public:
+    enum class Status { Ok, CannotCreate, WriteFailed };
+
+    explicit AtomicFileWriter(std::string targetPath);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // False when the temporary file could not be created.
+    bool IsOpen() const { return fd_ >= 0; }
+
+    // Buffered; the first failure is remembered and later writes are ignored.
+    void Write(std::string_view bytes);
+
+    // Flushes, closes and renames into place. Without a call (or after a failure)
+    // the temporary file is removed and the target is left as it was.
+    Status Commit();
+
+private:
+    bool Flush();
+    void Discard();
+
+    std::string target_;
+    std::string temp_;
+    int fd_ = -1;
+    bool failed_ = false;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
+};
+
+} // namespace quorvane

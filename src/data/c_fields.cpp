@@ -1,0 +1,106 @@
+#include "data/c_fields.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace quorvane {
+
+namespace {
+
+bool IsCSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+} // namespace
+
+std::string_view Columns(std::string_view line, std::size_t start, std::size_t width) {
+    if (start >= line.size()) {
+        return {};
+    }
+    return line.substr(start, width);
+}
+
+int ParseCInt(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsCSpace(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::int64_t value = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<std::int64_t>(INT_MAX) + 1) {
+            value = static_cast<std::int64_t>(INT_MAX) + 1;
+        }
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    return static_cast<int>(value);
+}
+
+double ParseCDouble(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsCSpace(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    // from_chars accepts no sign and no "0x"; a hexadecimal float is read as 0 like
+    // any other text atof would stop on early (the data files hold none).
+    double value = 0.0;
+    const char* first = text.data() + i;
+    const char* last = text.data() + text.size();
+    if (first < last && (IsDigit(*first) || *first == '.')) {
+        auto result = std::from_chars(first, last, value, std::chars_format::general);
+        if (result.ec == std::errc::result_out_of_range) {
+            // Overflow or underflow: from_chars leaves value untouched.
+            value = 0.0;
+            for (const char* p = first; p < last && (IsDigit(*p) || *p == '.'); ++p) {
+                if (IsDigit(*p) && *p != '0') {
+                    value = 1.0;
+                    break;
+                }
+            }
+            if (value != 0.0) {
+                value = HUGE_VAL;
+                // A tiny value (e-400) underflows to 0, a huge one to infinity.
+                for (const char* p = first; p < last; ++p) {
+                    if ((*p == 'e' || *p == 'E') && p + 1 < last && p[1] == '-') {
+                        value = 0.0;
+                        break;
+                    }
+                }
+            }
+        } else if (result.ec != std::errc()) {
+            value = 0.0;
+        }
+    }
+    return negative ? -value : value;
+}
+
+std::string_view StripLineEnd(std::string_view line) {
+    if (!line.empty() && line.back() == '\n') {
+        line.remove_suffix(1);
+    }
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
+} // namespace quorvane

@@ -1,0 +1,119 @@
+#include "data/atomic_file.h"
+#include "data/c_fields.h"
+#include "data/text_codec.h"
+#include "temp_dir.h"
+
+#include <climits>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+
+TEST(CFields, IntegerConversionFollowsAtoi) {
+    EXPECT_EQ(ParseCInt("  42"), 42);
+    EXPECT_EQ(ParseCInt("-12"), -12);
+    EXPECT_EQ(ParseCInt("1-2"), 1);
+    EXPECT_EQ(ParseCInt("12a"), 12);
+    EXPECT_EQ(ParseCInt(""), 0);
+    EXPECT_EQ(ParseCInt("   "), 0);
+    EXPECT_EQ(ParseCInt("+7"), 7);
+    EXPECT_EQ(ParseCInt("0009999"), 9999);
+}
+
+TEST(CFields, IntegerOverflowSaturates) {
+    EXPECT_EQ(ParseCInt("99999999999999999999"), INT_MAX);
+    EXPECT_EQ(ParseCInt("-99999999999999999999"), INT_MIN);
+    EXPECT_EQ(ParseCInt("-2147483648"), INT_MIN);
+}
+
+TEST(CFields, DoubleConversionFollowsAtof) {
+    EXPECT_DOUBLE_EQ(ParseCDouble("  3.456"), 3.456);
+    EXPECT_DOUBLE_EQ(ParseCDouble("-1.234"), -1.234);
+    EXPECT_DOUBLE_EQ(ParseCDouble(" .5x"), 0.5);
+    EXPECT_DOUBLE_EQ(ParseCDouble("5."), 5.0);
+    EXPECT_DOUBLE_EQ(ParseCDouble("1e2"), 100.0);
+    EXPECT_DOUBLE_EQ(ParseCDouble("abc"), 0.0);
+    EXPECT_DOUBLE_EQ(ParseCDouble(""), 0.0);
+    EXPECT_DOUBLE_EQ(ParseCDouble("-"), 0.0);
+}
+
+TEST(CFields, ColumnsOfShortLinesAreEmpty) {
+    EXPECT_EQ(Columns("00001 0101", 6, 2), "01");
+    EXPECT_EQ(Columns("00001 0101", 8, 5), "01");
+    EXPECT_EQ(Columns("00001", 6, 2), "");
+    EXPECT_EQ(ColumnInt("00001 0101", 0, 5), 1);
+    EXPECT_EQ(StripLineEnd("abc\r\n"), "abc");
+    EXPECT_EQ(StripLineEnd("abc\n"), "abc");
+    EXPECT_EQ(StripLineEnd("abc"), "abc");
+}
+
+TEST(TextCodec, Cp932RoundTrip) {
+    const std::string utf8 = "平均年 東京 ｱｲｳ";
+    const std::string sjis = Utf8ToCp932(utf8);
+    EXPECT_EQ(sjis.substr(0, 6), std::string("\x95\xBD\x8B\xCF\x94\x4E", 6));
+    EXPECT_EQ(Cp932ToUtf8(sjis), utf8);
+}
+
+TEST(TextCodec, InvalidBytesAreReplacedNotDropped) {
+    // A lone lead byte at the end is a truncated character.
+    EXPECT_EQ(Cp932ToUtf8("A\x81"), "A\xEF\xBF\xBD");
+    EXPECT_EQ(Utf8ToCp932("A\xFF" "B"), "A?B");
+}
+
+TEST(AtomicFile, CommitReplacesTarget) {
+    test::TempDir dir;
+    const std::string target = dir.Write("out.csv", "old contents");
+    {
+        AtomicFileWriter writer(target);
+        ASSERT_TRUE(writer.IsOpen());
+        writer.Write("new ");
+        writer.Write(std::string(3 << 20, 'x')); // larger than the buffer
+        EXPECT_EQ(test::ReadFileBytes(target), "old contents");
+        EXPECT_EQ(writer.Commit(), AtomicFileWriter::Status::Ok);
+    }
+    EXPECT_EQ(test::ReadFileBytes(target).size(), 4u + (3u << 20));
+    int files = 0;
+    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1) << "the temporary file must be gone";
+}
+
+TEST(AtomicFile, AbandonedWriteLeavesTargetUntouched) {
+    test::TempDir dir;
+    const std::string target = dir.Write("keep.txt", "precious");
+    {
+        AtomicFileWriter writer(target);
+        writer.Write("partial");
+    }
+    EXPECT_EQ(test::ReadFileBytes(target), "precious");
+    int files = 0;
+    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST(AtomicFile, UnwritableFolderOrFolderTargetCannotBeCreated) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "sub");
+    AtomicFileWriter onFolder((dir.path() / "sub").string());
+    EXPECT_FALSE(onFolder.IsOpen());
+    EXPECT_EQ(onFolder.Commit(), AtomicFileWriter::Status::CannotCreate);
+
+    AtomicFileWriter missing((dir.path() / "no" / "such" / "file.txt").string());
+    EXPECT_EQ(missing.Commit(), AtomicFileWriter::Status::CannotCreate);
+}
+
+TEST(AtomicFile, FailedRenameIsReportedAsWriteFailure) {
+    test::TempDir dir;
+    const std::string target = dir.Write("data.txt", "old");
+    AtomicFileWriter writer(target);
+    ASSERT_TRUE(writer.IsOpen());
+    writer.Write("abc");
+    // The target turned into a non-empty folder meanwhile: the rename must fail.
+    std::filesystem::remove(target);
+    std::filesystem::create_directories(std::filesystem::path(target) / "x");
+    EXPECT_EQ(writer.Commit(), AtomicFileWriter::Status::WriteFailed);
+    EXPECT_TRUE(std::filesystem::is_directory(target));
+}
