@@ -1,19 +1,44 @@
+#include "cli/command.h"
+
+#include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <string>
+
+using namespace quorvane::cli;
 
 namespace {
 
-const char kUsage[] =
-    "usage: quorvane-cli <command> [options]\n"
-    "commands: slope, export, rank, monthly, mesh\n";
+void PrintUsage(std::FILE* out) {
+    std::fputs("usage: quorvane-cli <command> [options]\n\n", out);
+    for (const Command& command : RegisteredCommands()) {
+        std::fputs(command.usage, out);
+        std::fputs("\n", out);
+    }
+    std::fputs("\nOn failure the reason goes to stderr and the exit code is 1;\n"
+               "an unknown command or malformed options give exit code 2.\n",
+               out);
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::fputs(kUsage, stdout);
-        return 0;
+    std::setlocale(LC_ALL, "C");
+    if (argc < 2) {
+        PrintUsage(stderr);
+        return kExitUsage;
     }
-    std::fputs(kUsage, stderr);
-    return 2;
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 ||
+        std::strcmp(argv[1], "help") == 0) {
+        PrintUsage(stdout);
+        return kExitOk;
+    }
+    for (const Command& command : RegisteredCommands()) {
+        if (command.name == std::string(argv[1])) {
+            return command.run(argc - 1, argv + 1);
+        }
+    }
+    std::fprintf(stderr, "quorvane-cli: unknown command '%s'\n\n", argv[1]);
+    PrintUsage(stderr);
+    return kExitUsage;
 }

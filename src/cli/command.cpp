@@ -1,0 +1,76 @@
+#include "cli/command.h"
+
+#include "data/c_fields.h"
+
+#include <algorithm>
+
+namespace quorvane::cli {
+
+namespace {
+
+std::vector<Command>& Registry() {
+    static std::vector<Command> commands;
+    return commands;
+}
+
+} // namespace
+
+CommandRegistration::CommandRegistration(Command command) {
+    Registry().push_back(command);
+    std::sort(Registry().begin(), Registry().end(),
+              [](const Command& a, const Command& b) { return std::string(a.name) < b.name; });
+}
+
+const std::vector<Command>& RegisteredCommands() {
+    return Registry();
+}
+
+bool Arguments::Parse(int argc, char** argv, const std::vector<std::string>& flags,
+                      std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg.rfind("--", 0) != 0 || arg.size() == 2) {
+            positional_.push_back(arg);
+            continue;
+        }
+        std::string key = arg.substr(2);
+        if (std::find(flags.begin(), flags.end(), key) != flags.end()) {
+            values_[key] = "";
+            continue;
+        }
+        if (i + 1 >= argc) {
+            error = "option --" + key + " needs a value";
+            return false;
+        }
+        values_[key] = argv[++i];
+    }
+    return true;
+}
+
+std::optional<std::string> Arguments::Get(const std::string& key) const {
+    auto it = values_.find(key);
+    if (it == values_.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+bool Arguments::GetInt(const std::string& key, int& value, std::string& error) const {
+    auto text = Get(key);
+    if (!text) {
+        return true;
+    }
+    std::size_t i = (!text->empty() && (*text)[0] == '-') ? 1 : 0;
+    bool digits = i < text->size();
+    for (; i < text->size(); ++i) {
+        digits = digits && (*text)[i] >= '0' && (*text)[i] <= '9';
+    }
+    if (!digits || text->size() > 10) {
+        error = "option --" + key + " takes a whole number, not '" + *text + "'";
+        return false;
+    }
+    value = ParseCInt(*text);
+    return true;
+}
+
+} // namespace quorvane::cli
