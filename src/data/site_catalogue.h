@@ -1,0 +1,66 @@
+#pragma once
+
+#include "data/geo_types.h"
+#include "map/polygon.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorvane {
+
+inline constexpr int kMapInfoCount = 100;
+inline constexpr int kNeighbourCount = 20;
+
+// A neighbouring area shown on an area map, with the position of its short-name label.
+// A code of 0 marks an empty slot.
+struct CMapNeighbour {
+    int code = 0;
+    CDPoint labelPosition;
+};
+
+// One record of the area table; its index is its area code (0 the national map,
+// 1..9 the blocks, higher codes the areas within blocks).
+class CMapInfo {
+public:
+    int level = 0; // 0, 1 or 2: the table the record came from
+    int code = 0;
+    std::string name;
+    std::string shortName;
+    CDRect bounds; // degrees
+    int parentCode = 0;
+    CDPoint anchor; // name label on the area map
+    std::array<CMapNeighbour, kNeighbourCount> neighbours{};
+    std::vector<CPolygon> outline; // level 2 only
+};
+
+using MapInfoTable = std::array<CMapInfo, kMapInfoCount>;
+
+// One observation site.
+class CAmedasPoint {
+public:
+    int siteNumber = 0; // 5 digits; names the site's data files
+    std::string name;
+    int areaCode = 0;
+    double latitudeDeg = 0.0;
+    double longitudeDeg = 0.0;
+    double elevationM = 0.0;
+};
+
+// Called right after each level-2 record has been read, to load its outline.
+using AreaRecordHook = std::function<void(CMapInfo&)>;
+
+// Reads "<mapFolder>/map/zahyo/code_map<level + 1>.txt" into `records`, overwriting
+// only the records the file names. Returns 1, or 0 when the file cannot be opened.
+int LoadAreaTable(const std::string& mapFolder, int level, MapInfoTable& records,
+                  const AreaRecordHook& afterAreaRecord = {});
+
+// Reads "<mapFolder>/map/zahyo/point_amedas.txt" into `sites` (file order).
+// Returns 1, or 0 (with `sites` emptied) when the file cannot be opened.
+int LoadSiteTable(const std::string& mapFolder, std::vector<CAmedasPoint>& sites);
+
+// Index of the first site with that number, or -1.
+int FindSiteIndex(const std::vector<CAmedasPoint>& sites, int siteNumber);
+
+} // namespace quorvane
