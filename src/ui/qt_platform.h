@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ui/platform.h"
+
+namespace quorvane {
+
+// The real dialogs of Qt.
+class QtPlatform final : public Platform {
+public:
+    void ShowMessage(QWidget* parent, const QString& text) override;
+    bool AskYesNo(QWidget* parent, const QString& text) override;
+    std::optional<QString> BrowseFolder(QWidget* parent, const QString& title,
+                                        const QString& initialFolder) override;
+    std::optional<QString> SaveFileName(QWidget* parent, const SaveFileRequest& request) override;
+    std::unique_ptr<QPrinter> ChoosePrinter(QWidget* parent, const PrintRequest& request) override;
+    int RunModal(QDialog& dialog) override;
+    void PushWaitCursor() override;
+    void PopWaitCursor() override;
+    void Pause(int milliseconds) override;
+    std::unique_ptr<PlatformTimer> CreateTimer(std::function<void()> onTimeout) override;
+    QRect WorkArea(const QWidget* widget) const override;
+};
+
+} // namespace quorvane
