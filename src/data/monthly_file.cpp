@@ -1,0 +1,138 @@
+#include "data/monthly_file.h"
+
+#include "data/c_fields.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <vector>
+
+namespace quorvane {
+
+namespace {
+
+constexpr const char* kOldEditionMessage = "旧形式のKALVERA-11データが設定されています。\n"
+                                           "新形式のKALVERA-11データをダウンロードし、\n"
+                                           "メニュー画面よりデータフォルダの設定を行ってください。";
+constexpr const char* kCannotReadMessage =
+    "KALVERA-11データの読み込みに失敗しました。\n"
+    "メニュー画面に戻り、データフォルダの設定を行ってください。";
+constexpr const char* kUnexpectedFormatMessage = "想定外のデータ形式です。\n"
+                                                 "データファイルを確認してください。";
+
+constexpr int kFirstPlaneLine = 5;
+constexpr int kLastPlaneLine = 121;
+constexpr int kFirstOptimumLine = 122;
+
+std::string SiteFileName(int siteNumber) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%05d", siteNumber);
+    return name;
+}
+
+bool IsReadableFile(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    return in.is_open();
+}
+
+// The lines of the file without their line ends; stops reading once there are more
+// than `limit`, since such a file is refused anyway.
+bool ReadLines(const std::string& path, std::size_t limit, std::vector<std::string>& lines) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) {
+        return false;
+    }
+    std::string line;
+    while (lines.size() <= limit && std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return true;
+}
+
+MonthlyRow ParseValueLine(std::string_view line) {
+    MonthlyRow row{};
+    for (int month = 0; month < 12; ++month) {
+        row[month] = StoredMonthlyValue(ColumnDouble(line, 11 + 6 * month, 6));
+    }
+    for (int summary = 0; summary < 5; ++summary) {
+        row[12 + summary] = StoredMonthlyValue(ColumnDouble(line, 86 + 6 * summary, 6));
+    }
+    return row;
+}
+
+} // namespace
+
+int StoredMonthlyValue(double value) {
+    double scaled = std::trunc(value * 100.0 + 0.5);
+    if (std::isnan(scaled)) {
+        return 0;
+    }
+    if (scaled >= static_cast<double>(std::numeric_limits<int>::max())) {
+        return std::numeric_limits<int>::max();
+    }
+    if (scaled <= static_cast<double>(std::numeric_limits<int>::min())) {
+        return std::numeric_limits<int>::min();
+    }
+    return static_cast<int>(scaled);
+}
+
+int LoadMonthlyData(const std::string& folder, int siteNumber, MonthlyRecord& record,
+                    MessageReporter& reporter) {
+    record = MonthlyRecord{};
+    const std::string name = SiteFileName(siteNumber);
+
+    if (!folder.empty() && IsReadableFile(folder + "/" + name)) {
+        reporter.Report(kOldEditionMessage);
+        return 0;
+    }
+    std::vector<std::string> lines;
+    lines.reserve(kMonthlyFileLineCount + 1);
+    if (folder.empty() || !ReadLines(folder + "/m" + name, kMonthlyFileLineCount, lines)) {
+        reporter.Report(kCannotReadMessage);
+        return 0;
+    }
+    if (lines.size() != kMonthlyFileLineCount) {
+        reporter.Report(kUnexpectedFormatMessage);
+        return 0;
+    }
+
+    // Line n of the file is lines[n - 1].
+    record.header = lines[0];
+    const MonthlyRow horizontal = ParseValueLine(lines[1]);
+    for (auto& azimuth : record.planeValues) {
+        azimuth[0] = horizontal;
+    }
+    record.variation[0] = horizontal;
+    record.variation[1] = ParseValueLine(lines[2]);
+    record.variation[2] = ParseValueLine(lines[3]);
+
+    for (int lineNumber = kFirstPlaneLine; lineNumber <= kLastPlaneLine; ++lineNumber) {
+        const std::string& line = lines[lineNumber - 1];
+        int azimuthIndex = ColumnInt(line, 0, 3) / 15;
+        int tiltIndex = ColumnInt(line, 6, 2) / 10;
+        if (azimuthIndex < 0 || azimuthIndex >= kMonthlyAzimuthCount || tiltIndex < 1 ||
+            tiltIndex >= kMonthlyTiltCount) {
+            continue;
+        }
+        record.planeValues[azimuthIndex][tiltIndex] = ParseValueLine(line);
+    }
+    for (int row = 0; row < kOptimumRowCount; ++row) {
+        record.optimumTable[row] = ParseValueLine(lines[kFirstOptimumLine - 1 + row]);
+    }
+    return 1;
+}
+
+} // namespace quorvane
