@@ -1,0 +1,362 @@
+#include "map/polygon.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+using namespace quorvane;
+
+namespace {
+
+std::vector<CDPoint> SortedVertices(std::vector<CDPoint> points) {
+    std::sort(points.begin(), points.end(), [](const CDPoint& a, const CDPoint& b) {
+        return a.x < b.x || (a.x == b.x && a.y < b.y);
+    });
+    return points;
+}
+
+double TotalArea(const std::vector<CPolygon>& pieces) {
+    double area = 0.0;
+    for (const CPolygon& piece : pieces) {
+        area += SignedArea(piece.points);
+    }
+    return area;
+}
+
+int PiecesContaining(const std::vector<CPolygon>& pieces, const CDPoint& p) {
+    int count = 0;
+    for (const CPolygon& piece : pieces) {
+        count += PointInPolygon(piece, p) == kPointInside;
+    }
+    return count;
+}
+
+CPolygon Square(double left, double bottom, double size) {
+    return CPolygon({{left, bottom},
+                     {left + size, bottom},
+                     {left + size, bottom + size},
+                     {left, bottom + size}});
+}
+
+// Clipping against a convex polygon, one half-plane at a time: bridges separate
+// pieces with zero-width seams, but its area is exact, which makes it a reference.
+std::vector<CDPoint> ClipConvexReference(std::vector<CDPoint> subject,
+                                         const std::vector<CDPoint>& convexCcw) {
+    for (std::size_t k = 0; k < convexCcw.size() && !subject.empty(); ++k) {
+        const CDPoint& a = convexCcw[k];
+        const CDPoint& b = convexCcw[(k + 1) % convexCcw.size()];
+        auto side = [&](const CDPoint& p) {
+            return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
+        };
+        std::vector<CDPoint> next;
+        for (std::size_t i = 0; i < subject.size(); ++i) {
+            const CDPoint& p = subject[i];
+            const CDPoint& q = subject[(i + 1) % subject.size()];
+            double sp = side(p);
+            double sq = side(q);
+            if (sp >= 0) {
+                next.push_back(p);
+            }
+            if ((sp >= 0) != (sq >= 0)) {
+                double t = sp / (sp - sq);
+                next.push_back({p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)});
+            }
+        }
+        subject = std::move(next);
+    }
+    return subject;
+}
+
+CPolygon RandomStar(std::mt19937& rng, CDPoint centre, double radius, int vertices) {
+    std::uniform_real_distribution<double> r(0.2 * radius, radius);
+    std::vector<CDPoint> points;
+    for (int i = 0; i < vertices; ++i) {
+        double angle = 2 * 3.141592653589793 * i / vertices;
+        double length = r(rng);
+        points.push_back(
+            {centre.x + length * std::cos(angle), centre.y + length * std::sin(angle)});
+    }
+    return CPolygon(std::move(points));
+}
+
+// A skyline over x = 0..heights.size() on the unit grid (simple, concave).
+CPolygon Skyline(const std::vector<int>& heights, bool fromLeft) {
+    std::vector<CDPoint> points{{0, 0}};
+    int width = static_cast<int>(heights.size());
+    points.push_back({static_cast<double>(width), 0});
+    for (int x = width - 1; x >= 0; --x) {
+        points.push_back({x + 1.0, static_cast<double>(heights[x])});
+        points.push_back({static_cast<double>(x), static_cast<double>(heights[x])});
+    }
+    if (fromLeft) {
+        for (CDPoint& p : points) {
+            std::swap(p.x, p.y);
+        }
+    }
+    CPolygon polygon;
+    polygon.SetPoints(std::move(points)); // drops the repeated corners of equal heights
+    return polygon;
+}
+
+} // namespace
+
+TEST(PolygonNormalise, RemovesRepeatsAndTheClosingVertex) {
+    CPolygon polygon;
+    EXPECT_TRUE(polygon.SetPoints({{0, 0}, {1, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}}));
+    EXPECT_EQ(polygon.points, (std::vector<CDPoint>{{0, 0}, {1, 0}, {1, 1}, {0, 1}}));
+}
+
+TEST(PolygonValidity, RejectsDegenerateAndSelfCrossingOutlines) {
+    CPolygon polygon;
+    EXPECT_FALSE(polygon.SetPoints({{0, 0}, {1, 0}, {0, 0}}));
+    EXPECT_FALSE(polygon.SetPoints({{0, 0}, {1, 1}, {1, 0}, {0, 1}})) << "bow-tie";
+    EXPECT_FALSE(polygon.SetPoints({{0, 0}, {1, 0}, {0, 1}, {1, 1}}))
+        << "bow-tie crossing through the closing edge";
+    EXPECT_FALSE(polygon.SetPoints({{0, 0}, {2, 0}, {1, 1}, {2, 2}, {0, 2}, {1, 1}}))
+        << "a vertex repeated";
+    EXPECT_FALSE(polygon.SetPoints({{0, 0}, {4, 0}, {4, 4}, {2, 0.000001}, {0, 4}}))
+        << "a vertex within the tolerance of a non-adjacent edge";
+    EXPECT_TRUE(polygon.SetPoints({{0, 0}, {4, 0}, {4, 4}, {2, 1}, {0, 4}})) << "concave";
+    EXPECT_TRUE(polygon.SetPoints({{0, 0}, {1, 0}, {0, 1}}));
+}
+
+TEST(SegmentIntersection, ClassifiesHowSegmentsMeet) {
+    CDPoint at;
+    EXPECT_EQ(SegmentIntersection({0, 0}, {2, 2}, {0, 2}, {2, 0}, &at), kSegmentsCross);
+    EXPECT_NEAR(at.x, 1.0, 1e-12);
+    EXPECT_NEAR(at.y, 1.0, 1e-12);
+    EXPECT_EQ(SegmentIntersection({0, 0}, {2, 0}, {1, 0}, {1, 5}), kSegmentsEndOnEdge);
+    EXPECT_EQ(SegmentIntersection({0, 0}, {2, 0}, {2, 0}, {3, 5}), kSegmentsEndToEnd);
+    EXPECT_EQ(SegmentIntersection({0, 0}, {2, 0}, {0, 1}, {2, 1}), kSegmentsApart) << "parallel";
+    EXPECT_EQ(SegmentIntersection({0, 0}, {1, 1}, {3, 0}, {2, 1}), kSegmentsApart)
+        << "the lines meet beyond both segments";
+    EXPECT_EQ(SegmentIntersection({0, 0}, {2, 0}, {1, 0.000005}, {1, 5}), kSegmentsEndOnEdge)
+        << "an end within the tolerance";
+}
+
+TEST(PointInPolygon, VerticesEdgesInsideAndOutside) {
+    CPolygon notch({{0, 0}, {4, 0}, {4, 4}, {2, 2}, {0, 4}});
+    EXPECT_EQ(PointInPolygon(notch, {4, 4}), kPointOnVertex);
+    EXPECT_EQ(PointInPolygon(notch, {2, 0}), kPointOnBoundary) << "horizontal edge";
+    EXPECT_EQ(PointInPolygon(notch, {4, 1}), kPointOnBoundary) << "vertical edge";
+    EXPECT_EQ(PointInPolygon(notch, {3, 3}), kPointOnBoundary) << "slanted edge";
+    EXPECT_EQ(PointInPolygon(notch, {1, 1}), kPointInside);
+    EXPECT_EQ(PointInPolygon(notch, {2, 3}), kPointOutside) << "in the notch";
+    EXPECT_EQ(PointInPolygon(notch, {2, 2.001}), kPointOutside);
+    EXPECT_EQ(PointInPolygon(notch, {2, 2.000001}), kPointOnBoundary) << "within the tolerance";
+    EXPECT_EQ(PointInPolygon(notch, {5, 1}), kPointOutside);
+    EXPECT_EQ(PointInPolygon(notch, {1, 2}), kPointInside) << "level with the notch vertex";
+    EXPECT_EQ(PointInPolygon(CPolygon({{0, 0}, {1, 1}}), {0, 0}), kNotAPolygon);
+}
+
+TEST(PointInArea, OutlinePointsBelongToNoArea) {
+    std::vector<CPolygon> outline{Square(0, 0, 1), Square(2, 0, 1)};
+    EXPECT_TRUE(PointInArea(outline, {2.5, 0.5}));
+    EXPECT_FALSE(PointInArea(outline, {1.5, 0.5}));
+    EXPECT_FALSE(PointInArea(outline, {1.0, 0.5}));
+    EXPECT_FALSE(PointInArea(outline, {2.0, 0.0}));
+}
+
+TEST(IntersectPolygons, ConvexOverlap) {
+    std::vector<CPolygon> out;
+    ASSERT_EQ(IntersectPolygons(Square(0, 0, 2), Square(1, 1, 2), out), 1);
+    EXPECT_DOUBLE_EQ(TotalArea(out), 1.0);
+    EXPECT_EQ(SortedVertices(out[0].points), SortedVertices({{1, 1}, {2, 1}, {2, 2}, {1, 2}}));
+}
+
+TEST(IntersectPolygons, OneInsideTheOther) {
+    std::vector<CPolygon> out;
+    CPolygon area({{0, 0}, {10, 0}, {10, 10}, {5, 6}, {0, 10}});
+    CPolygon view = RectanglePolygon({2, 4, 8, 1}); // left, top, right, bottom
+    ASSERT_EQ(IntersectPolygons(area, view, out), 1) << "view inside the area";
+    EXPECT_DOUBLE_EQ(TotalArea(out), 18.0);
+    EXPECT_EQ(SortedVertices(out[0].points), SortedVertices(view.points));
+
+    ASSERT_EQ(IntersectPolygons(area, RectanglePolygon({-1, 20, 20, -1}), out), 1)
+        << "area inside the view";
+    EXPECT_EQ(SortedVertices(out[0].points), SortedVertices(area.points));
+
+    EXPECT_EQ(IntersectPolygons(area, RectanglePolygon({20, 5, 30, 1}), out), 0);
+    EXPECT_EQ(IntersectPolygons(area, RectanglePolygon({4, 9, 6, 7}), out), 0)
+        << "view in the notch, inside the area's bounding box";
+}
+
+TEST(IntersectPolygons, ConcaveSubjectCutIntoSeparatePieces) {
+    // A U whose two arms the view crosses: two rectangles, not one bridged polygon.
+    CPolygon u({{0, 0}, {5, 0}, {5, 5}, {4, 5}, {4, 1}, {1, 1}, {1, 5}, {0, 5}});
+    std::vector<CPolygon> out;
+    ASSERT_EQ(IntersectPolygons(u, RectanglePolygon({-1, 4, 6, 2}), out), 2);
+    std::vector<std::vector<CDPoint>> pieces;
+    for (const CPolygon& piece : out) {
+        EXPECT_TRUE(PolygonIsValid(piece));
+        EXPECT_DOUBLE_EQ(SignedArea(piece.points), 2.0);
+        pieces.push_back(SortedVertices(piece.points));
+    }
+    std::sort(pieces.begin(), pieces.end(),
+              [](const auto& a, const auto& b) { return a[0].x < b[0].x; });
+    EXPECT_EQ(pieces[0], SortedVertices({{0, 2}, {1, 2}, {1, 4}, {0, 4}}));
+    EXPECT_EQ(pieces[1], SortedVertices({{4, 2}, {5, 2}, {5, 4}, {4, 4}}));
+}
+
+TEST(IntersectPolygons, SeveralCrossingsOnOneEdge) {
+    // A comb of five teeth; the view's bottom edge crosses every tooth twice.
+    CPolygon comb = Skyline({1, 3, 1, 3, 1, 3, 1, 3, 1, 3, 1}, false);
+    std::vector<CPolygon> out;
+    ASSERT_EQ(IntersectPolygons(comb, RectanglePolygon({-1, 2.5, 12, 2}), out), 5);
+    EXPECT_DOUBLE_EQ(TotalArea(out), 5 * 0.5);
+    ASSERT_EQ(IntersectPolygons(comb, RectanglePolygon({-1, 2.5, 12, 0.5}), out), 1)
+        << "the base joins the teeth";
+    EXPECT_DOUBLE_EQ(TotalArea(out), 11 * 0.5 + 5 * 1.5);
+}
+
+TEST(IntersectPolygons, TouchingAndSharedEdges) {
+    std::vector<CPolygon> out;
+    EXPECT_EQ(IntersectPolygons(Square(0, 0, 1), Square(1, 0, 1), out), 0) << "shared edge only";
+    EXPECT_EQ(IntersectPolygons(Square(0, 0, 1), Square(1, 1, 1), out), 0) << "shared corner only";
+    ASSERT_EQ(IntersectPolygons(Square(0, 0, 2), Square(0, 0, 1), out), 1)
+        << "two edges shared in the same direction";
+    EXPECT_EQ(SortedVertices(out[0].points), SortedVertices(Square(0, 0, 1).points));
+    ASSERT_EQ(IntersectPolygons(Square(0, 0, 2), Square(0, 0, 2), out), 1) << "identical";
+    EXPECT_DOUBLE_EQ(TotalArea(out), 4.0);
+    ASSERT_EQ(IntersectPolygons(Square(0, 0, 2), Square(0, 0.5, 1), out), 1)
+        << "collinear edges overlapping in part";
+    EXPECT_DOUBLE_EQ(TotalArea(out), 1.0);
+}
+
+TEST(IntersectPolygons, VerticesExactlyOnTheOtherOutline) {
+    std::vector<CPolygon> out;
+    CPolygon diamond({{1, 0}, {2, 1}, {1, 2}, {0, 1}});
+    ASSERT_EQ(IntersectPolygons(diamond, Square(0, 0, 2), out), 1);
+    EXPECT_EQ(SortedVertices(out[0].points), SortedVertices(diamond.points));
+    ASSERT_EQ(IntersectPolygons(Square(0, 0, 2), diamond, out), 1);
+    EXPECT_EQ(SortedVertices(out[0].points), SortedVertices(diamond.points));
+
+    // A notch whose tip touches the view's bottom edge splits the view into two
+    // pieces that meet at the tip only.
+    CPolygon notched({{0, -5}, {10, -5}, {10, 10}, {6, 10}, {5, 0}, {4, 10}, {0, 10}});
+    ASSERT_EQ(IntersectPolygons(notched, RectanglePolygon({2, 5, 8, 0}), out), 2);
+    for (const CPolygon& piece : out) {
+        EXPECT_TRUE(PolygonIsValid(piece));
+        EXPECT_NE(std::find(piece.points.begin(), piece.points.end(), CDPoint{5, 0}),
+                  piece.points.end());
+    }
+    EXPECT_NEAR(TotalArea(out), 30.0 - 2.5, 1e-12);
+}
+
+TEST(IntersectPolygons, KeepsTheSubjectsOrientation) {
+    CPolygon clockwise({{0, 0}, {0, 2}, {2, 2}, {2, 0}});
+    std::vector<CPolygon> out;
+    ASSERT_EQ(IntersectPolygons(clockwise, Square(1, 1, 2), out), 1);
+    EXPECT_DOUBLE_EQ(SignedArea(out[0].points), -1.0);
+}
+
+TEST(IntersectPolygons, LimitsGiveAnError) {
+    std::vector<int> heights;
+    for (int i = 0; i < 257; ++i) {
+        heights.push_back(2);
+        heights.push_back(4);
+    }
+    CPolygon teeth = Skyline(heights, false);
+    std::vector<CPolygon> out;
+    EXPECT_EQ(IntersectPolygons(teeth, RectanglePolygon({-1, 3.5, 1000, 3}), out), -1);
+    EXPECT_TRUE(out.empty());
+    heights.resize(512);
+    EXPECT_EQ(IntersectPolygons(Skyline(heights, false), RectanglePolygon({-1, 3.5, 1000, 3}), out),
+              256);
+
+    std::vector<CDPoint> many;
+    for (int i = 0; i <= kMaxPolygonVertices; ++i) {
+        double angle = 2 * 3.141592653589793 * i / (kMaxPolygonVertices + 1);
+        many.push_back({std::cos(angle), std::sin(angle)});
+    }
+    EXPECT_EQ(IntersectPolygons(CPolygon(many), Square(0, 0, 2), out), -1);
+}
+
+TEST(IntersectPolygons, RandomStarsAgainstViewRectanglesMatchConvexClipping) {
+    std::mt19937 rng(20261207);
+    std::uniform_real_distribution<double> coordinate(-1.5, 1.5);
+    for (int round = 0; round < 300; ++round) {
+        CPolygon star = RandomStar(rng, {0, 0}, 1.0, 8 + round % 60);
+        double x1 = coordinate(rng), x2 = coordinate(rng), y1 = coordinate(rng),
+               y2 = coordinate(rng);
+        CDRect view{std::min(x1, x2), std::max(y1, y2), std::max(x1, x2), std::min(y1, y2)};
+        CPolygon rect = RectanglePolygon(view);
+        std::vector<CDPoint> ccwRect(rect.points.rbegin(), rect.points.rend());
+        double expected = SignedArea(ClipConvexReference(star.points, ccwRect));
+        std::vector<CPolygon> out;
+        ASSERT_GE(IntersectPolygons(star, rect, out), 0);
+        EXPECT_NEAR(TotalArea(out), expected, 1e-9) << "round " << round;
+        for (const CPolygon& piece : out) {
+            EXPECT_TRUE(PolygonIsValid(piece)) << "round " << round;
+        }
+        for (int k = 0; k < 50; ++k) {
+            CDPoint p{coordinate(rng), coordinate(rng)};
+            bool inBoth = PointInPolygon(star, p) == kPointInside && view.Contains(p.x, p.y);
+            EXPECT_EQ(PiecesContaining(out, p), inBoth ? 1 : 0) << "round " << round;
+        }
+    }
+}
+
+TEST(IntersectPolygons, RandomStarsAgainstEachOtherCoverTheIntersectionOnce) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 40; ++round) {
+        CPolygon a = RandomStar(rng, {0, 0}, 1.0, 12 + round % 30);
+        CPolygon b = RandomStar(rng, {0.3, -0.2}, 1.0, 12 + round % 17);
+        std::vector<CPolygon> out;
+        ASSERT_GE(IntersectPolygons(a, b, out), 0);
+        int samples = 0;
+        int inside = 0;
+        for (double x = -1.5; x <= 1.5; x += 0.0173) {
+            for (double y = -1.5; y <= 1.5; y += 0.0171) {
+                bool inBoth = PointInPolygon(a, {x, y}) == kPointInside &&
+                              PointInPolygon(b, {x, y}) == kPointInside;
+                ASSERT_EQ(PiecesContaining(out, {x, y}), inBoth ? 1 : 0)
+                    << "round " << round << " at " << x << "," << y;
+                ++samples;
+                inside += inBoth;
+            }
+        }
+        double cell = 0.0173 * 0.0171;
+        EXPECT_NEAR(TotalArea(out), inside * cell, 0.05 + 0.02 * TotalArea(out)) << samples;
+    }
+}
+
+TEST(IntersectPolygons, GridSkylinesWithSharedEdgesAndTouchingPieces) {
+    // Outlines on the unit grid meet in every degenerate way: collinear overlaps,
+    // vertices on edges and on vertices, pieces touching at corners. The unit cells
+    // give an exact reference: each cell centre lies in one piece exactly when it
+    // lies in both polygons.
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> height(1, 7);
+    for (int round = 0; round < 400; ++round) {
+        std::vector<int> up(8), side(8);
+        for (int& h : up) {
+            h = height(rng);
+        }
+        for (int& h : side) {
+            h = height(rng);
+        }
+        CPolygon a = Skyline(up, false);
+        CPolygon b = Skyline(side, true);
+        ASSERT_TRUE(PolygonIsValid(a));
+        ASSERT_TRUE(PolygonIsValid(b));
+        std::vector<CPolygon> out;
+        ASSERT_GE(IntersectPolygons(a, b, out), 0);
+        double cells = 0;
+        for (int x = 0; x < 8; ++x) {
+            for (int y = 0; y < 8; ++y) {
+                CDPoint centre{x + 0.5, y + 0.5};
+                bool inBoth = y < up[x] && x < side[y];
+                cells += inBoth;
+                ASSERT_EQ(PiecesContaining(out, centre), inBoth ? 1 : 0)
+                    << "round " << round << " cell " << x << "," << y;
+            }
+        }
+        EXPECT_DOUBLE_EQ(TotalArea(out), cells) << "round " << round;
+        for (const CPolygon& piece : out) {
+            EXPECT_TRUE(PolygonIsValid(piece)) << "round " << round;
+        }
+    }
+}
