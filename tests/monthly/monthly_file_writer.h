@@ -50,11 +50,11 @@ inline std::string PlanePrefix(int azimuthDeg, int tiltDeg) {
 inline std::string MonthlyTestHeader() {
     std::string header = "47401 " + Utf8ToCp932("稚内");
     header.resize(26, ' ');
-    header += "45 ";   // 26-27 latitude degrees
-    header += "24.9 "; // 29-32 latitude minutes
-    header += "141 ";  // 35-37 longitude degrees
-    header += "40.7 "; // 39-42 longitude minutes
-    header += "   3";  // 44-47 elevation
+    header += "45 ";    // 26-27 latitude degrees
+    header += "24.9  "; // 29-32 latitude minutes
+    header += "141 ";   // 35-37 longitude degrees
+    header += "40.7 ";  // 39-42 longitude minutes
+    header += "   3";   // 44-47 elevation
     return header;
 }
 
