@@ -1,0 +1,178 @@
+#include "cli/command.h"
+#include "cli/hourly_source.h"
+#include "data/site_catalogue.h"
+#include "hourly/export.h"
+#include "solar/calendar.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quorvane::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "quorvane-cli export [--data-root DIR] [--hourly DIR] --site N [--variant 0|1|2]\n"
+    "    --period day|month|10days|year [--month M] [--day D] --format csv|txt\n"
+    "    [--slope [--mode 0|1|2] [--tilt T] [--azimuth A] [--step 1|5]]\n"
+    "    (--output FILE | --output-dir DIR)\n"
+    "    writes the hourly viewer's export of that view; with --output-dir the file gets\n"
+    "    the default name. Month and day default to 1 January, the slope tilt to the\n"
+    "    site's default tilt, the azimuth to 0";
+
+// The viewer writes such a file with the header only and says nothing; here the
+// reason is told.
+constexpr const char* kSiteMissingMessage =
+    "地点一覧にこの地点がないため、斜面日射量データを出力できませんでした。";
+
+int UsageError(const std::string& error) {
+    std::fprintf(stderr, "quorvane-cli export: %s\nusage: %s\n", error.c_str(), kUsage);
+    return kExitUsage;
+}
+
+bool ReadPeriod(const Arguments& args, int& exportKind, std::string& error) {
+    auto period = args.Get("period");
+    if (!period) {
+        error = "--period is required";
+        return false;
+    }
+    if (*period == "day") {
+        exportKind = kViewDay;
+    } else if (*period == "month") {
+        exportKind = kViewMonth;
+    } else if (*period == "10days") {
+        exportKind = kViewTenDays;
+    } else if (*period == "year") {
+        exportKind = kExportWholeYear;
+    } else {
+        error = "--period must be day, month, 10days or year";
+        return false;
+    }
+    return true;
+}
+
+bool ReadFormat(const Arguments& args, ExportFormat& format, std::string& error) {
+    auto text = args.Get("format");
+    if (text && *text == "csv") {
+        format = ExportFormat::Csv;
+    } else if (text && *text == "txt") {
+        format = ExportFormat::Txt;
+    } else {
+        error = "--format must be csv or txt";
+        return false;
+    }
+    return true;
+}
+
+bool ReadIntIn(const Arguments& args, const char* key, int low, int high, int& value,
+               std::string& error) {
+    if (!args.GetInt(key, value, error)) {
+        return false;
+    }
+    if (value < low || value > high) {
+        error = std::string("--") + key + " must be " + std::to_string(low) + ".." +
+                std::to_string(high);
+        return false;
+    }
+    return true;
+}
+
+SitePosition FindSitePosition(const std::string& dataRoot, int siteNumber) {
+    std::vector<CAmedasPoint> sites;
+    LoadSiteTable(dataRoot, sites);
+    int index = FindSiteIndex(sites, siteNumber);
+    if (index < 0) {
+        return {};
+    }
+    const CAmedasPoint& point = sites[static_cast<std::size_t>(index)];
+    return {true, point.longitudeDeg, point.latitudeDeg, point.elevationM};
+}
+
+// The viewer's initial tilt: the latitude rounded, 30 for a site not in the catalogue.
+int DefaultTiltDeg(const SitePosition& site) {
+    return site.found ? static_cast<int>(site.latitudeDeg + 0.5) : 30;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty() || folder.back() == '/') {
+        return folder + name;
+    }
+    return folder + "/" + name;
+}
+
+int RunExport(int argc, char** argv) {
+    Arguments args;
+    std::string error;
+    if (!args.Parse(argc, argv, {"slope"}, error)) {
+        return UsageError(error);
+    }
+    if (!args.positional().empty()) {
+        return UsageError("unexpected argument '" + args.positional().front() + "'");
+    }
+    HourlySource source;
+    HourlyExportRequest request;
+    if (!ReadHourlySource(args, source, error) || !ReadPeriod(args, request.exportKind, error) ||
+        !ReadFormat(args, request.format, error) ||
+        !ReadIntIn(args, "month", 1, 12, request.month, error) ||
+        !ReadIntIn(args, "day", 1, kDaysPerMonth[request.month - 1], request.day, error)) {
+        return UsageError(error);
+    }
+    request.siteNumber = source.siteNumber;
+    request.yearVariant = source.yearVariant;
+    request.slope = args.Has("slope");
+
+    auto output = args.Get("output");
+    auto outputDir = args.Get("output-dir");
+    if (output.has_value() == outputDir.has_value()) {
+        return UsageError("give either --output or --output-dir");
+    }
+
+    SitePosition site;
+    if (request.slope) {
+        site = FindSitePosition(source.dataRoot, source.siteNumber);
+        SlopeExportOptions& options = request.slopeOptions;
+        options.tiltDeg = DefaultTiltDeg(site);
+        if (!ReadIntIn(args, "mode", 0, 2, options.angleMode, error) ||
+            !ReadIntIn(args, "tilt", 0, 90, options.tiltDeg, error) ||
+            !ReadIntIn(args, "azimuth", 0, 359, options.azimuthDeg, error) ||
+            !ReadIntIn(args, "step", 1, 5, options.stepDeg, error)) {
+            return UsageError(error);
+        }
+        if (options.stepDeg != 1 && options.stepDeg != 5) {
+            return UsageError("--step must be 1 or 5");
+        }
+    } else {
+        for (const char* key : {"mode", "tilt", "azimuth", "step"}) {
+            if (args.Has(key)) {
+                return UsageError(std::string("--") + key + " needs --slope");
+            }
+        }
+    }
+
+    auto set = std::make_unique<HourlyDataSet>();
+    if (LoadHourlySource(source, *set) != 1) {
+        return kExitFailure;
+    }
+    std::string path = output ? *output : JoinPath(*outputDir, DefaultExportFileName(request));
+    HourlyExportStatus status = ExportHourlyData(*set, request, site, path);
+    switch (status) {
+    case HourlyExportStatus::Completed:
+        return kExitOk;
+    case HourlyExportStatus::SiteMissing:
+        PrintMessage(kSiteMissingMessage);
+        return kExitFailure;
+    case HourlyExportStatus::CannotCreate:
+    case HourlyExportStatus::WriteFailed:
+        break;
+    }
+    PrintMessage(ExportStatusMessage(status));
+    return kExitFailure;
+}
+
+const CommandRegistration kRegistration({"export", kUsage, &RunExport});
+
+} // namespace
+
+} // namespace quorvane::cli

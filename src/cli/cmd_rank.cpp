@@ -1,0 +1,75 @@
+#include "cli/command.h"
+#include "cli/hourly_source.h"
+#include "hourly/periods.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace quorvane::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "quorvane-cli rank [--data-root DIR] [--hourly DIR] --site N [--variant 0|1|2] --month M\n"
+    "    prints the days of the month ranked by daily irradiation, an empty line,\n"
+    "    then ranked by sunshine duration (the viewer's list texts, UTF-8)";
+
+int UsageError(const std::string& error) {
+    std::fprintf(stderr, "quorvane-cli rank: %s\nusage: %s\n", error.c_str(), kUsage);
+    return kExitUsage;
+}
+
+int RunRank(int argc, char** argv) {
+    Arguments args;
+    std::string error;
+    if (!args.Parse(argc, argv, {}, error)) {
+        return UsageError(error);
+    }
+    if (!args.positional().empty()) {
+        return UsageError("unexpected argument '" + args.positional().front() + "'");
+    }
+    HourlySource source;
+    if (!ReadHourlySource(args, source, error)) {
+        return UsageError(error);
+    }
+    int month = 0;
+    if (!args.Has("month")) {
+        return UsageError("--month is required");
+    }
+    if (!args.GetInt("month", month, error)) {
+        return UsageError(error);
+    }
+    if (month < 1 || month > 12) {
+        return UsageError("--month must be 1..12");
+    }
+
+    auto set = std::make_unique<HourlyDataSet>();
+    if (LoadHourlySource(source, *set) != 1) {
+        return kExitFailure;
+    }
+    HourlyRankings rankings;
+    BuildRankings(*set, month, rankings);
+
+    std::string out;
+    for (const std::string& text : rankings.irradiationTexts) {
+        out += text;
+        out += '\n';
+    }
+    out += '\n';
+    for (const std::string& text : rankings.sunshineTexts) {
+        out += text;
+        out += '\n';
+    }
+    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
+        std::fputs("quorvane-cli rank: cannot write the output\n", stderr);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+const CommandRegistration kRegistration({"rank", kUsage, &RunRank});
+
+} // namespace
+
+} // namespace quorvane::cli

@@ -1,0 +1,59 @@
+#include "cli/hourly_source.h"
+
+#include "app/app_data.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace quorvane::cli {
+
+namespace {
+
+class StderrReporter final : public MessageReporter {
+public:
+    void Report(std::string_view message) override { PrintMessage(message); }
+};
+
+} // namespace
+
+void PrintMessage(std::string_view message) {
+    std::fwrite(message.data(), 1, message.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
+bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& error) {
+    if (!args.Has("site")) {
+        error = "--site is required";
+        return false;
+    }
+    if (!args.GetInt("site", source.siteNumber, error) ||
+        !args.GetInt("variant", source.yearVariant, error)) {
+        return false;
+    }
+    if (source.yearVariant < 0 || source.yearVariant > 2) {
+        error = "--variant must be 0, 1 or 2";
+        return false;
+    }
+    auto dataRoot = args.Get("data-root");
+    auto hourly = args.Get("hourly");
+    std::optional<CAppData> app;
+    if (!dataRoot || !hourly) {
+        app.emplace(AppLocations::FromEnvironment());
+    }
+    source.dataRoot = dataRoot ? *dataRoot : app->MapFolder();
+    if (hourly) {
+        source.hourlyFolder = *hourly;
+    } else {
+        app->ReadDataFolders();
+        source.hourlyFolder = app->HourlyFolder();
+    }
+    return true;
+}
+
+int LoadHourlySource(const HourlySource& source, HourlyDataSet& set) {
+    StderrReporter reporter;
+    return LoadHourlyData(set, source.yearVariant, source.siteNumber, source.hourlyFolder,
+                          source.dataRoot, reporter);
+}
+
+} // namespace quorvane::cli

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "cli/command.h"
+#include "data/hourly_file.h"
+
+#include <string>
+#include <string_view>
+
+namespace quorvane::cli {
+
+// The hourly data file the hourly commands read: --data-root (the map folder with
+// the site table and the sunrise/sunset tables; default the "data" folder next to
+// the executable), --hourly (default the folder in the settings file), --site N and
+// --variant 0|1|2 (default 0).
+struct HourlySource {
+    std::string dataRoot;
+    std::string hourlyFolder;
+    int siteNumber = 0;
+    int yearVariant = 0;
+};
+
+// False, with `error` set, when an option is missing or malformed.
+bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& error);
+
+// LoadHourlyData with its messages on stderr; 1 on success.
+int LoadHourlySource(const HourlySource& source, HourlyDataSet& set);
+
+// A message of the system's own on stderr, with a line end.
+void PrintMessage(std::string_view message);
+
+} // namespace quorvane::cli

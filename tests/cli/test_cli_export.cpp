@@ -1,0 +1,236 @@
+#include "data/hourly_file.h"
+#include "data/text_codec.h"
+#include "hourly/export.h"
+#include "hourly/periods.h"
+
+#include "../hourly/hourly_sample.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <sys/wait.h>
+
+namespace quorvane {
+namespace {
+
+using test::ReadFileBytes;
+using test::TempDir;
+
+constexpr int kSite = 47412;
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliExportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        data.Write("map/zahyo/point_amedas.txt",
+                   "14163,札幌,11,43.06,141.33,17\n47412,旭川,12,43.77,142.37,120\n");
+        data.Write("map/zahyo/sunrise_sunset/47412", test::MakeSampleSunriseFile());
+        hourly.Write("平均年/mea47412.txt",
+                     test::MakeSampleHourlyFile(Utf8ToCp932("旭川  平均年   HORIX"), "\r\n", 5));
+        hourly.Write("多照年/max47412.txt",
+                     test::MakeSampleHourlyFile(Utf8ToCp932("旭川 多照年"), "\n", 6));
+        // Sites in the data but not in the catalogue.
+        hourly.Write("平均年/mea00001.txt", test::MakeSampleHourlyFile("x", "\r\n", 7));
+        data.Write("map/zahyo/sunrise_sunset/00001", test::MakeSampleSunriseFile());
+    }
+
+    RunResult RunCli(const std::string& arguments, const std::string& environment = "") {
+        std::string outPath = (scratch.path() / "stdout").string();
+        std::string errPath = (scratch.path() / "stderr").string();
+        std::string command = environment + " " + Quote(QUORVANE_CLI_PATH) + " " + arguments +
+                              " >" + Quote(outPath) + " 2>" + Quote(errPath);
+        int status = std::system(command.c_str());
+        RunResult result;
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = ReadFileBytes(outPath);
+        result.err = ReadFileBytes(errPath);
+        return result;
+    }
+
+    RunResult Run(const std::string& arguments, const std::string& environment = "") {
+        return RunCli("export " + arguments, environment);
+    }
+
+    std::string Source(int variant = 0, int site = kSite) const {
+        return "--data-root " + Quote(data.str()) + " --hourly " + Quote(hourly.str()) +
+               " --site " + std::to_string(site) + " --variant " + std::to_string(variant);
+    }
+
+    // What the viewer writes for the same request.
+    std::string ViewerExport(const HourlyExportRequest& request, const SitePosition& site) {
+        auto set = std::make_unique<HourlyDataSet>();
+        CollectingReporter reporter;
+        EXPECT_EQ(LoadHourlyData(*set, request.yearVariant, request.siteNumber, hourly.str(),
+                                 data.str(), reporter),
+                  1);
+        std::string path = (scratch.path() / "viewer").string();
+        EXPECT_EQ(ExportHourlyData(*set, request, site, path), HourlyExportStatus::Completed);
+        return ReadFileBytes(path);
+    }
+
+    TempDir data;
+    TempDir hourly;
+    TempDir scratch;
+    const SitePosition asahikawa{true, 142.37, 43.77, 120.0};
+};
+
+TEST_F(CliExportTest, HorizontalPeriodsWriteTheViewersBytes) {
+    struct Case {
+        const char* period;
+        int kind;
+        const char* format;
+    };
+    for (Case c : {Case{"day", kViewDay, "csv"}, Case{"month", kViewMonth, "txt"},
+                   Case{"10days", kViewTenDays, "csv"}, Case{"year", kExportWholeYear, "txt"}}) {
+        SCOPED_TRACE(c.period);
+        std::string out = (scratch.path() / "h.out").string();
+        RunResult run = Run(Source(1) + " --period " + c.period + " --month 12 --day 28 --format " +
+                            c.format + " --output " + Quote(out));
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        HourlyExportRequest request;
+        request.exportKind = c.kind;
+        request.yearVariant = 1;
+        request.siteNumber = kSite;
+        request.month = 12;
+        request.day = 28;
+        request.format = c.format[0] == 'c' ? ExportFormat::Csv : ExportFormat::Txt;
+        EXPECT_EQ(ReadFileBytes(out), ViewerExport(request, asahikawa));
+    }
+}
+
+TEST_F(CliExportTest, SlopeExportToAFolderUsesTheDefaultName) {
+    RunResult run = Run(Source() +
+                        " --period month --month 3 --format txt --slope --mode 1"
+                        " --azimuth 5 --step 5 --output-dir " +
+                        Quote(scratch.str()));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    HourlyExportRequest request;
+    request.exportKind = kViewMonth;
+    request.siteNumber = kSite;
+    request.month = 3;
+    request.format = ExportFormat::Txt;
+    request.slope = true;
+    request.slopeOptions = {1, 44, 5, 5};
+    std::string bytes = ReadFileBytes(scratch.path() / "rm4741203_d005_5.txt");
+    EXPECT_EQ(bytes, ViewerExport(request, asahikawa));
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 1 + 31 * 19);
+}
+
+TEST_F(CliExportTest, SlopeTiltDefaultsToTheSitesLatitude) {
+    RunResult run =
+        Run(Source() + " --period day --format csv --slope --output-dir " + Quote(scratch.str()));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(scratch.path() / "rm474120101_s44_1.csv"));
+}
+
+TEST_F(CliExportTest, SlopeOfASiteMissingFromTheCatalogueKeepsTheHeaderOnly) {
+    std::string out = (scratch.path() / "s.csv").string();
+    RunResult run = Run(Source(0, 1) +
+                        " --period day --format csv --slope --mode 2 --tilt 30"
+                        " --azimuth 0 --output " +
+                        Quote(out));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("地点一覧にこの地点がない"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(out), "x\r\n");
+}
+
+TEST_F(CliExportTest, LoadFailuresPrintTheLoadersMessage) {
+    RunResult run =
+        Run(Source(2) + " --period day --format csv --output-dir " + Quote(scratch.str()));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "HORIX-11データの読み込みに失敗しました。\n"
+                       "メニュー画面に戻り、データフォルダの設定を行ってください。\n");
+
+    std::filesystem::remove(data.path() / "map/zahyo/sunrise_sunset/47412");
+    run = Run(Source() + " --period day --format csv --output-dir " + Quote(scratch.str()));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "日の出・日の入りデータの読み込みに失敗しました。\n");
+}
+
+TEST_F(CliExportTest, UncreatableOutputFails) {
+    RunResult run = Run(Source() + " --period day --format csv --output " +
+                        Quote((scratch.path() / "none/x.csv").string()));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "出力ファイルが開けません。\n");
+}
+
+TEST_F(CliExportTest, BadOptionsPrintUsage) {
+    const char* cases[] = {
+        "--period week --format csv --output x",
+        "--period day --format xls --output x",
+        "--period day --format csv",
+        "--period day --format csv --output x --output-dir y",
+        "--period day --format csv --month 2 --day 29 --output x",
+        "--period day --format csv --slope --step 2 --output x",
+        "--period day --format csv --slope --tilt 91 --output x",
+        "--period day --format csv --tilt 30 --output x",
+        "--period day --format csv --output x stray",
+    };
+    for (const char* arguments : cases) {
+        SCOPED_TRACE(arguments);
+        RunResult run = Run(Source() + " " + arguments);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.err.find("usage: quorvane-cli export"), std::string::npos);
+    }
+    RunResult run = RunCli("export --period day --format csv --output x");
+    EXPECT_EQ(run.exitCode, 2);
+    RunResult variant = Run(Source(3) + " --period day --format csv --output x");
+    EXPECT_EQ(variant.exitCode, 2);
+}
+
+TEST_F(CliExportTest, HourlyFolderDefaultsToTheSettingsFile) {
+    TempDir config;
+    config.Write("Quorvane/system.ini", "[DataDir]\nHorix=" + hourly.str() + "\n");
+    RunResult run = Run("--data-root " + Quote(data.str()) +
+                            " --site 47412 --period day --format csv --output " +
+                            Quote((scratch.path() / "d.csv").string()),
+                        "XDG_CONFIG_HOME=" + Quote(config.str()));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+}
+
+class CliRankTest : public CliExportTest {};
+
+TEST_F(CliRankTest, PrintsBothRankingsSeparatedByAnEmptyLine) {
+    auto set = std::make_unique<HourlyDataSet>();
+    CollectingReporter reporter;
+    ASSERT_EQ(LoadHourlyData(*set, 0, kSite, hourly.str(), data.str(), reporter), 1);
+    HourlyRankings rankings;
+    BuildRankings(*set, 2, rankings);
+    std::string expected;
+    for (const std::string& text : rankings.irradiationTexts) {
+        expected += text + "\n";
+    }
+    expected += "\n";
+    for (const std::string& text : rankings.sunshineTexts) {
+        expected += text + "\n";
+    }
+
+    RunResult run = RunCli("rank " + Source() + " --month 2");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 28 + 1 + 28);
+    EXPECT_EQ(run.out.substr(0, std::string(" 1位：").size()), " 1位：");
+
+    EXPECT_EQ(RunCli("rank " + Source() + " --month 13").exitCode, 2);
+    EXPECT_EQ(RunCli("rank " + Source(2) + " --month 1").exitCode, 1);
+}
+
+} // namespace
+} // namespace quorvane
