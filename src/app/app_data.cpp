@@ -55,6 +55,9 @@ CAppData::CAppData(const AppLocations& locations, MessageReporter* reporter) {
     }
 
     std::copy(std::begin(kDaysPerMonth), std::end(kDaysPerMonth), daysPerMonth_.begin());
+    for (int block = 1; block < kBlockCount; ++block) {
+        blockShifts_[block] = quorvane::BlockDisplayShift(block);
+    }
 
     NullReporter silent;
     LoadCatalogue(reporter != nullptr ? *reporter : silent);
@@ -94,12 +97,12 @@ int CAppData::DaysInMonth(int month) const {
     return (month >= 1 && month <= 12) ? daysPerMonth_[month - 1] : 0;
 }
 
-BlockShift CAppData::BlockDisplayShift(int block) const {
-    return (block >= 0 && block < kBlockShiftCount) ? blockShifts_[block] : BlockShift{};
+GeoShift CAppData::BlockDisplayShift(int block) const {
+    return (block >= 0 && block < kBlockCount) ? blockShifts_[block] : GeoShift{};
 }
 
-void CAppData::SetBlockDisplayShift(int block, BlockShift shift) {
-    if (block >= 0 && block < kBlockShiftCount) {
+void CAppData::SetBlockDisplayShift(int block, GeoShift shift) {
+    if (block >= 0 && block < kBlockCount) {
         blockShifts_[block] = shift;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "data/reporter.h"
 #include "data/site_catalogue.h"
+#include "map/map_geometry.h"
 
 #include <array>
 #include <string>
@@ -28,14 +29,6 @@ struct AppSelection {
     int day = 1;
     int yearVariant = 0; // 0 average year, 1 high-sunshine year, 2 low-sunshine year
 };
-
-// Degrees added to a computed latitude and longitude on a block's maps.
-struct BlockShift {
-    double latitudeDeg = 0.0;
-    double longitudeDeg = 0.0;
-};
-
-inline constexpr int kBlockShiftCount = 10;
 
 // The one process-wide application object: folders, settings file, calendar,
 // current selection and site catalogue.
@@ -67,9 +60,10 @@ public:
     AppSelection& Selection() { return selection_; }
     const AppSelection& Selection() const { return selection_; }
 
-    // Block 0..9; (0, 0) for any other index.
-    BlockShift BlockDisplayShift(int block) const;
-    void SetBlockDisplayShift(int block, BlockShift shift);
+    // Degrees added to shown coordinates on a block's maps: block 0..9, (0, 0) for
+    // any other index. Filled from the map geometry's table at construction.
+    GeoShift BlockDisplayShift(int block) const;
+    void SetBlockDisplayShift(int block, GeoShift shift);
 
     const MapInfoTable& MapInfos() const { return mapInfos_; }
     // The record of an area code, or nullptr for a code outside 0..99.
@@ -90,7 +84,7 @@ private:
     std::string settingsFile_;
     std::array<int, 12> daysPerMonth_{};
     AppSelection selection_;
-    std::array<BlockShift, kBlockShiftCount> blockShifts_{};
+    std::array<GeoShift, kBlockCount> blockShifts_{};
     MapInfoTable mapInfos_;
     std::vector<CAmedasPoint> sites_;
 };

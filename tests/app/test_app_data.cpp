@@ -153,15 +153,20 @@ TEST_F(AppDataTest, CatalogueIsLoadedFromTheMapFolder) {
     EXPECT_EQ(app.SiteAt(2), nullptr);
 }
 
-TEST_F(AppDataTest, BlockShiftTableHasTenEntries) {
+TEST_F(AppDataTest, BlockShiftTableIsFilledForTheNineBlocks) {
     CAppData app(Locations());
-    EXPECT_EQ(app.BlockDisplayShift(0).latitudeDeg, 0.0);
-    app.SetBlockDisplayShift(9, {-0.5, 0.25});
+    EXPECT_EQ(app.BlockDisplayShift(0), GeoShift{});
+    EXPECT_DOUBLE_EQ(app.BlockDisplayShift(9).latDeg, -14.0 / 3600.0);
+    EXPECT_DOUBLE_EQ(app.BlockDisplayShift(9).lonDeg, 17.0 / 3600.0);
+    EXPECT_DOUBLE_EQ(app.BlockDisplayShift(1).latDeg, -0.003809547115824361);
+    EXPECT_DOUBLE_EQ(app.BlockDisplayShift(1).lonDeg, 0.002450598611809864);
+    for (int block = 1; block < kBlockCount; ++block) {
+        EXPECT_NE(app.BlockDisplayShift(block), GeoShift{}) << block;
+    }
+    EXPECT_EQ(app.BlockDisplayShift(10), GeoShift{});
+    EXPECT_EQ(app.BlockDisplayShift(-1), GeoShift{});
     app.SetBlockDisplayShift(10, {1.0, 1.0});
-    EXPECT_EQ(app.BlockDisplayShift(9).latitudeDeg, -0.5);
-    EXPECT_EQ(app.BlockDisplayShift(9).longitudeDeg, 0.25);
-    EXPECT_EQ(app.BlockDisplayShift(10).latitudeDeg, 0.0);
-    EXPECT_EQ(app.BlockDisplayShift(-1).longitudeDeg, 0.0);
+    EXPECT_EQ(app.BlockDisplayShift(10), GeoShift{});
 }
 
 TEST(AppLocations, MapFolderFollowsTheExecutableNotTheWorkingDirectory) {
