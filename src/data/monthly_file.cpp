@@ -41,26 +41,45 @@ bool IsReadableFile(const std::string& path) {
     return in.is_open();
 }
 
-// The lines of the file without their line ends; stops reading once there are more
-// than `limit`, since such a file is refused anyway.
-bool ReadLines(const std::string& path, std::size_t limit, std::vector<std::string>& lines) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) {
-        return false;
-    }
-    std::string line;
-    while (lines.size() <= limit && std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+// The lines of a file without their line ends, kept in one buffer.
+class FileLines {
+public:
+    // Stops reading once there are more than `limit` lines, since such a file is
+    // refused anyway.
+    bool Read(const std::string& path, std::size_t limit) {
+        std::error_code error;
+        if (std::filesystem::is_directory(path, error)) {
+            return false;
         }
-        lines.push_back(line);
+        std::ifstream in(path, std::ios::binary);
+        if (!in.is_open()) {
+            return false;
+        }
+        text_.reserve(16 * 1024);
+        ends_.reserve(limit + 1);
+        std::string line;
+        while (ends_.size() <= limit && std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            text_ += line;
+            ends_.push_back(text_.size());
+        }
+        return true;
     }
-    return true;
-}
+
+    std::size_t size() const { return ends_.size(); }
+
+    // Line n of the file is [n - 1].
+    std::string_view operator[](std::size_t index) const {
+        std::size_t begin = index == 0 ? 0 : ends_[index - 1];
+        return std::string_view(text_).substr(begin, ends_[index] - begin);
+    }
+
+private:
+    std::string text_;
+    std::vector<std::size_t> ends_;
+};
 
 MonthlyRow ParseValueLine(std::string_view line) {
     MonthlyRow row{};
@@ -98,9 +117,8 @@ int LoadMonthlyData(const std::string& folder, int siteNumber, MonthlyRecord& re
         reporter.Report(kOldEditionMessage);
         return 0;
     }
-    std::vector<std::string> lines;
-    lines.reserve(kMonthlyFileLineCount + 1);
-    if (folder.empty() || !ReadLines(folder + "/m" + name, kMonthlyFileLineCount, lines)) {
+    FileLines lines;
+    if (folder.empty() || !lines.Read(folder + "/m" + name, kMonthlyFileLineCount)) {
         reporter.Report(kCannotReadMessage);
         return 0;
     }
@@ -109,7 +127,6 @@ int LoadMonthlyData(const std::string& folder, int siteNumber, MonthlyRecord& re
         return 0;
     }
 
-    // Line n of the file is lines[n - 1].
     record.header = lines[0];
     const MonthlyRow horizontal = ParseValueLine(lines[1]);
     for (auto& azimuth : record.planeValues) {
@@ -120,7 +137,7 @@ int LoadMonthlyData(const std::string& folder, int siteNumber, MonthlyRecord& re
     record.variation[2] = ParseValueLine(lines[3]);
 
     for (int lineNumber = kFirstPlaneLine; lineNumber <= kLastPlaneLine; ++lineNumber) {
-        const std::string& line = lines[lineNumber - 1];
+        std::string_view line = lines[lineNumber - 1];
         int azimuthIndex = ColumnInt(line, 0, 3) / 15;
         int tiltIndex = ColumnInt(line, 6, 2) / 10;
         if (azimuthIndex < 0 || azimuthIndex >= kMonthlyAzimuthCount || tiltIndex < 1 ||
