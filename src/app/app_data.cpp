@@ -1,6 +1,7 @@
 #include "app/app_data.h"
 
 #include "app/ini_file.h"
+#include "map/area_polygons.h"
 #include "solar/calendar.h"
 
 #include <algorithm>
@@ -64,9 +65,11 @@ CAppData::CAppData(const AppLocations& locations, MessageReporter* reporter) {
 }
 
 void CAppData::LoadCatalogue(MessageReporter& reporter) {
-    (void)reporter; // for the outline loader's message
+    auto loadOutline = [&](CMapInfo& record) {
+        LoadAreaPolygons(mapFolder_, record.code, record.outline, reporter);
+    };
     for (int level = 0; level < 3; ++level) {
-        LoadAreaTable(mapFolder_, level, mapInfos_);
+        LoadAreaTable(mapFolder_, level, mapInfos_, loadOutline);
     }
     LoadSiteTable(mapFolder_, sites_);
 }

@@ -1,4 +1,5 @@
 #include "app/app_data.h"
+#include "map/area_polygons.h"
 #include "temp_dir.h"
 
 #include <cstdlib>
@@ -151,6 +152,25 @@ TEST_F(AppDataTest, CatalogueIsLoadedFromTheMapFolder) {
     EXPECT_EQ(app.FindSiteIndex(11001), 1);
     EXPECT_EQ(app.SiteAt(1)->name, "宗谷岬");
     EXPECT_EQ(app.SiteAt(2), nullptr);
+}
+
+TEST_F(AppDataTest, AreaOutlinesAreLoadedWithTheAreas) {
+    dir.Write("program/data/map/zahyo/code_map2.txt", "5,近畿,0,1,2,3,4\n");
+    dir.Write("program/data/map/zahyo/code_map3.txt", "21,宗谷,1,0,0,0,0\n22,留萌,1,0,0,0,0\n");
+    const CPolygon triangle{{{141, 45}, {142, 45}, {141.5, 46}}};
+    const std::vector<CPolygon> outline{triangle, triangle};
+    dir.Write("program/data/map/area/21", EncodeAreaPolygons(outline));
+    dir.Write("program/data/map/area/05", EncodeAreaPolygons(outline));
+    // A count of zero is a faulty polygon: the one before it stays, with a message.
+    dir.Write("program/data/map/area/22",
+              EncodeAreaPolygons(std::vector<CPolygon>{triangle}) + std::string(4, '\0'));
+    CollectingReporter reporter;
+    CAppData app(Locations(), &reporter);
+    ASSERT_EQ(app.MapInfoAt(21)->outline.size(), 2u);
+    EXPECT_EQ(app.MapInfoAt(21)->outline[1].points, triangle.points);
+    EXPECT_EQ(app.MapInfoAt(22)->outline.size(), 1u);
+    EXPECT_TRUE(app.MapInfoAt(5)->outline.empty()) << "blocks have no outline";
+    EXPECT_EQ(reporter.messages, std::vector<std::string>{std::string(kAreaPolygonErrorMessage)});
 }
 
 TEST_F(AppDataTest, BlockShiftTableIsFilledForTheNineBlocks) {
