@@ -22,6 +22,10 @@ struct YearFolder {
     const char* filePrefix;
 };
 
+// A standard year's file is about half a megabyte; anything far larger is not one,
+// and reading it whole could exhaust memory.
+constexpr off_t kMaxHourlyFileBytes = 64 << 20;
+
 constexpr YearFolder kYearFolders[3] = {
     {"平均年", "mea"},
     {"多照年", "max"},
@@ -50,7 +54,7 @@ bool ReadWholeFile(const std::string& path, std::vector<char>& buffer, std::size
         return false;
     }
     struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxHourlyFileBytes) {
         ::close(fd);
         return false;
     }
@@ -61,7 +65,11 @@ bool ReadWholeFile(const std::string& path, std::vector<char>& buffer, std::size
     size = 0;
     for (;;) {
         if (size == buffer.size()) {
-            buffer.resize(buffer.size() * 2); // the file grew while being read
+            if (size > static_cast<std::size_t>(kMaxHourlyFileBytes)) {
+                ::close(fd);
+                return false; // the file kept growing while being read
+            }
+            buffer.resize(buffer.size() * 2);
         }
         ssize_t n = ::read(fd, buffer.data() + size, buffer.size() - size);
         if (n < 0 && errno == EINTR) {
@@ -144,7 +152,8 @@ void HourlyDataSet::Clear() {
 }
 
 std::string HourlyFilePath(const std::string& hourlyFolder, int yearVariant, int siteNumber) {
-    if (yearVariant < 0 || yearVariant > 2) {
+    // No folder set yet must not mean the working directory.
+    if (yearVariant < 0 || yearVariant > 2 || hourlyFolder.empty()) {
         return {};
     }
     const YearFolder& year = kYearFolders[yearVariant];

@@ -75,11 +75,13 @@ struct HourlyDataSet {
 
 // "<hourlyFolder>/平均年/mea%05d.txt", "多照年/max%05d.txt" or "寡照年/min%05d.txt". When the
 // UTF-8 year folder does not exist but one named in CP932 bytes does (archives
-// unpacked from Windows), that one is used. Empty for a variant outside 0..2.
+// unpacked from Windows), that one is used. Empty for a variant outside 0..2 or an
+// empty folder.
 std::string HourlyFilePath(const std::string& hourlyFolder, int yearVariant, int siteNumber);
 
 // Parses one hourly file into `set`, replacing everything read from a file (sunrise
-// and sunset stay). Returns 1, or 0 only when the file cannot be read. A later line
+// and sunset stay). Returns 1, or 0 only when the file cannot be read (or is far too
+// large to be an hourly file). A later line
 // for the same day and element replaces the earlier one, and the daily sums are
 // those of the stored hourly values.
 int ParseHourlyFile(HourlyDataSet& set, const std::string& path);

@@ -235,6 +235,13 @@ TEST_F(HourlyFileTest, UnreadableFileFails) {
     EXPECT_EQ(ParseHourlyFile(*set, ""), 0);
 }
 
+TEST_F(HourlyFileTest, HugeFileIsRefusedWithoutReadingIt) {
+    std::string path = dir.Write("huge.txt", "");
+    std::filesystem::resize_file(path, std::uintmax_t{65} << 20); // sparse
+    EXPECT_EQ(ParseHourlyFile(*set, path), 0);
+    EXPECT_EQ(set->fileBuffer.capacity(), 0u);
+}
+
 TEST(HourlyFilePath, NamesEachYearVariant) {
     TempDir dir;
     EXPECT_EQ(HourlyFilePath("/d", 0, 47412), "/d/平均年/mea47412.txt");
@@ -242,6 +249,7 @@ TEST(HourlyFilePath, NamesEachYearVariant) {
     EXPECT_EQ(HourlyFilePath("/d", 2, 5), "/d/寡照年/min00005.txt");
     EXPECT_EQ(HourlyFilePath("/d", 3, 5), "");
     EXPECT_EQ(HourlyFilePath("/d", -1, 5), "");
+    EXPECT_EQ(HourlyFilePath("", 0, 5), "");
 }
 
 TEST(HourlyFilePath, FallsBackToCp932FolderName) {
@@ -291,7 +299,8 @@ TEST_F(LoadHourlyDataTest, MissingDataFileReportsAndLeavesSetZeroed) {
     EXPECT_EQ(set->sunrise[0], 0.0);
 
     EXPECT_EQ(LoadHourlyData(*set, 7, 42, hourly.str(), map.str(), reporter), 0);
-    EXPECT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(LoadHourlyData(*set, 0, 42, "", map.str(), reporter), 0);
+    EXPECT_EQ(reporter.messages.size(), 3u);
 }
 
 TEST_F(LoadHourlyDataTest, MissingSunriseFileKeepsDataAndReports) {
