@@ -137,6 +137,15 @@ TEST_F(ExportTest, HorizontalMonthMatchesThePrintfLayoutInCsvAndTxt) {
     }
 }
 
+TEST_F(ExportTest, HeaderLineKeepsTheFilesBytes) {
+    HourlyExportRequest request;
+    request.format = ExportFormat::Txt;
+    EXPECT_EQ(SplitCrLfLines(Export(request))[0],
+              Utf8ToCp932("ＨＯＲＩＸ  地点 47412   札幌  平均年"));
+    request.format = ExportFormat::Csv;
+    EXPECT_EQ(SplitCrLfLines(Export(request))[0], Utf8ToCp932("ＨＯＲＩＸ,地点,47412,札幌,平均年"));
+}
+
 TEST_F(ExportTest, HorizontalTxtLineRepeatsTheFileLayoutPlusDayOfYear) {
     test::SampleLine line;
     line.element = 3;
