@@ -174,9 +174,10 @@ double EvaluateSlope(const SlopeHour& hour, const SlopePlane& plane) {
         return hour.globalMJ;
     }
     double ground = GroundOnPlane(plane.groundViewTerm, hour.groundBaseMJ);
-    // At night neither the direct part nor the sky needs the angle of incidence.
+    // At night both the direct and the sky part are 0 whatever the plane, and the
+    // reflected part (never -0) plus 0 is itself.
     if (!hour.sky.lit && hour.cosZenith <= 0.0) {
-        return ground + (0.0 + 0.0);
+        return ground;
     }
     double cosIncidence = CosIncidenceFromTrig(
         hour.sinLatitude, hour.cosLatitude, hour.sinDeclination, hour.cosDeclination,
