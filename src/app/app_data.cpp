@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <pwd.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace quorvane {
 
@@ -34,6 +36,10 @@ AppLocations AppLocations::FromEnvironment() {
 
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0') {
+        const passwd* user = getpwuid(getuid());
+        home = user != nullptr ? user->pw_dir : nullptr;
+    }
     // The XDG rules ignore a relative XDG_CONFIG_HOME.
     if (xdg != nullptr && xdg[0] == '/') {
         locations.configHome = xdg;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <unistd.h>
 
 using namespace quorvane;
@@ -216,5 +217,14 @@ TEST(AppLocations, ConfigHomeFallsBackToDotConfig) {
     {
         ScopedEnv xdg("XDG_CONFIG_HOME", "/cfg");
         EXPECT_EQ(AppLocations::FromEnvironment().configHome, "/cfg");
+    }
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
+        ScopedEnv noHome("HOME", nullptr);
+        const passwd* user = getpwuid(getuid());
+        ASSERT_NE(user, nullptr);
+        EXPECT_EQ(AppLocations::FromEnvironment().configHome,
+                  std::string(user->pw_dir) + "/.config")
+            << "without HOME the account's home folder is used";
     }
 }
