@@ -3,6 +3,7 @@
 #include "data/atomic_file.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace quorvane {
 
@@ -23,6 +24,11 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {
+    std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    std::error_code error;
+    if (!parent.empty()) {
+        std::filesystem::create_directories(parent, error);
+    }
     AtomicFileWriter writer(path);
     if (!writer.IsOpen()) {
         return false;

@@ -84,7 +84,8 @@ inline void AppendDouble(std::string& out, double value) {
 
 // The whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
-// Through AtomicFileWriter: the target is replaced only when every byte was written.
+// Creates missing folders, then writes through AtomicFileWriter: the target is
+// replaced only when every byte was written.
 bool WriteWholeFile(const std::string& path, std::string_view bytes);
 
 } // namespace quorvane
