@@ -1,5 +1,7 @@
 #include "ui/image.h"
 
+#include "ui/resources.h"
+
 #include <QColorSpace>
 #include <QFile>
 #include <QFontMetricsF>
@@ -8,6 +10,9 @@
 #include <QPainter>
 
 namespace quorvane {
+namespace {
+void RegisterResources();
+} // namespace
 
 QImage LoadPictureFile(const QString& path) {
     QFile file(path);
@@ -36,16 +41,43 @@ QImage LoadPngResource(int id) {
     return LoadPngFile(QStringLiteral(":/png/%1").arg(id));
 }
 
-QImage LoadBitmapResource(int id) {
+namespace {
+
+// Resources live in a static library; they must be registered by name before use.
+void RegisterResources() {
+    static const bool registered = [] {
+        InitQuorvaneResources();
+        return true;
+    }();
+    (void)registered;
+}
+
+// ":/<base>" or, on a high-density display, ":/<base>@2x" when it exists.
+QImage LoadForDisplay(const QString& base) {
+    RegisterResources();
     const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
     if (ratio >= 1.5) {
-        QImage large = LoadPngFile(QStringLiteral(":/bmp/%1@2x").arg(id));
+        QImage large = LoadPngFile(QStringLiteral(":/%1@2x").arg(base));
         if (!large.isNull()) {
             large.setDevicePixelRatio(2.0);
             return large;
         }
     }
-    return LoadPngFile(QStringLiteral(":/bmp/%1").arg(id));
+    return LoadPngFile(QStringLiteral(":/") + base);
+}
+
+} // namespace
+
+QImage LoadBitmapResource(int id) {
+    return LoadForDisplay(QStringLiteral("bmp/%1").arg(id));
+}
+
+QImage LoadBitmapVariant(int id, const QString& suffix) {
+    return LoadForDisplay(QStringLiteral("bmp/%1-%2").arg(id).arg(suffix));
+}
+
+QImage LoadPngResourceForDisplay(int id) {
+    return LoadForDisplay(QStringLiteral("png/%1").arg(id));
 }
 
 void DrawImageNatural(QPainter& painter, const QImage& image, int x, int y) {

@@ -22,6 +22,12 @@ QImage LoadPngResource(int id);
 // 1.5 or more the double-resolution variant is taken when there is one, with
 // its device pixel ratio set so it draws at the same logical size.
 QImage LoadBitmapResource(int id);
+// A state picture of a button bitmap, ":/bmp/<id>-<suffix>" ("pressed",
+// "focused", "disabled"), chosen by resolution like LoadBitmapResource.
+QImage LoadBitmapVariant(int id, const QString& suffix);
+// A numbered PNG picture for the screen: the double-resolution variant on a
+// high-density display. Lay it out by deviceIndependentSize().
+QImage LoadPngResourceForDisplay(int id);
 
 void DrawImageNatural(QPainter& painter, const QImage& image, int x, int y);
 void DrawImageScaled(QPainter& painter, const QImage& image, double x, double y, double factor);
