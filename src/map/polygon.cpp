@@ -186,29 +186,31 @@ bool PolygonIsValid(const CPolygon& polygon) {
     }
     // Edge i runs from vertex i to vertex i + 1 (the last one closes the ring). Only
     // pairs whose widened x ranges overlap can meet, so sweep over edges by left end.
-    std::vector<std::uint32_t> order(n);
-    std::iota(order.begin(), order.end(), 0u);
-    auto minX = [&](std::size_t i) { return std::min(v[i].x, v[(i + 1) % n].x); };
-    auto maxX = [&](std::size_t i) { return std::max(v[i].x, v[(i + 1) % n].x); };
-    std::sort(order.begin(), order.end(),
-              [&](std::uint32_t a, std::uint32_t b) { return minX(a) < minX(b); });
+    struct EdgeSpan {
+        double minX, maxX, minY, maxY;
+        std::uint32_t index;
+    };
+    std::vector<EdgeSpan> edges(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const CDPoint& a = v[i];
+        const CDPoint& b = v[(i + 1) % n];
+        edges[i] = {std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y),
+                    static_cast<std::uint32_t>(i)};
+    }
+    std::sort(edges.begin(), edges.end(),
+              [](const EdgeSpan& a, const EdgeSpan& b) { return a.minX < b.minX; });
     for (std::size_t k = 0; k < n; ++k) {
-        std::size_t i = order[k];
-        double reach = maxX(i) + 2 * kTol;
-        double iMinY = std::min(v[i].y, v[(i + 1) % n].y);
-        double iMaxY = std::max(v[i].y, v[(i + 1) % n].y);
-        for (std::size_t l = k + 1; l < n && minX(order[l]) <= reach; ++l) {
-            std::size_t j = order[l];
-            std::size_t gap = i > j ? i - j : j - i;
-            if (gap == 1 || gap == n - 1) {
+        const EdgeSpan& e = edges[k];
+        double reach = e.maxX + 2 * kTol;
+        for (std::size_t l = k + 1; l < n && edges[l].minX <= reach; ++l) {
+            const EdgeSpan& f = edges[l];
+            std::size_t gap = e.index > f.index ? e.index - f.index : f.index - e.index;
+            if (gap == 1 || gap == n - 1 || f.maxY < e.minY - 2 * kTol ||
+                f.minY > e.maxY + 2 * kTol) {
                 continue;
             }
-            const CDPoint& c = v[j];
-            const CDPoint& d = v[(j + 1) % n];
-            if (std::max(c.y, d.y) < iMinY - 2 * kTol || std::min(c.y, d.y) > iMaxY + 2 * kTol) {
-                continue;
-            }
-            if (SegmentIntersection(v[i], v[(i + 1) % n], c, d) != kSegmentsApart) {
+            if (SegmentIntersection(v[e.index], v[(e.index + 1) % n], v[f.index],
+                                    v[(f.index + 1) % n]) != kSegmentsApart) {
                 return false;
             }
         }

@@ -360,3 +360,77 @@ TEST(IntersectPolygons, GridSkylinesWithSharedEdgesAndTouchingPieces) {
         }
     }
 }
+
+TEST(IntersectPolygons, CoarseGridStarsAgainstGridRectangles) {
+    // Star vertices and view edges on a coarse grid: slanted edges with vertices
+    // exactly on view edges and corners, and edges running along view edges.
+    std::mt19937 rng(99);
+    std::uniform_int_distribution<int> cell(-6, 6);
+    int tested = 0;
+    for (int round = 0; round < 600; ++round) {
+        CPolygon star = RandomStar(rng, {0, 0}, 1.5, 6 + round % 20);
+        for (CDPoint& p : star.points) {
+            p = {std::round(p.x * 4) / 4, std::round(p.y * 4) / 4};
+        }
+        if (!star.SetPoints(star.points)) {
+            continue;
+        }
+        int x1 = cell(rng), x2 = cell(rng), y1 = cell(rng), y2 = cell(rng);
+        if (x1 == x2 || y1 == y2) {
+            continue;
+        }
+        CDRect view{std::min(x1, x2) / 4.0, std::max(y1, y2) / 4.0, std::max(x1, x2) / 4.0,
+                    std::min(y1, y2) / 4.0};
+        CPolygon rect = RectanglePolygon(view);
+        std::vector<CDPoint> ccwRect(rect.points.rbegin(), rect.points.rend());
+        std::vector<CDPoint> ccwStar = star.points;
+        if (SignedArea(ccwStar) < 0) {
+            std::reverse(ccwStar.begin(), ccwStar.end());
+        }
+        double expected = SignedArea(ClipConvexReference(ccwStar, ccwRect));
+        std::vector<CPolygon> out;
+        ASSERT_GE(IntersectPolygons(star, rect, out), 0);
+        EXPECT_NEAR(std::fabs(TotalArea(out)), expected, 1e-12) << "round " << round;
+        for (const CPolygon& piece : out) {
+            EXPECT_TRUE(PolygonIsValid(piece)) << "round " << round;
+        }
+        // Also with the roles swapped: the view as subject.
+        ASSERT_GE(IntersectPolygons(rect, star, out), 0);
+        EXPECT_NEAR(std::fabs(TotalArea(out)), expected, 1e-12) << "swapped, round " << round;
+        ++tested;
+    }
+    EXPECT_GT(tested, 300);
+}
+
+TEST(IntersectPolygons, VerticesWithinTheToleranceOfTheView) {
+    // Vertices a hair off the view's edges are taken as on them; the result never
+    // differs from the exact intersection by more than the tolerance's sliver.
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> hair(-0.9 * kPolygonTolerance, 0.9 * kPolygonTolerance);
+    for (int round = 0; round < 300; ++round) {
+        CPolygon star = RandomStar(rng, {0, 0}, 1.5, 10 + round % 40);
+        CDRect view{-0.5, 0.5, 0.5, -0.5};
+        for (CDPoint& p : star.points) {
+            for (double edge : {-0.5, 0.5}) {
+                if (std::fabs(p.x - edge) < 0.1) {
+                    p.x = edge + hair(rng);
+                }
+                if (std::fabs(p.y - edge) < 0.1) {
+                    p.y = edge + hair(rng);
+                }
+            }
+        }
+        if (!star.SetPoints(star.points)) {
+            continue;
+        }
+        CPolygon rect = RectanglePolygon(view);
+        std::vector<CDPoint> ccwRect(rect.points.rbegin(), rect.points.rend());
+        double expected = SignedArea(ClipConvexReference(star.points, ccwRect));
+        std::vector<CPolygon> out;
+        ASSERT_GE(IntersectPolygons(star, rect, out), 0);
+        EXPECT_NEAR(TotalArea(out), expected, 8 * kPolygonTolerance) << "round " << round;
+        for (const CPolygon& piece : out) {
+            EXPECT_GT(SignedArea(piece.points), 0.0);
+        }
+    }
+}
