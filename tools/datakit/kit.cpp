@@ -1,0 +1,109 @@
+#include "kit.h"
+
+#include "catalogue.h"
+#include "databases.h"
+#include "geography.h"
+#include "sites.h"
+#include "weather.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace quorvane::datakit {
+namespace {
+
+class StepTimer {
+public:
+    explicit StepTimer(bool verbose) : verbose_(verbose), last_(Clock::now()) {}
+    void Done(const char* what) {
+        const auto now = Clock::now();
+        if (verbose_) {
+            std::fprintf(stderr, "  %-28s %6.2f s\n", what,
+                         std::chrono::duration<double>(now - last_).count());
+        }
+        last_ = now;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    bool verbose_;
+    Clock::time_point last_;
+};
+
+// Runs `work(i)` for i = 0 .. count-1 on `threads` threads; the first exception is
+// rethrown after all threads have stopped.
+template <typename Work>
+void ParallelFor(int count, int threads, Work work) {
+    std::atomic<int> next{0};
+    std::exception_ptr failure;
+    std::mutex failureMutex;
+    auto run = [&]() {
+        for (int i = next++; i < count; i = next++) {
+            try {
+                work(i);
+            } catch (...) {
+                std::lock_guard<std::mutex> lock(failureMutex);
+                if (!failure) {
+                    failure = std::current_exception();
+                }
+                next = count;
+            }
+        }
+    };
+    std::vector<std::thread> pool;
+    for (int t = 1; t < threads; ++t) {
+        pool.emplace_back(run);
+    }
+    run();
+    for (auto& thread : pool) {
+        thread.join();
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+// Both databases: three hourly files and one monthly file per site.
+std::vector<MonthlySummary> WriteDatabases(const std::vector<Site>& sites,
+                                           const KitOptions& options) {
+    std::vector<MonthlySummary> summaries(sites.size());
+    ParallelFor(static_cast<int>(sites.size()), options.threads, [&](int i) {
+        const Site& site = sites[static_cast<std::size_t>(i)];
+        const SiteWeather weather = PrepareSiteWeather(site, options.seed);
+        std::unique_ptr<HourlyYear> years[3];
+        for (int v = 0; v < 3; ++v) {
+            const auto variant = static_cast<YearVariant>(v);
+            years[v] = std::make_unique<HourlyYear>();
+            SimulateYear(site, weather, options.seed, variant, *years[v]);
+            WriteFile(options.paths.Hourly() / HourlyRelativePath(variant, site.number),
+                      EncodeHourlyFile(site, variant, *years[v]));
+        }
+        WriteFile(options.paths.Monthly() / Format("m%05d", site.number),
+                  EncodeMonthlyFile(site, *years[0], *years[1], *years[2],
+                                    &summaries[static_cast<std::size_t>(i)]));
+    });
+    return summaries;
+}
+
+} // namespace
+
+void GenerateKit(const KitOptions& options) {
+    StepTimer timer(options.verbose);
+    const Geography geo = BuildGeography(ReadJapanMapdata(options.mapdataFolder));
+    timer.Done("geography");
+    WriteMapCatalogue(geo, options.paths);
+    timer.Done("map catalogue");
+    const CoastIndex coast(geo);
+    const std::vector<Site> sites = PlaceSites(geo, coast, options.seed, options.siteCount);
+    WriteSiteTables(sites, options.paths);
+    timer.Done("sites");
+    const std::vector<MonthlySummary> summaries = WriteDatabases(sites, options);
+    timer.Done("databases");
+}
+
+} // namespace quorvane::datakit

@@ -1,0 +1,58 @@
+// quorvane-datakit: writes the sample data kit.
+#include "kit.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <string>
+
+namespace {
+
+void Usage() {
+    std::fputs("usage: quorvane-datakit --mapdata DIR --out DIR [--seed N] [--sites N] "
+               "[--threads N] [--quiet]\n"
+               "  --mapdata  folder with japan.L, japan.G and japan.N (r-cran-mapdata)\n"
+               "  --out      kit root: writes data/, HORIX-11/ and KALVERA-11/ below it\n"
+               "  --seed     weather and placement seed (default 1)\n"
+               "  --sites    number of sites, at most 837 (default 837)\n",
+               stderr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    quorvane::datakit::KitOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--mapdata" && hasValue) {
+            options.mapdataFolder = argv[++i];
+        } else if (arg == "--out" && hasValue) {
+            options.paths.root = argv[++i];
+        } else if (arg == "--seed" && hasValue) {
+            options.seed = std::strtoull(argv[++i], nullptr, 10);
+        } else if (arg == "--sites" && hasValue) {
+            options.siteCount = std::atoi(argv[++i]);
+        } else if (arg == "--threads" && hasValue) {
+            options.threads = std::atoi(argv[++i]);
+        } else if (arg == "--quiet") {
+            options.verbose = false;
+        } else {
+            Usage();
+            return 2;
+        }
+    }
+    if (options.mapdataFolder.empty() || options.paths.root.empty() || options.siteCount < 1 ||
+        options.siteCount > 837 || options.threads < 1) {
+        Usage();
+        return 2;
+    }
+    try {
+        quorvane::datakit::GenerateKit(options);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "quorvane-datakit: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
