@@ -30,7 +30,7 @@ int PositiveModulo(int value, int modulus) {
 } // namespace
 
 int RoundHalfUp(double value) {
-    return Trunc(value + 0.5);
+    return static_cast<int>(std::floor(value + 0.5));
 }
 
 ScreenPoint ProjectPicturePoint(const PicturePoint& point, int widthPx, int heightPx) {

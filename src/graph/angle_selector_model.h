@@ -36,7 +36,8 @@ struct ScreenPoint {
     friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
 };
 
-// Rounds by adding 0.5 and truncating towards zero, the rounding of the whole system.
+// Adds 0.5 and takes the integer below. Truncating towards zero instead would
+// move negative picture coordinates: -280 would become -279.
 int RoundHalfUp(double value);
 
 // Perspective projection of a picture point into a selector of w x h pixels, seen

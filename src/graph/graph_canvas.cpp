@@ -438,7 +438,9 @@ void CGraphCanvas::PlaceLegendButtons() {
     const int textWidth = static_cast<int>(
         metrics.horizontalAdvance(QStringLiteral("風向・風速の凡例を表示")) + 0.999);
     const int textHeight = static_cast<int>(metrics.height() + 0.999);
-    m_windButtonRect = {local.right - 10 - (textWidth + 4), local.bottom - 78, local.right - 10,
+    // Left of the next-button slot and above the legend box's top edge.
+    const int right = NextButtonSlot().left - 10;
+    m_windButtonRect = {right - (textWidth + 4), local.bottom - 78, right,
                         local.bottom - 78 + textHeight + 4};
 }
 

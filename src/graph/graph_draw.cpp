@@ -353,7 +353,9 @@ int AxisRecord::ValueToY(double value, int plotTop) const {
     if (range == 0.0) {
         return plotTop + basePx;
     }
-    return plotTop + basePx - Trunc((value - minimum) / range * lengthPx + 0.5);
+    // Rounded the same way on an axis drawn downwards as on one drawn upwards.
+    return plotTop + basePx -
+           static_cast<int>(std::floor((value - minimum) / range * lengthPx + 0.5));
 }
 
 int AxisRecord::UpperEndY(int plotTop) const {

@@ -1,0 +1,538 @@
+#include "graph/graph_canvas.h"
+#include "graph/graph_draw.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+
+namespace {
+
+struct FakeCanvasOwner : GraphCanvasOwner {
+    int view = 0;
+    int dataKind = 0;
+    int ViewMode() const override { return view; }
+    int DataKind() const override { return dataKind; }
+};
+
+QImage WhiteImage(int width, int height) {
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    return image;
+}
+
+bool IsWhite(const QImage& image, int x, int y) {
+    return image.pixel(x, y) == qRgb(255, 255, 255);
+}
+
+// Colour distance in the largest channel difference.
+int Distance(QRgb a, QRgb b) {
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                     std::abs(qBlue(a) - qBlue(b))});
+}
+
+class Canvas : public ::testing::Test {
+protected:
+    void SetUp() override {
+        canvas.SetOwner(&owner);
+        canvas.Construct(1);
+        canvas.SetGraphRect({0, 0, 800, 500});
+    }
+    // Five entries in one row, 100 apart, each with its click frame.
+    void AddFiveEntries() {
+        for (int i = 0; i < 5; ++i) {
+            CHanreiObj entry;
+            entry.label = QStringLiteral("%1度").arg(i * 10);
+            LayoutLegendEntry(entry, 20 + 100 * i, 454, 1);
+            canvas.Legend().Add(entry);
+        }
+    }
+
+    FakeCanvasOwner owner;
+    CGraphCanvas canvas;
+};
+
+} // namespace
+
+TEST_F(Canvas, hitCodesIncludeLeftTopAndExcludeRightBottom) {
+    canvas.PlaceLegendButtons();
+    canvas.PlaceNavButtons();
+    struct Button {
+        GraphRect rect;
+        int code;
+    };
+    const Button buttons[] = {{canvas.LegendToggleRect(), kHitLegendToggle},
+                              {canvas.WindLegendButtonRect(), kHitWindLegend},
+                              {canvas.PreviousButtonRect(), kHitPrevious},
+                              {canvas.NextButtonRect(), kHitNext}};
+    for (const Button& b : buttons) {
+        ASSERT_FALSE(b.rect.IsEmpty()) << b.code;
+        EXPECT_EQ(canvas.HitTest(b.rect.left, b.rect.top), b.code);
+        EXPECT_EQ(canvas.HitTest(b.rect.right - 1, b.rect.bottom - 1), b.code);
+        EXPECT_EQ(canvas.HitTest(b.rect.right, b.rect.top), kHitNothing) << b.code;
+        EXPECT_EQ(canvas.HitTest(b.rect.left, b.rect.bottom), kHitNothing) << b.code;
+        EXPECT_EQ(canvas.HitTest(b.rect.left - 1, b.rect.top), kHitNothing) << b.code;
+        EXPECT_EQ(canvas.HitTest(b.rect.left, b.rect.top - 1), kHitNothing) << b.code;
+    }
+}
+
+TEST_F(Canvas, navButtonsSitAboveTheLegendAt31Pixels) {
+    canvas.PlaceNavButtons();
+    EXPECT_EQ(canvas.PreviousButtonRect(), (GraphRect{34, 398, 65, 429}));
+    EXPECT_EQ(canvas.NextButtonRect(), (GraphRect{765, 398, 796, 429}));
+}
+
+TEST_F(Canvas, legendHitPrefersTheButtonsThenTheLastEntry) {
+    AddFiveEntries();
+    const CHanreiObj over = *canvas.Legend().At(1);
+    canvas.Legend().Add(over); // index 5, same frame as entry 1
+    const GraphRect frame = canvas.Legend().At(1)->frame;
+    EXPECT_EQ(canvas.HitTest(frame.left, frame.top), 5);
+    EXPECT_EQ(canvas.HitTest(frame.right, frame.top), kHitNothing);
+    canvas.SetLegendToggleRect({frame.left, frame.top, frame.left + 5, frame.top + 5});
+    EXPECT_EQ(canvas.HitTest(frame.left, frame.top), kHitLegendToggle);
+    EXPECT_EQ(canvas.HitTest(frame.left + 5, frame.top), 5);
+}
+
+TEST_F(Canvas, unplacedEntriesAreNeverHit) {
+    canvas.Legend().SetSize(3);
+    EXPECT_EQ(canvas.Legend().At(0)->frame.left, -9999);
+    EXPECT_EQ(canvas.HitTest(-9999, -9999), kHitNothing);
+    EXPECT_EQ(canvas.HitTest(0, 0), kHitNothing);
+}
+
+TEST_F(Canvas, windLegendButtonIsHitOnlyWithHorizontalData) {
+    canvas.PlaceLegendButtons();
+    const GraphRect button = canvas.WindLegendButtonRect();
+    EXPECT_EQ(canvas.HitTest(button.left, button.top), kHitWindLegend);
+    owner.dataKind = 1;
+    EXPECT_EQ(canvas.HitTest(button.left, button.top), kHitNothing);
+}
+
+TEST_F(Canvas, legendToggleReadsAllOffWithoutEntries) {
+    EXPECT_FALSE(canvas.AnyLegendEntryHidden());
+    EXPECT_EQ(canvas.LegendToggleText(), QStringLiteral("すべてOFF"));
+    canvas.ToggleLegendEntry(kHitLegendToggle); // nothing to switch
+    EXPECT_EQ(canvas.LegendToggleText(), QStringLiteral("すべてOFF"));
+}
+
+TEST_F(Canvas, toggle99ShowsAllWhenOneIsHiddenThenHidesAll) {
+    AddFiveEntries();
+    canvas.ToggleLegendEntry(3);
+    EXPECT_EQ(canvas.Legend().At(3)->visible, 0);
+    EXPECT_EQ(canvas.LegendToggleText(), QStringLiteral("すべてON"));
+
+    canvas.ToggleLegendEntry(kHitLegendToggle);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(canvas.Legend().At(i)->visible, 1) << i;
+    }
+    EXPECT_EQ(canvas.LegendToggleText(), QStringLiteral("すべてOFF"));
+
+    canvas.ToggleLegendEntry(kHitLegendToggle);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(canvas.Legend().At(i)->visible, 0) << i;
+    }
+    EXPECT_EQ(canvas.LegendToggleText(), QStringLiteral("すべてON"));
+}
+
+TEST_F(Canvas, toggleOfAnIndexOutsideTheLegendChangesNothing) {
+    AddFiveEntries();
+    canvas.ToggleLegendEntry(5);
+    canvas.ToggleLegendEntry(-1);
+    canvas.ToggleLegendEntry(98);
+    EXPECT_FALSE(canvas.AnyLegendEntryHidden());
+    canvas.ToggleLegendEntry(0);
+    canvas.ToggleLegendEntry(0);
+    EXPECT_FALSE(canvas.AnyLegendEntryHidden());
+}
+
+TEST_F(Canvas, navButtonsAreAbsentInTheRankingViews) {
+    for (int view : {3, 4}) {
+        owner.view = 0;
+        canvas.PlaceNavButtons();
+        const GraphRect previous = canvas.PreviousButtonRect();
+        owner.view = view;
+        canvas.PlaceNavButtons();
+        EXPECT_TRUE(canvas.PreviousButtonRect().IsEmpty());
+        EXPECT_TRUE(canvas.NextButtonRect().IsEmpty());
+        EXPECT_EQ(canvas.HitTest(previous.left + 5, previous.top + 5), kHitNothing);
+
+        QImage image = WhiteImage(800, 500);
+        QPainter p(&image);
+        EXPECT_TRUE(canvas.NavLabelBox(p, 0, view).IsEmpty());
+    }
+}
+
+TEST_F(Canvas, navLabelSaysMonthInTheMonthViewAndDayOtherwise) {
+    EXPECT_EQ(CGraphCanvas::NavLabel(0, 1), QStringLiteral("前の月"));
+    EXPECT_EQ(CGraphCanvas::NavLabel(1, 1), QStringLiteral("次の月"));
+    EXPECT_EQ(CGraphCanvas::NavLabel(0, 0), QStringLiteral("前の日"));
+    EXPECT_EQ(CGraphCanvas::NavLabel(1, 2), QStringLiteral("次の日"));
+    EXPECT_TRUE(CGraphCanvas::NavLabel(2, 0).isEmpty());
+}
+
+TEST_F(Canvas, hoverLabelBoxHangsAboveTheButton) {
+    canvas.PlaceNavButtons();
+    QImage image = WhiteImage(800, 500);
+    QPainter p(&image);
+    const GraphRect box = canvas.NavLabelBox(p, 1, 0);
+    const QSizeF text = GraphTextSize(p, QStringLiteral("次の日"), canvas.Styles().font8);
+    const GraphRect next = canvas.NextButtonRect();
+    EXPECT_EQ(box.Width(), static_cast<int>(text.width() + 0.999) + 4);
+    EXPECT_EQ(box.left, (next.left + next.right) / 2 - box.Width() / 2 - 8);
+    EXPECT_EQ(box.top, (next.top + next.bottom) / 2 - 32);
+}
+
+TEST(CanvasStyles, penWidthsFollowTheScale) {
+    for (int scale : {1, 2, 4}) {
+        const CanvasStyles st = CanvasStyles::Make(scale, true);
+        const double width = scale < 2 ? 1.0 : 2.0;
+        EXPECT_EQ(st.penWidth, width);
+        for (const QPen* pen : {&st.blackPen, &st.greyPen, &st.halfGreyPen, &st.bluePen,
+                                &st.averagePen, &st.maximumPen, &st.minimumPen}) {
+            EXPECT_EQ(pen->widthF(), width) << scale;
+        }
+        for (const QPen& pen : st.palettePens) {
+            EXPECT_EQ(pen.widthF(), width);
+        }
+        for (const QPen& pen : st.monthlyThinPens) {
+            EXPECT_EQ(pen.widthF(), width);
+        }
+        EXPECT_EQ(st.seriesPens[0].widthF(), width);
+        EXPECT_EQ(MarkerUnit(scale), scale <= 1 ? 1 : 4);
+    }
+}
+
+TEST(CanvasStyles, canvasAtPrintScaleTwoHasTwoPixelPens) {
+    CGraphCanvas canvas;
+    canvas.Construct(2);
+    EXPECT_EQ(canvas.OutputScale(), 2);
+    EXPECT_EQ(canvas.PenWidth(), 2.0);
+    EXPECT_EQ(canvas.Styles().blackPen.widthF(), 2.0);
+    canvas.Construct(1);
+    EXPECT_EQ(canvas.Styles().blackPen.widthF(), 1.0);
+}
+
+TEST(CanvasStyles, paletteColoursAndSeriesWithoutColour) {
+    const CanvasStyles st = CanvasStyles::Make(1, true);
+    EXPECT_EQ(st.palette[0].rgba(), 0xff29b5e2u);
+    EXPECT_EQ(st.palette[13].rgba(), 0xff404040u);
+    EXPECT_EQ(st.paletteLight[6].rgba(), 0xffff6a6au);
+    EXPECT_EQ(st.seriesRow2[6].rgba(), 0xffcecece);
+    EXPECT_EQ(st.seriesRow3[8].rgba(), 0xff898ebcu);
+    EXPECT_EQ(st.highlightBrush.color().rgba(), 0xdeffda5bu);
+    EXPECT_FALSE(st.seriesRow1[5].isValid());
+    EXPECT_EQ(st.seriesPens[5].style(), Qt::NoPen);
+    EXPECT_EQ(st.seriesBrushes[6].style(), Qt::NoBrush);
+    EXPECT_EQ(st.monthlyBrushes[12].color().rgba(), 0xff53a21au);
+    EXPECT_EQ(st.font16Bold.bold(), true);
+}
+
+TEST_F(Canvas, hourlyAxesFollowThePlot) {
+    const GraphRect graph = canvas.LocalRect();
+    const GraphRect plot{70, 44, 756, 380};
+    canvas.SetupHourlyAxes(graph, plot);
+    const AxisRecord& irradiance = canvas.Axis(kAxisGlobal);
+    EXPECT_EQ(irradiance.basePx, 336);
+    EXPECT_EQ(irradiance.lengthPx, 216);
+    EXPECT_EQ(irradiance.maximum, 3.5);
+    EXPECT_EQ(irradiance.axisX, 69);
+    EXPECT_EQ(canvas.Axis(kAxisDiffuse).lengthPx, 216);
+    EXPECT_EQ(canvas.Axis(kAxisSunshine).lengthPx, 79);
+    EXPECT_EQ(canvas.Axis(kAxisTemperature).axisX, 30);
+    EXPECT_EQ(canvas.Axis(kAxisTemperature).ValueToY(-30, plot.top), plot.top + 336);
+    EXPECT_EQ(canvas.Axis(kAxisTemperature).ValueToY(40, plot.top), plot.top + 80);
+    EXPECT_EQ(canvas.Axis(kAxisSnow).basePx, 335);
+    EXPECT_EQ(irradiance.nameDy, -26);
+    EXPECT_EQ(irradiance.unitDx, 4);
+
+    // Precipitation hangs down from the band's lower edge: 40 mm is half of 120 pixels.
+    const AxisRecord& rain = canvas.Axis(kAxisPrecipitation);
+    EXPECT_EQ(rain.ValueToY(0, plot.top), plot.top + 80);
+    EXPECT_EQ(rain.ValueToY(40, plot.top), plot.top + 80 + 60);
+    EXPECT_EQ(rain.rightSide, 1);
+    EXPECT_EQ(rain.axisX, 757);
+}
+
+TEST_F(Canvas, dailyAndSlopeAxesHaveTheirOwnScales) {
+    const GraphRect graph = canvas.LocalRect();
+    const GraphRect plot{70, 44, 756, 380};
+    canvas.SetupDailyAxes(graph, plot);
+    EXPECT_EQ(canvas.Axis(kAxisGlobal).maximum, 35);
+    EXPECT_EQ(canvas.Axis(kAxisSunshine).minorStep, 7.5);
+    EXPECT_EQ(canvas.Axis(kAxisPrecipitation).range, -300);
+    canvas.SetupSlopeHourlyAxis(graph, plot);
+    EXPECT_EQ(canvas.Axis(kAxisSlope).maximum, 4.0);
+    EXPECT_EQ(canvas.Axis(kAxisSlope).lengthPx, 336);
+    canvas.SetupSlopeDailyAxis(graph, plot);
+    EXPECT_EQ(canvas.Axis(kAxisSlope).majorStep, 5);
+    EXPECT_EQ(canvas.Axis(kAxisSlope).ValueToY(20, plot.top), plot.top + 168);
+}
+
+TEST(CanvasAxes, labelOffsetsScaleWithThePrintScale) {
+    CGraphCanvas canvas;
+    canvas.Construct(3);
+    canvas.SetupHourlyAxes({0, 0, 3000, 2000}, {210, 132, 2880, 1640});
+    const AxisRecord& axis = canvas.Axis(kAxisTemperature);
+    EXPECT_EQ(axis.nameDx, 6);
+    EXPECT_EQ(axis.nameDy, -78);
+    EXPECT_EQ(axis.unitDy, -42);
+    EXPECT_EQ(axis.axisX, 90);
+    EXPECT_EQ(canvas.Axis(kAxisSunshine).basePx, 240);
+}
+
+TEST(TooltipArray, addAtAndLookup) {
+    TooltipArray tips;
+    EXPECT_EQ(tips.At(0), nullptr);
+    EXPECT_EQ(tips.Add({10, 10, 20, 20, QStringLiteral("1.00MJ/㎡"), 0}), 0);
+    EXPECT_EQ(tips.Add({15, 15, 25, 25, QStringLiteral("静穏"), 5}), 1);
+    ASSERT_NE(tips.At(1), nullptr);
+    EXPECT_EQ(tips.At(1)->text, QStringLiteral("静穏"));
+    EXPECT_EQ(tips.At(2), nullptr);
+    EXPECT_EQ(tips.At(-1), nullptr);
+    EXPECT_EQ(tips.FindAt(16, 16), 1);
+    EXPECT_EQ(tips.FindAt(10, 10), 0);
+    EXPECT_EQ(tips.FindAt(25, 20), -1);
+    tips.RemoveAll();
+    EXPECT_EQ(tips.Size(), 0);
+}
+
+TEST(LegendLayout, entryPartsAndClickFrame) {
+    CHanreiObj entry;
+    entry.label = QStringLiteral("30度");
+    LayoutLegendEntry(entry, 100, 400, 1);
+    EXPECT_EQ(entry.checkBox, (GraphRect{100, 400, 112, 412}));
+    EXPECT_EQ(entry.sampleStart, QPoint(116, 406));
+    EXPECT_EQ(entry.sampleEnd, QPoint(144, 406));
+    EXPECT_EQ(entry.markerPos, QPoint(130, 406));
+    EXPECT_EQ(entry.labelPos, QPoint(145, 400));
+    EXPECT_EQ(entry.frame, (GraphRect{98, 397, 145 + 3 * 6, 415}));
+
+    LayoutLegendEntry(entry, 200, 800, 2);
+    EXPECT_EQ(entry.checkBox, (GraphRect{200, 800, 224, 824}));
+    EXPECT_TRUE(entry.frame.IsEmpty());
+}
+
+TEST(WindBarb, calmAndSpeedZeroAreADot) {
+    EXPECT_TRUE(MakeWindBarb(0, 12.0, 1, false).calm);
+    EXPECT_TRUE(MakeWindBarb(5, 0.4, 1, false).calm);
+    const WindBarbShape dot = MakeWindBarb(0, 0, 1, false);
+    EXPECT_EQ(dot.dot, QRectF(-2, -2, 2, 2)); // lower right at the point
+    EXPECT_FALSE(MakeWindBarb(5, 0.5, 1, false).calm);
+}
+
+TEST(WindBarb, pennantsFullAndHalfStrokes) {
+    const WindBarbShape b = MakeWindBarb(16, 25.0, 1, false);
+    EXPECT_EQ(b.pennants.size(), 2u);
+    EXPECT_EQ(b.fullStrokes, 2);
+    EXPECT_EQ(b.halfStrokes, 1);
+    EXPECT_EQ(b.rotationDeg, 360.0);
+    EXPECT_EQ(b.staff, QLineF(0, 8, 0, -14)); // raised by 6 for the pennants
+    EXPECT_EQ(b.pennants[0][1], QPointF(8, -11));
+    // After a pennant t moves down a step (3), and a half step more between pennants.
+    EXPECT_EQ(b.pennants[1][0], QPointF(0, -8 + 4.5));
+    EXPECT_EQ(b.strokes[0], QLineF(0, -0.5, 7, -3.5));
+
+    const WindBarbShape five = MakeWindBarb(1, 5.0, 1, false);
+    EXPECT_TRUE(five.pennants.empty());
+    EXPECT_EQ(five.fullStrokes, 2);
+    EXPECT_EQ(five.halfStrokes, 1);
+    EXPECT_EQ(five.rotationDeg, 22.5);
+    EXPECT_EQ(five.strokes[2], QLineF(0, -2, 4, -4));
+}
+
+TEST(WindBarb, tenDayVariantAndPrintScale) {
+    const WindBarbShape b = MakeWindBarb(4, 12.0, 1, true);
+    EXPECT_EQ(b.staff, QLineF(0, 6, 0, -9));
+    EXPECT_EQ(b.pennants[0][1], QPointF(6, -8));
+    EXPECT_EQ(b.strokes[0], QLineF(0, -4, 6, -7)); // step 2 above 10 m/s
+    const WindBarbShape print = MakeWindBarb(4, 3.0, 4, false);
+    EXPECT_EQ(print.staff, QLineF(0, 24, 0, -24)); // e = 3 at scale 4
+}
+
+TEST(MarkerPixels, filledMarkerHasItsColourWhereItMustAndNothingElsewhere) {
+    const CanvasStyles st = CanvasStyles::Make(1, false);
+    QImage image = WhiteImage(60, 60);
+    {
+        QPainter p(&image);
+        CGraphCanvas::PrepareSurface(p);
+        DrawMarker(p, st.SlopeMarker(1), QPointF(20, 20));      // filled circle r = 4
+        DrawMarker(p, st.SlopeMarker(0), QPointF(40, 20));      // open circle r = 4
+        DrawMarker(p, st.HorizontalMarker(3), QPointF(20, 45)); // 16 x 10 rectangle
+    }
+    EXPECT_LE(Distance(image.pixel(20, 20), st.palette[1].rgb()), 2);
+    EXPECT_TRUE(IsWhite(image, 26, 20));
+    EXPECT_TRUE(IsWhite(image, 40, 20)); // open: its centre stays empty
+    EXPECT_FALSE(IsWhite(image, 44, 20));
+    EXPECT_LE(Distance(image.pixel(15, 45), st.seriesRow3[3].rgb()), 2);
+    EXPECT_TRUE(IsWhite(image, 30, 45));
+    EXPECT_TRUE(IsWhite(image, 20, 52));
+}
+
+TEST(MarkerPixels, printUnitEnlargesTheMarker) {
+    const CanvasStyles st = CanvasStyles::Make(4, true);
+    QImage image = WhiteImage(80, 80);
+    {
+        QPainter p(&image);
+        CGraphCanvas::PrepareSurface(p);
+        DrawMarker(p, st.MonthlyMarker(7), QPointF(40, 40)); // filled square, side 32
+    }
+    EXPECT_LE(Distance(image.pixel(40 + 14, 40 - 14), st.palette[7].rgb()), 2);
+    EXPECT_TRUE(IsWhite(image, 40 + 20, 40));
+}
+
+TEST(MarkerPixels, northBarbStaffGoesUpAndSouthBarbsFeathersGoDown) {
+    QImage image = WhiteImage(60, 40);
+    {
+        QPainter p(&image);
+        DrawWindBarb(p, QPointF(15, 20), 16, 2.0, 1, false, QPen(Qt::black, 1), Qt::black);
+        DrawWindBarb(p, QPointF(45, 20), 8, 2.0, 1, false, QPen(Qt::black, 1), Qt::black);
+    }
+    // One full stroke from (x, y - 8) to (x + 7, y - 11) for north; turned 180 degrees for south.
+    EXPECT_FALSE(IsWhite(image, 15 + 4, 20 - 10));
+    EXPECT_TRUE(IsWhite(image, 15 - 4, 20 + 10));
+    EXPECT_FALSE(IsWhite(image, 45 - 4, 20 + 9));
+    EXPECT_TRUE(IsWhite(image, 45 + 4, 20 - 10));
+}
+
+TEST_F(Canvas, legendEntryShowsItsTickOnlyWhileVisible) {
+    AddFiveEntries();
+    canvas.ToggleLegendEntry(1);
+    QImage image = WhiteImage(800, 500);
+    {
+        QPainter p(&image);
+        CGraphCanvas::PrepareSurface(p);
+        canvas.DrawLegendEntries(p);
+    }
+    for (int i : {0, 1}) {
+        const GraphRect box = canvas.Legend().At(i)->checkBox;
+        // The tick passes through (left + 5, top + 9) on its way down.
+        const QRgb pixel = image.pixel(box.left + 5, box.top + 9);
+        if (i == 0) {
+            EXPECT_LT(qGray(pixel), 100);
+        } else {
+            EXPECT_EQ(pixel, qRgb(255, 255, 255));
+        }
+    }
+}
+
+TEST_F(Canvas, redrawnEntryUsesTheHoverBrushWhenHighlighted) {
+    AddFiveEntries();
+    canvas.ToggleLegendEntry(2);
+    canvas.SetGraphRect({100, 50, 900, 550});
+    QImage window = WhiteImage(1000, 600);
+    {
+        QPainter p(&window);
+        canvas.RedrawLegendEntry(p, 2, true);
+        canvas.RedrawLegendEntry(p, 42, true);
+    }
+    const GraphRect box = canvas.Legend().At(2)->checkBox.Translated(100, 50);
+    EXPECT_EQ(window.pixel(box.left + 5, box.top + 6), qRgb(0xd7, 0xf6, 0xca));
+}
+
+TEST_F(Canvas, presentCopiesTheBackBufferAtTheGraphRectangle) {
+    canvas.SetGraphRect({30, 20, 130, 70});
+    EXPECT_FALSE(canvas.BackBufferValid());
+    canvas.CreateBackBuffer();
+    EXPECT_TRUE(canvas.BackBufferValid());
+    EXPECT_EQ(canvas.BackBuffer().size(), QSize(100, 50));
+    canvas.BackBuffer().fill(Qt::red);
+    QImage window = WhiteImage(200, 100);
+    {
+        QPainter p(&window);
+        canvas.Present(p);
+    }
+    EXPECT_EQ(window.pixel(30, 20), qRgb(255, 0, 0));
+    EXPECT_EQ(window.pixel(129, 69), qRgb(255, 0, 0));
+    EXPECT_TRUE(IsWhite(window, 130, 69));
+    EXPECT_TRUE(IsWhite(window, 29, 20));
+    canvas.SetGraphRect({0, 0, 120, 50});
+    EXPECT_FALSE(canvas.BackBufferValid()); // a new size needs a new buffer
+}
+
+TEST_F(Canvas, loadErrorBoxIsCentredAndFilled) {
+    QImage image = WhiteImage(800, 500);
+    QSizeF text;
+    {
+        QPainter p(&image);
+        canvas.DrawLoadError(p);
+        text = GraphTextSize(p, QStringLiteral("データの読み込みに失敗しました。"),
+                             canvas.Styles().font16Bold);
+    }
+    const int left = static_cast<int>((800 - (text.width() + 12)) / 2);
+    const int top = static_cast<int>((500 - (text.height() + 16)) / 2);
+    const QRgb fill = image.pixel(left + 3, top + 3);
+    EXPECT_GT(qRed(fill), 240);
+    EXPECT_LT(qBlue(fill), 140); // the translucent yellow over white
+    EXPECT_TRUE(IsWhite(image, left - 3, top + 3));
+    EXPECT_TRUE(IsWhite(image, 400, top - 3));
+}
+
+TEST_F(Canvas, toggleAndWindButtonsAreDrawnInTheirRectangles) {
+    canvas.PlaceLegendButtons();
+    QImage image = WhiteImage(800, 500);
+    {
+        QPainter p(&image);
+        canvas.DrawLegendToggle(p, false);
+        canvas.DrawWindLegendButton(p, false);
+    }
+    const GraphRect toggle = canvas.LegendToggleRect();
+    EXPECT_EQ(image.pixel(toggle.left + 2, toggle.top + 2), qRgb(0xff, 0xff, 0xd0));
+    const GraphRect wind = canvas.WindLegendButtonRect();
+    EXPECT_EQ(image.pixel(wind.left - 1, wind.top - 1), qRgb(0x00, 0x80, 0xc0));
+
+    owner.dataKind = 1;
+    QImage slope = WhiteImage(800, 500);
+    {
+        QPainter p(&slope);
+        canvas.DrawWindLegendButton(p, false);
+    }
+    EXPECT_TRUE(IsWhite(slope, wind.left - 1, wind.top - 1));
+}
+
+TEST_F(Canvas, pressedToggleIsDrawnOnePixelRightAndDown) {
+    canvas.SetLegendToggleRect({100, 100, 156, 115});
+    canvas.CreateBackBuffer();
+    QImage window = WhiteImage(800, 500);
+    {
+        QPainter p(&window);
+        canvas.PresentWithTogglePressed(p);
+    }
+    EXPECT_TRUE(IsWhite(window, 100, 100));
+    EXPECT_FALSE(IsWhite(window, 101, 101));
+    EXPECT_FALSE(IsWhite(window, 156, 115));
+}
+
+TEST_F(Canvas, navButtonPicturesAreDrawnAtTheirRectangles) {
+    canvas.PlaceNavButtons();
+    QImage image = WhiteImage(800, 500);
+    {
+        QPainter p(&image);
+        canvas.DrawNavButtonPictures(p, -1, 0);
+    }
+    const GraphRect previous = canvas.PreviousButtonRect();
+    const QPoint centre((previous.left + previous.right) / 2, previous.top + 4);
+    EXPECT_FALSE(IsWhite(image, centre.x(), centre.y()));
+    EXPECT_TRUE(IsWhite(image, previous.left - 2, previous.top + 15));
+}
+
+TEST(ValueAxes, monthlyAxisGridAndTicksAtTheirPixels) {
+    const CanvasStyles st = CanvasStyles::Make(1, true);
+    QImage image = WhiteImage(400, 300);
+    const GraphRect plot{70, 50, 356, 250};
+    {
+        QPainter p(&image);
+        DrawMonthlyValueAxis(p, plot, 8, 0.2, 1, QStringLiteral("日射量(kWh/㎡)"), st);
+    }
+    // Major tick 1 at 250 - 25 = 225: tick from 64 to 70 and a dashed grid line.
+    EXPECT_FALSE(IsWhite(image, 66, 225));
+    EXPECT_FALSE(IsWhite(image, 73, 225)); // first dash from left + 1
+    EXPECT_TRUE(IsWhite(image, 78, 225));  // gap after 5 pixels
+    // Minor tick at 250 - 5 = 245 is 3 long.
+    EXPECT_FALSE(IsWhite(image, 68, 245));
+    EXPECT_TRUE(IsWhite(image, 65, 245));
+    // No grid line at the axis ends.
+    EXPECT_TRUE(IsWhite(image, 100, 250));
+    EXPECT_TRUE(IsWhite(image, 100, 50));
+}
