@@ -1,0 +1,129 @@
+#include "ui/message_box_reporter.h"
+#include "ui/platform.h"
+#include "ui/qt_platform.h"
+#include "ui/recording_platform.h"
+
+#include "temp_dir.h"
+
+#include <QDialog>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+TEST(RecordingPlatform, InstallsItselfForItsLifetime) {
+    Platform* before = &CurrentPlatform();
+    EXPECT_NE(dynamic_cast<QtPlatform*>(before), nullptr);
+    {
+        RecordingPlatform platform;
+        EXPECT_EQ(&CurrentPlatform(), &platform);
+        {
+            RecordingPlatform inner;
+            EXPECT_EQ(&CurrentPlatform(), &inner);
+        }
+        EXPECT_EQ(&CurrentPlatform(), &platform);
+    }
+    EXPECT_EQ(&CurrentPlatform(), before);
+}
+
+TEST(RecordingPlatform, ScriptedAnswersAreTakenInOrderThenCancel) {
+    RecordingPlatform platform;
+    platform.yesNoAnswers = {true};
+    platform.folderAnswers = {QStringLiteral("/data/horix"), std::nullopt};
+    EXPECT_TRUE(CurrentPlatform().AskYesNo(nullptr, QStringLiteral("上書きしますか?")));
+    EXPECT_FALSE(CurrentPlatform().AskYesNo(nullptr, QStringLiteral("もう一度?")));
+    EXPECT_EQ(CurrentPlatform().BrowseFolder(nullptr, QStringLiteral("t"), QStringLiteral("/a")),
+              QStringLiteral("/data/horix"));
+    EXPECT_EQ(CurrentPlatform().BrowseFolder(nullptr, QStringLiteral("t"), {}), std::nullopt);
+    EXPECT_EQ(CurrentPlatform().BrowseFolder(nullptr, QStringLiteral("t"), {}), std::nullopt);
+    EXPECT_EQ(platform.questions.size(), 2u);
+    ASSERT_EQ(platform.folderBrowses.size(), 3u);
+    EXPECT_EQ(platform.folderBrowses[0].initialFolder, QStringLiteral("/a"));
+}
+
+TEST(RecordingPlatform, RunModalLetsTheHandlerDecideTheResult) {
+    RecordingPlatform platform;
+    QDialog dialog;
+    dialog.setObjectName(QStringLiteral("CDlgSample"));
+    auto* ok = new QPushButton(&dialog);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    platform.modalHandlers.push_back([ok](QDialog& shown) {
+        EXPECT_TRUE(shown.isVisible());
+        ok->click();
+    });
+    EXPECT_EQ(CurrentPlatform().RunModal(dialog), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(CurrentPlatform().RunModal(dialog), QDialog::Rejected) << "no handler: cancelled";
+    EXPECT_EQ(platform.modalDialogs,
+              (std::vector<QString>{QStringLiteral("CDlgSample"), QStringLiteral("CDlgSample")}));
+}
+
+TEST(RecordingPlatform, TimersFireOnlyWhileRunningAndMayStopThemselves) {
+    RecordingPlatform platform;
+    int ticks = 0;
+    std::unique_ptr<PlatformTimer> timer;
+    timer = CurrentPlatform().CreateTimer([&] {
+        if (++ticks == 3) {
+            timer->Stop();
+        }
+    });
+    EXPECT_EQ(platform.FireTimers(), 0);
+    timer->Start(1);
+    while (platform.FireTimers() > 0) {
+    }
+    EXPECT_EQ(ticks, 3);
+    EXPECT_FALSE(timer->IsActive());
+    timer->Start(1);
+    timer.reset();
+    EXPECT_EQ(platform.FireTimers(), 0) << "a destroyed timer never fires";
+}
+
+TEST(RecordingPlatform, WaitCursorAndPausesAreRecorded) {
+    RecordingPlatform platform;
+    {
+        WaitCursor wait;
+        EXPECT_EQ(platform.waitCursorDepth, 1);
+        CurrentPlatform().Pause(500);
+    }
+    EXPECT_EQ(platform.waitCursorDepth, 0);
+    EXPECT_EQ(platform.waitCursorShown, 1);
+    EXPECT_EQ(platform.pauses, std::vector<int>{500});
+}
+
+TEST(RecordingPlatform, PrintingGoesToTheScriptedPdf) {
+    RecordingPlatform platform;
+    test::TempDir dir;
+    const QString pdf = QString::fromStdString((dir.path() / "page.pdf").string());
+    platform.printAnswers = {pdf, std::nullopt};
+    PrintRequest request;
+    request.documentName = QStringLiteral("HORIX");
+    std::unique_ptr<QPrinter> printer = CurrentPlatform().ChoosePrinter(nullptr, request);
+    ASSERT_NE(printer, nullptr);
+    EXPECT_EQ(printer->docName(), QStringLiteral("HORIX"));
+    {
+        QPainter painter(printer.get());
+        painter.drawText(QPointF(100, 100), QStringLiteral("印刷"));
+    }
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+    EXPECT_EQ(CurrentPlatform().ChoosePrinter(nullptr, request), nullptr);
+}
+
+TEST(MessageBoxReporter, ShowsCoreMessagesThroughThePlatform) {
+    RecordingPlatform platform;
+    MessageBoxReporter reporter;
+    reporter.Report("データファイルが読み込めません。");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], QStringLiteral("データファイルが読み込めません。"));
+}
+
+TEST(QtPlatform, WorkAreaIsTheScreensAvailableArea) {
+    QtPlatform platform;
+    EXPECT_FALSE(platform.WorkArea(nullptr).isEmpty());
+}
+
+} // namespace
+} // namespace quorvane
