@@ -1,0 +1,218 @@
+#include "graph/angle_selector.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+
+namespace {
+
+class SelectorHost;
+
+struct HostOwner : AngleSelectorOwner {
+    int tilt = 30;
+    int azimuth = 0;
+    int dataKind = 1;
+    int slopeMode = 2;
+    bool monthly = false;
+    int redrawRequests = 0;
+    QWidget* widget = nullptr;
+
+    int GraphTilt() const override { return tilt; }
+    int GraphAzimuth() const override { return azimuth; }
+    void SetGraphTilt(int value) override { tilt = value; }
+    void SetGraphAzimuth(int value) override { azimuth = value; }
+    int DataKind() const override { return dataKind; }
+    int SlopeMode() const override { return slopeMode; }
+    bool IsMonthlyOwner() const override { return monthly; }
+    void RequestRedraw(int flags) override {
+        if (flags & 0x1) {
+            ++redrawRequests;
+            if (widget != nullptr) {
+                widget->update();
+            }
+        }
+    }
+};
+
+// Embeds the selector the way a viewer does: paints it and forwards the mouse.
+class SelectorHost : public QWidget {
+public:
+    explicit SelectorHost(HostOwner& owner) : m_owner(owner) {
+        m_owner.widget = this;
+        m_selector.Init(&m_owner);
+        setFixedSize(240 + 2 * kLeft, 212 + 2 * kTop);
+    }
+    CAngleSelector& Selector() { return m_selector; }
+    static constexpr int kLeft = 10, kTop = 6;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        m_selector.Render(p, {kLeft, kTop, kLeft + 240, kTop + 212});
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        m_selector.OnMouseDown(e->position().toPoint().x() - kLeft,
+                               e->position().toPoint().y() - kTop);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        m_selector.OnMouseMove(e->position().toPoint().x() - kLeft,
+                               e->position().toPoint().y() - kTop);
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { m_selector.EndDrag(); }
+
+private:
+    HostOwner& m_owner;
+    CAngleSelector m_selector;
+};
+
+QImage Picture(const CAngleSelector& selector) {
+    QImage image(240, 212, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    selector.Draw(p, 240, 212);
+    return image;
+}
+
+QPoint ToHost(const GraphRect& knob) {
+    return {SelectorHost::kLeft + (knob.left + knob.right) / 2,
+            SelectorHost::kTop + (knob.top + knob.bottom) / 2};
+}
+
+bool IsKnobFace(QRgb pixel) {
+    return std::abs(qRed(pixel) - 0xc0) <= 3 && std::abs(qGreen(pixel) - 0xc0) <= 3 &&
+           std::abs(qBlue(pixel) - 0xc0) <= 3;
+}
+
+} // namespace
+
+TEST(AngleSelectorEvents, draggingTheTiltKnobAboveTheTrackSetsTilt90) {
+    HostOwner owner;
+    SelectorHost host(owner);
+    host.show();
+    const QPoint knob = ToHost(host.Selector().Model().TiltKnob());
+    QTest::mousePress(&host, Qt::LeftButton, Qt::NoModifier, knob);
+    EXPECT_EQ(host.Selector().DragState(), 1);
+    QTest::mouseMove(&host, QPoint(knob.x(), 0));
+    EXPECT_EQ(owner.tilt, 90);
+    EXPECT_GT(owner.redrawRequests, 0);
+    QTest::mouseRelease(&host, Qt::LeftButton, Qt::NoModifier, QPoint(knob.x(), 0));
+    EXPECT_EQ(host.Selector().DragState(), 0);
+    QTest::mouseMove(&host, QPoint(knob.x(), 150));
+    EXPECT_EQ(owner.tilt, 90); // the drag ended with the release
+}
+
+TEST(AngleSelectorEvents, azimuthKnobDraggedToTheMiddleFacesSouth) {
+    HostOwner owner;
+    owner.azimuth = 270;
+    SelectorHost host(owner);
+    host.show();
+    const GraphRect knob = host.Selector().Model().AzimuthKnob();
+    const QPoint grab = ToHost(knob);
+    QTest::mousePress(&host, Qt::LeftButton, Qt::NoModifier, grab);
+    // Move the knob's left edge to 85, the middle of the track.
+    QTest::mouseMove(&host, QPoint(grab.x() - (knob.left - 85), grab.y()));
+    EXPECT_EQ(owner.azimuth, 0);
+    QTest::mouseMove(&host, QPoint(0, grab.y()));
+    EXPECT_EQ(owner.azimuth, 180);
+    QTest::mouseRelease(&host, Qt::LeftButton, Qt::NoModifier, QPoint(0, grab.y()));
+}
+
+TEST(AngleSelectorEvents, modeZeroIgnoresAPressOnTheAzimuthKnob) {
+    HostOwner owner;
+    owner.slopeMode = 0;
+    SelectorHost host(owner);
+    host.show();
+    const QPoint grab = ToHost(host.Selector().Model().AzimuthKnob());
+    QTest::mousePress(&host, Qt::LeftButton, Qt::NoModifier, grab);
+    EXPECT_EQ(host.Selector().DragState(), 0);
+    QTest::mouseMove(&host, QPoint(SelectorHost::kLeft + 20, grab.y()));
+    EXPECT_EQ(owner.azimuth, 0);
+    EXPECT_EQ(owner.redrawRequests, 0);
+    QTest::mouseRelease(&host, Qt::LeftButton, Qt::NoModifier, grab);
+}
+
+TEST(AngleSelectorPicture, knobsAreDrawnOnlyWhereTheModeAllowsThem) {
+    HostOwner owner;
+    CAngleSelector selector;
+    selector.Init(&owner);
+    const GraphRect tilt = selector.Model().TiltKnob();
+    const GraphRect azimuth = selector.Model().AzimuthKnob();
+    // Face pixels away from the edges and grip lines.
+    const QPoint tiltFace(tilt.left + 6, tilt.top + 4);
+    const QPoint azimuthFace(azimuth.left + 4, azimuth.top + 6);
+
+    const QImage both = Picture(selector);
+    EXPECT_TRUE(IsKnobFace(both.pixel(tiltFace)));
+    EXPECT_TRUE(IsKnobFace(both.pixel(azimuthFace)));
+
+    owner.slopeMode = 0;
+    const QImage tiltOnly = Picture(selector);
+    EXPECT_TRUE(IsKnobFace(tiltOnly.pixel(tiltFace)));
+    EXPECT_FALSE(IsKnobFace(tiltOnly.pixel(azimuthFace)));
+
+    owner.slopeMode = 1;
+    const QImage azimuthOnly = Picture(selector);
+    EXPECT_FALSE(IsKnobFace(azimuthOnly.pixel(tiltFace)));
+    EXPECT_TRUE(IsKnobFace(azimuthOnly.pixel(azimuthFace)));
+
+    owner.dataKind = 0;
+    owner.slopeMode = 2;
+    const QImage horizontal = Picture(selector);
+    EXPECT_FALSE(IsKnobFace(horizontal.pixel(tiltFace)));
+    EXPECT_FALSE(IsKnobFace(horizontal.pixel(azimuthFace)));
+}
+
+TEST(AngleSelectorPicture, panelIsBlueInsideItsProjectedCorners) {
+    HostOwner owner;
+    owner.tilt = 30;
+    CAngleSelector selector;
+    selector.Init(&owner);
+    const auto c = PanelCorners(30, 0, false);
+    // A point between the panel's lines: 0.3 of the way east, 0.3 of the way north.
+    auto along = [](const PicturePoint& a, const PicturePoint& b, double t) {
+        return PicturePoint{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z + (b.z - a.z) * t};
+    };
+    const PicturePoint south = along(c[0], c[1], 0.3), north = along(c[3], c[2], 0.3);
+    const ScreenPoint inside = ProjectPicturePoint(along(south, north, 0.3), 240, 212);
+    const QImage image = Picture(selector);
+    const QRgb pixel = image.pixel(inside.x, inside.y);
+    EXPECT_GT(qBlue(pixel), 150);
+    EXPECT_LT(qRed(pixel), 110);
+
+    // Below the panel's south-east corner there is only the ground picture.
+    const ScreenPoint corner = ProjectPicturePoint(c[1], 240, 212);
+    const QRgb below = image.pixel(corner.x, corner.y + 12);
+    EXPECT_LT(qBlue(below) - qRed(below), 10);
+}
+
+TEST(AngleSelectorPicture, presentCopiesWithoutRedrawing) {
+    HostOwner owner;
+    CAngleSelector selector;
+    selector.Init(&owner);
+    QImage window(300, 250, QImage::Format_ARGB32_Premultiplied);
+    window.fill(Qt::white);
+    const GraphRect rect{30, 20, 270, 232};
+    {
+        QPainter p(&window);
+        selector.Render(p, rect);
+    }
+    EXPECT_TRUE(selector.BackBufferValid());
+    EXPECT_EQ(window.pixel(30, 20), selector.BackBuffer().pixel(0, 0));
+    EXPECT_EQ(window.pixel(29, 20), qRgb(255, 255, 255));
+
+    const QImage before = selector.BackBuffer();
+    owner.tilt = 80;
+    QImage again(300, 250, QImage::Format_ARGB32_Premultiplied);
+    again.fill(Qt::white);
+    {
+        QPainter p(&again);
+        selector.Present(p, rect);
+    }
+    EXPECT_EQ(selector.BackBuffer(), before);
+    EXPECT_EQ(again.copy(30, 20, 240, 212), before.convertToFormat(again.format()));
+}
