@@ -26,6 +26,14 @@ bool WithinRange(double value, double end1, double end2) {
     return value >= std::min(end1, end2) - kTol && value <= std::max(end1, end2) + kTol;
 }
 
+bool IsFinite(const CDPoint& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+bool AllFinite(std::span<const CDPoint> points) {
+    return std::all_of(points.begin(), points.end(), IsFinite);
+}
+
 bool Coincide(const CDPoint& a, const CDPoint& b) {
     return std::fabs(a.x - b.x) <= kTol && std::fabs(a.y - b.y) <= kTol;
 }
@@ -171,7 +179,8 @@ int SegmentIntersection(const CDPoint& a1, const CDPoint& a2, const CDPoint& b1,
 bool PolygonIsValid(const CPolygon& polygon) {
     const std::vector<CDPoint>& v = polygon.points;
     std::size_t n = v.size();
-    if (n < 3) {
+    // A NaN or infinite coordinate (a damaged file) would also break the orderings below.
+    if (n < 3 || !AllFinite(v)) {
         return false;
     }
     std::vector<CDPoint> sorted(v);
@@ -238,7 +247,10 @@ int PointInPolygon(const CPolygon& polygon, const CDPoint& point) {
             continue;
         }
         if (point.y > std::min(a.y, b.y) && point.y <= std::max(a.y, b.y)) {
-            crossings.push_back(a.x + (point.y - a.y) * (b.x - a.x) / (b.y - a.y));
+            double x = a.x + (point.y - a.y) * (b.x - a.x) / (b.y - a.y);
+            if (!std::isnan(x)) {
+                crossings.push_back(x);
+            }
         }
     }
     if (crossings.empty() || crossings.size() % 2 != 0) {
@@ -369,6 +381,9 @@ void CutEdges(std::span<const CDPoint> subject, std::span<const CDPoint> clip, A
                 ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0))) {
                 double tSubject = d3 / (d3 - d4);
                 double tClip = d1 / (d1 - d2);
+                if (!std::isfinite(tSubject) || !std::isfinite(tClip)) {
+                    continue; // overflowing coordinates: no usable crossing
+                }
                 int id = static_cast<int>(arr.nodes.size());
                 arr.nodes.push_back(
                     {p0.x + tSubject * (p1.x - p0.x), p0.y + tSubject * (p1.y - p0.y)});
@@ -470,7 +485,7 @@ int IntersectPolygons(const CPolygon& subjectPolygon, const CPolygon& clipPolygo
     std::vector<CDPoint> clip = clipPolygon.points;
     NormalisePolygonPoints(subject);
     NormalisePolygonPoints(clip);
-    if (subject.size() < 3 || clip.size() < 3) {
+    if (subject.size() < 3 || clip.size() < 3 || !AllFinite(subject) || !AllFinite(clip)) {
         return 0;
     }
     if (subject.size() > static_cast<std::size_t>(kMaxPolygonVertices) ||

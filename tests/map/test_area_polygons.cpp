@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace quorvane;
 
 namespace {
@@ -104,7 +106,10 @@ TEST(AreaPolygons, FaultyPolygonsKeepWhatCameBeforeWithOneMessage) {
     // not an allocation of gigabytes.
     std::string huge = RawPolygon(0x7FFFFFFF, {{0, 0}, {1, 0}, {1, 1}});
     std::string truncated = RawPolygon(4, {{0, 0}, {1, 0}, {1, 1}});
-    for (const std::string& bad : {bowTie, twoPoints, zeroCount, negative, huge, truncated}) {
+    std::string notANumber =
+        RawPolygon(3, {{0, 0}, {std::numeric_limits<double>::quiet_NaN(), 0}, {1, 1}});
+    for (const std::string& bad :
+         {bowTie, twoPoints, zeroCount, negative, huge, truncated, notANumber}) {
         Loaded loaded = LoadBytes(good + bad + good);
         EXPECT_EQ(loaded.result, 1);
         ASSERT_EQ(loaded.outline.size(), 1u);

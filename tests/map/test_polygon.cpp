@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 
 using namespace quorvane;
@@ -433,4 +434,25 @@ TEST(IntersectPolygons, VerticesWithinTheToleranceOfTheView) {
             EXPECT_GT(SignedArea(piece.points), 0.0);
         }
     }
+}
+
+TEST(PolygonGeometry, NonFiniteCoordinatesAreHandledSafely) {
+    double nan = std::numeric_limits<double>::quiet_NaN();
+    double inf = std::numeric_limits<double>::infinity();
+    CPolygon polygon;
+    EXPECT_FALSE(polygon.SetPoints({{0, 0}, {nan, 0}, {1, 1}, {0, 1}}));
+    EXPECT_FALSE(polygon.SetPoints({{0, 0}, {1, 0}, {1, inf}, {0, 1}}));
+    std::vector<CPolygon> out;
+    CPolygon damaged({{0, 0}, {nan, nan}, {1, 1}, {0, 1}, {nan, 0}, {0.5, nan}});
+    EXPECT_EQ(IntersectPolygons(damaged, Square(0, 0, 1), out), 0);
+    EXPECT_EQ(IntersectPolygons(Square(0, 0, 1), damaged, out), 0);
+    int location =
+        PointInPolygon(CPolygon({{0, 0}, {inf, 0.5}, {1, 1}, {-inf, 0.6}, {0, 1}}), {0.5, 0.55});
+    EXPECT_TRUE(location >= kPointOutside && location <= kPointInside) << location;
+    EXPECT_EQ(PointInPolygon(Square(0, 0, 1), {nan, 0.5}), kPointOutside);
+    // Coordinates so large that products overflow give no crossing, not a crash.
+    CPolygon huge({{-1e300, -1e300}, {1e300, -1e300}, {1e300, 1e300}, {-1e300, 1e300}});
+    EXPECT_GE(
+        IntersectPolygons(huge, CPolygon({{-1e300, 0}, {0, -1e300}, {1e300, 0}, {0, 1e300}}), out),
+        0);
 }
