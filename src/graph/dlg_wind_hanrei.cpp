@@ -5,6 +5,7 @@
 #include "ui/platform.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace quorvane {
 namespace {
@@ -35,8 +36,14 @@ CDlgWindHanrei::Layout CDlgWindHanrei::LayoutFor(QSize pictureSize) {
     return {QSize(w + 28, h + 70), QRect(10, 10, w, h), QRect(10 + w - 240, 10 + h + 6, 240, 24)};
 }
 
-QPoint CDlgWindHanrei::PositionOn(const QRect& workArea) {
-    return workArea.topLeft() + QPoint(workArea.width() / 2 + 80, workArea.height() / 2 - 40);
+QPoint CDlgWindHanrei::PositionOn(const QRect& workArea, QSize dialogSize) {
+    QPoint at = workArea.topLeft() + QPoint(workArea.width() / 2 + 80, workArea.height() / 2 - 40);
+    // On a screen narrower than about twice the picture the place right of the
+    // centre would cut the legend off.
+    at.setX(std::max(workArea.left(), std::min(at.x(), workArea.right() + 1 - dialogSize.width())));
+    at.setY(
+        std::max(workArea.top(), std::min(at.y(), workArea.bottom() + 1 - dialogSize.height())));
+    return at;
 }
 
 CDlgWindHanrei::CDlgWindHanrei(QWidget* parent)
@@ -53,7 +60,7 @@ CDlgWindHanrei::CDlgWindHanrei(const QImage& picture, QWidget* parent)
 
     const Layout layout = LayoutFor(picture_.deviceIndependentSize().toSize());
     setFixedSize(layout.dialogSize);
-    move(PositionOn(CurrentPlatform().WorkArea(parent)));
+    move(PositionOn(CurrentPlatform().WorkArea(parent), layout.dialogSize));
 
     auto* frame = new PictureFrame(picture_, this);
     frame->setGeometry(layout.pictureFrame);

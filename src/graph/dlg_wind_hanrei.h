@@ -23,8 +23,9 @@ public:
         QRect closeButton;
     };
     static Layout LayoutFor(QSize pictureSize);
-    // The dialog's top-left corner on a work area.
-    static QPoint PositionOn(const QRect& workArea);
+    // The dialog's top-left corner on a work area: right of and above its
+    // centre, moved back inside when the dialog would stick out of it.
+    static QPoint PositionOn(const QRect& workArea, QSize dialogSize);
 
 private:
     QImage picture_;

@@ -16,19 +16,29 @@ TEST(WindLegendLayout, FollowsThePictureSize) {
 }
 
 TEST(WindLegendLayout, SitsRightOfAndAboveTheWorkAreaCentre) {
-    EXPECT_EQ(CDlgWindHanrei::PositionOn(QRect(0, 0, 1280, 1000)), QPoint(720, 460));
+    EXPECT_EQ(CDlgWindHanrei::PositionOn(QRect(0, 0, 1920, 1040), QSize(628, 370)),
+              QPoint(1040, 480));
+    EXPECT_EQ(CDlgWindHanrei::PositionOn(QRect(100, 30, 1920, 1040), QSize(628, 370)),
+              QPoint(1140, 510));
+}
+
+TEST(WindLegendLayout, StaysInsideANarrowWorkArea) {
+    // 640 + 80 + 628 would end beyond 1280.
+    EXPECT_EQ(CDlgWindHanrei::PositionOn(QRect(0, 0, 1280, 1000), QSize(628, 370)),
+              QPoint(652, 460));
+    EXPECT_EQ(CDlgWindHanrei::PositionOn(QRect(0, 0, 600, 400), QSize(628, 370)), QPoint(0, 30));
 }
 
 TEST(WindLegendDialog, BuiltFromAPicture) {
     RecordingPlatform platform;
-    platform.workArea = QRect(0, 0, 1280, 1000);
+    platform.workArea = QRect(0, 0, 1920, 1040);
     QImage picture(600, 300, QImage::Format_RGB32);
     picture.fill(QColor(10, 20, 30));
     CDlgWindHanrei dialog(picture, nullptr);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("風向と風速の凡例"));
     EXPECT_EQ(dialog.size(), QSize(628, 370));
-    EXPECT_EQ(dialog.pos(), QPoint(720, 460));
+    EXPECT_EQ(dialog.pos(), QPoint(1040, 480));
     auto* close = dialog.findChild<QPushButton*>(QStringLiteral("1"));
     ASSERT_NE(close, nullptr);
     EXPECT_EQ(close->geometry(), QRect(370, 316, 240, 24));
