@@ -7,8 +7,16 @@
 #include <algorithm>
 
 // Resources of a static library are registered by hand.
-static void InitGraphResources() {
+static void RegisterGraphResources() {
     Q_INIT_RESOURCE(graph);
+}
+
+static void InitGraphResources() {
+    static const bool registered = [] {
+        RegisterGraphResources();
+        return true;
+    }();
+    (void)registered;
 }
 
 namespace quorvane {
@@ -257,7 +265,7 @@ void CGraphCanvas::Construct(int scale) {
     m_styles = CanvasStyles::Make(scale, false);
     InitGraphResources();
     for (std::size_t i = 0; i < m_navPictures.size(); ++i) {
-        m_navPictures[i] = QImage(QStringLiteral(":/bmp/%1").arg(174 + static_cast<int>(i)));
+        m_navPictures[i] = LoadBitmapResource(174 + static_cast<int>(i));
     }
 }
 

@@ -472,4 +472,14 @@ QPolygon MonthlyLegendOutline(const GraphRect& graph, int s, int tabWidth) {
                      QPoint(l + 8 * s, b - 68 * s)});
 }
 
+void DrawLegendFrame(QPainter& p, const QPolygon& outline, const QString& caption, QPoint captionAt,
+                     const CanvasStyles& styles) {
+    p.save();
+    p.setPen(styles.blackPen);
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(outline);
+    p.restore();
+    DrawTextAt(p, caption, captionAt, QBrush(Qt::black), styles.font8);
+}
+
 } // namespace quorvane

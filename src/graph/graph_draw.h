@@ -110,5 +110,8 @@ void DrawMonthlyValueAxis(QPainter& p, const GraphRect& plot, double range, doub
 // Legend boxes: an outline with a tab at the top left, along the graph's bottom.
 QPolygon HourlyLegendOutline(const GraphRect& graph, int scale);
 QPolygon MonthlyLegendOutline(const GraphRect& graph, int scale, int tabWidth);
+// The outline with the frame pen and the tab's caption at its top-left corner.
+void DrawLegendFrame(QPainter& p, const QPolygon& outline, const QString& caption, QPoint captionAt,
+                     const CanvasStyles& styles);
 
 } // namespace quorvane

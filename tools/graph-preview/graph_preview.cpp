@@ -168,10 +168,8 @@ QImage HourlyCanvasPreview(PreviewOwner& owner, bool hideSome) {
         }
     }
 
-    p.setPen(st.blackPen);
-    p.drawPolyline(HourlyLegendOutline(graph, 1));
-    DrawTextAt(p, QStringLiteral("水平面データ"), QPointF(graph.left + 22, graph.bottom - 66),
-               QBrush(Qt::black), st.font8);
+    DrawLegendFrame(p, HourlyLegendOutline(graph, 1), QStringLiteral("水平面データ"),
+                    QPoint(graph.left + 22, graph.bottom - 66), st);
     canvas.DrawLegendEntries(p);
     canvas.DrawLegendToggle(p, false);
     canvas.DrawWindLegendButton(p, false);
@@ -236,10 +234,8 @@ QImage MonthlyAxisPreview() {
             previous = point;
         }
     }
-    p.setPen(st.blackPen);
-    p.drawPolyline(MonthlyLegendOutline(graph, 1, 120));
-    DrawTextAt(p, QStringLiteral("方位角"), QPointF(graph.left + 22, graph.bottom - 66),
-               QBrush(Qt::black), st.font8);
+    DrawLegendFrame(p, MonthlyLegendOutline(graph, 1, 120), QStringLiteral("方位角"),
+                    QPoint(graph.left + 22, graph.bottom - 66), st);
     canvas.DrawLegendEntries(p);
     canvas.DrawLegendToggle(p, false);
     p.end();
