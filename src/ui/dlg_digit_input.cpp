@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <limits>
 
@@ -56,7 +57,6 @@ CDlgDigitInput::CDlgDigitInput(QWidget* parent)
     layout->addWidget(edit_);
     layout->addWidget(ok);
     layout->addWidget(cancel);
-    setStyleSheet(QStringLiteral("CDlgDigitInput { border: 1px solid #808080; }"));
 }
 
 void CDlgDigitInput::showEvent(QShowEvent* event) {
@@ -65,6 +65,14 @@ void CDlgDigitInput::showEvent(QShowEvent* event) {
     edit_->selectAll();
     edit_->setFocus();
     QDialog::showEvent(event);
+}
+
+void CDlgDigitInput::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    // Without a title bar the pop-up needs its own edge.
+    QPainter painter(this);
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void CDlgDigitInput::accept() {
