@@ -72,6 +72,10 @@ const QColor kHiddenText = QColor::fromRgba(0xff808080);
 
 // Tooltips and legend
 
+tagGraphToolTip PointTooltip(int x, int y, const QString& text, int kind) {
+    return {x - 5, y - 5, x + 5, y + 5, text, kind};
+}
+
 void TooltipArray::SetSize(int size) {
     m_tips.resize(static_cast<std::size_t>(std::max(0, size)));
 }

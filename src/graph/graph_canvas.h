@@ -37,6 +37,9 @@ struct tagGraphToolTip {
     GraphRect Rect() const { return {left, top, right, bottom}; }
 };
 
+// The hover area of a drawn point: 5 pixels on every side of it.
+tagGraphToolTip PointTooltip(int x, int y, const QString& text, int kind = 0);
+
 class TooltipArray {
 public:
     void SetSize(int size);

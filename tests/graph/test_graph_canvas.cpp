@@ -536,3 +536,46 @@ TEST(ValueAxes, monthlyAxisGridAndTicksAtTheirPixels) {
     EXPECT_TRUE(IsWhite(image, 100, 250));
     EXPECT_TRUE(IsWhite(image, 100, 50));
 }
+
+TEST(TooltipArray, pointAreaReachesFivePixelsEachWay) {
+    TooltipArray tips;
+    tips.Add(PointTooltip(100, 50, QStringLiteral("2.35MJ/㎡")));
+    EXPECT_EQ(tips.FindAt(95, 45), 0);
+    EXPECT_EQ(tips.FindAt(104, 54), 0);
+    EXPECT_EQ(tips.FindAt(105, 50), -1);
+    EXPECT_EQ(tips.FindAt(100, 55), -1);
+}
+
+TEST(ValueAxes, hourlyAxisGridStopsShortOfTheEndsExceptOnTheSnowAxis) {
+    CGraphCanvas canvas;
+    canvas.Construct(1);
+    const GraphRect graph{0, 0, 800, 500};
+    const GraphRect plot{70, 44, 756, 380};
+    canvas.SetupHourlyAxes(graph, plot);
+    const AxisRecord& snow = canvas.Axis(kAxisSnow);
+    const AxisRecord& irradiance = canvas.Axis(kAxisGlobal);
+    QImage image = WhiteImage(800, 500);
+    {
+        QPainter p(&image);
+        DrawHourlyValueAxis(p, snow, plot, canvas.Styles());
+    }
+    const int snow100 = snow.ValueToY(100, plot.top);
+    const int snow50 = snow.ValueToY(50, plot.top);
+    EXPECT_EQ(snow100, plot.top + 335 - 83);
+    EXPECT_FALSE(IsWhite(image, plot.left + 2, snow100)); // the last major tick has its grid
+    EXPECT_FALSE(IsWhite(image, plot.left + 2, snow50));
+    EXPECT_TRUE(IsWhite(image, plot.left + 2, snow.ValueToY(120, plot.top)));
+    // 120 is not a multiple of 50: a tick is added at the maximum, to the right.
+    EXPECT_FALSE(IsWhite(image, snow.axisX + 4, snow.ValueToY(120, plot.top)));
+
+    QImage second = WhiteImage(800, 500);
+    {
+        QPainter p(&second);
+        DrawHourlyValueAxis(p, irradiance, plot, canvas.Styles());
+    }
+    EXPECT_TRUE(IsWhite(second, plot.left + 2, irradiance.ValueToY(3.5, plot.top)));
+    EXPECT_FALSE(IsWhite(second, plot.left + 2, irradiance.ValueToY(3.0, plot.top)));
+    EXPECT_FALSE(IsWhite(second, irradiance.axisX - 5, irradiance.ValueToY(3.5, plot.top)));
+    EXPECT_FALSE(IsWhite(second, irradiance.axisX - 2, irradiance.ValueToY(0.1, plot.top)));
+    EXPECT_TRUE(IsWhite(second, irradiance.axisX - 5, irradiance.ValueToY(0.1, plot.top)));
+}

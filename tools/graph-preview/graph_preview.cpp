@@ -86,18 +86,21 @@ void BuildHorizontalLegend(CGraphCanvas& canvas, const GraphRect& graph) {
     }
 }
 
-QImage HourlyCanvasPreview(PreviewOwner& owner, bool hideSome) {
+QImage HourlyCanvasPreview(PreviewOwner& owner, bool hideSome, int s = 1) {
     CGraphCanvas canvas;
     canvas.SetOwner(&owner);
-    canvas.Construct(1);
-    canvas.SetGraphRect({0, 0, 900, 560});
+    canvas.Construct(s);
+    canvas.SetGraphRect({0, 0, 900 * s, 560 * s});
     canvas.CreateBackBuffer();
     const GraphRect graph = canvas.LocalRect();
-    const GraphRect plot{graph.left + 70, graph.top + 44, graph.right - 44, graph.bottom - 120};
+    const GraphRect plot{graph.left + 70 * s, graph.top + 44 * s,
+                         graph.right - (s == 1 ? 44 : 40 * s), graph.bottom - 120 * s};
     const CanvasStyles& st = canvas.Styles();
     BuildHorizontalLegend(canvas, graph);
-    canvas.PlaceLegendButtons();
-    canvas.PlaceNavButtons();
+    if (s == 1) {
+        canvas.PlaceLegendButtons();
+        canvas.PlaceNavButtons();
+    }
     canvas.SetupHourlyAxes(graph, plot);
     if (hideSome) {
         canvas.ToggleLegendEntry(2);
@@ -107,10 +110,12 @@ QImage HourlyCanvasPreview(PreviewOwner& owner, bool hideSome) {
     QPainter p(&canvas.BackBuffer());
     CGraphCanvas::PrepareSurface(p);
     p.fillRect(ToQRectF(graph), st.backgroundBrush);
-    FillVerticalGradient(p, ToQRectF(plot), QColor(192, 192, 192), Qt::white);
+    if (s == 1) {
+        FillVerticalGradient(p, ToQRectF(plot), QColor(192, 192, 192), Qt::white);
+    }
     p.setPen(st.blackPen);
     p.drawRect(ToQRectF(plot));
-    DrawTextAt(p, QStringLiteral("水平面グラフ"), QPointF(graph.Width() / 2.0, plot.top - 8),
+    DrawTextAt(p, QStringLiteral("水平面グラフ"), QPointF(graph.Width() / 2.0, plot.top - 8 * s),
                QBrush(Qt::black), st.font11Bold, TextAlign::Center, TextAlign::Far);
 
     auto visible = [&](int index) { return canvas.Legend().At(index)->visible != 0; };
@@ -126,13 +131,13 @@ QImage HourlyCanvasPreview(PreviewOwner& owner, bool hideSome) {
     for (int hour = 1; hour <= 24; ++hour) {
         const int x = SlotX(plot, hour - 1, 24);
         p.setPen(st.blackPen);
-        p.drawLine(x, plot.bottom - 3, x, plot.bottom + 3);
-        DrawTextAt(p, QString::number(hour), QPointF(x - 5, plot.bottom + 6), QBrush(Qt::black),
-                   st.font8);
+        p.drawLine(x, plot.bottom - 3 * s, x, plot.bottom + 3 * s);
+        DrawTextAt(p, QString::number(hour), QPointF(x - 5 * s, plot.bottom + 6 * s),
+                   QBrush(Qt::black), st.font8);
         if (visible(5)) {
             const int code = 1 + (hour * 5) % 16;
-            DrawWindBarb(p, QPointF(x, plot.bottom + 30), hour % 7 == 0 ? 0 : code, (hour * 7) % 13,
-                         1, false, st.blackPen, st.blackBrush);
+            DrawWindBarb(p, QPointF(x, plot.bottom + 30 * s), hour % 7 == 0 ? 0 : code,
+                         (hour * 7) % 13, s, false, st.blackPen, st.blackBrush);
         }
     }
     const double peaks[] = {3.1, 2.2, 1.1};
@@ -168,12 +173,14 @@ QImage HourlyCanvasPreview(PreviewOwner& owner, bool hideSome) {
         }
     }
 
-    DrawLegendFrame(p, HourlyLegendOutline(graph, 1), QStringLiteral("水平面データ"),
-                    QPoint(graph.left + 22, graph.bottom - 66), st);
+    DrawLegendFrame(p, HourlyLegendOutline(graph, s), QStringLiteral("水平面データ"),
+                    QPoint(graph.left + 22 * s, graph.bottom - 66 * s), st);
     canvas.DrawLegendEntries(p);
-    canvas.DrawLegendToggle(p, false);
-    canvas.DrawWindLegendButton(p, false);
-    canvas.DrawNavButtonPictures(p, 1, owner.view);
+    if (s == 1) { // print leaves the buttons out
+        canvas.DrawLegendToggle(p, false);
+        canvas.DrawWindLegendButton(p, false);
+        canvas.DrawNavButtonPictures(p, 1, owner.view);
+    }
     p.setPen(st.blackPen);
     p.setBrush(Qt::NoBrush);
     p.drawRect(ToQRectF(graph).adjusted(0.5, 0.5, -0.5, -0.5));
@@ -358,6 +365,7 @@ int main(int argc, char** argv) {
     const bool ok =
         Save(HourlyCanvasPreview(day, false), dir, "canvas_hourly.png") &&
         Save(HourlyCanvasPreview(ranking, true), dir, "canvas_hourly_ranking_hidden.png") &&
+        Save(HourlyCanvasPreview(day, true, 4), dir, "canvas_hourly_print_scale4.png") &&
         Save(MonthlyAxisPreview(), dir, "canvas_monthly.png") &&
         Save(MarkerPreview(1), dir, "markers.png") &&
         Save(MarkerPreview(4), dir, "markers_print.png") &&
