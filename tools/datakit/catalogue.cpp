@@ -92,8 +92,7 @@ void WriteMapCatalogue(const Geography& geo, const KitPaths& paths) {
 
     std::string areas;
     for (const auto& area : geo.areas) {
-        const double margin = area.land.right - area.land.left < 0.3 ? 0.35 : 0.08;
-        const CDRect view = MapRectAround(area.land, margin);
+        const CDRect view = AreaView(area);
         const int nameWidth = kAreaNameCharPx * CharCount(area.name);
         Interior own = DeepestPointInView(area, view, 0);
         const CDPoint centre = own.found ? own.point

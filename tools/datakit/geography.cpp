@@ -212,6 +212,11 @@ CDRect MapRectAround(const Bounds& land, double margin, double eastBias) {
     return {left, midLat + 0.5 * h, left + w, midLat - 0.5 * h};
 }
 
+CDRect AreaView(const Area& area) {
+    const double margin = area.land.right - area.land.left < 0.3 ? 0.35 : 0.08;
+    return MapRectAround(area.land, margin);
+}
+
 Geography BuildGeography(const Mapdata& source) {
     constexpr double kMinRingArea = 2e-7; // square degrees, about 2,000 m2
     std::vector<std::vector<Ring>> byPrefecture(48);

@@ -60,6 +60,9 @@ inline constexpr int kMapHeightPx = 432;
 // goes east by `eastBias` (-1 all west, 0 both sides alike, 1 all east).
 CDRect MapRectAround(const Bounds& land, double margin, double eastBias = 0.0);
 
+// The rectangle of an area's map: its land with a margin (wider for small islands).
+CDRect AreaView(const Area& area);
+
 Geography BuildGeography(const Mapdata& source);
 
 } // namespace quorvane::datakit

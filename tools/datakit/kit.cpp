@@ -1,18 +1,19 @@
 #include "kit.h"
 
 #include "catalogue.h"
+#include "colormaps.h"
 #include "databases.h"
 #include "geography.h"
+#include "meshes.h"
+#include "parallel.h"
+#include "pictures.h"
+#include "search_tables.h"
 #include "sites.h"
 #include "weather.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <exception>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 namespace quorvane::datakit {
 namespace {
@@ -34,39 +35,6 @@ private:
     bool verbose_;
     Clock::time_point last_;
 };
-
-// Runs `work(i)` for i = 0 .. count-1 on `threads` threads; the first exception is
-// rethrown after all threads have stopped.
-template <typename Work>
-void ParallelFor(int count, int threads, Work work) {
-    std::atomic<int> next{0};
-    std::exception_ptr failure;
-    std::mutex failureMutex;
-    auto run = [&]() {
-        for (int i = next++; i < count; i = next++) {
-            try {
-                work(i);
-            } catch (...) {
-                std::lock_guard<std::mutex> lock(failureMutex);
-                if (!failure) {
-                    failure = std::current_exception();
-                }
-                next = count;
-            }
-        }
-    };
-    std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t) {
-        pool.emplace_back(run);
-    }
-    run();
-    for (auto& thread : pool) {
-        thread.join();
-    }
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
-}
 
 // Both databases: three hourly files and one monthly file per site.
 std::vector<MonthlySummary> WriteDatabases(const std::vector<Site>& sites,
@@ -104,6 +72,16 @@ void GenerateKit(const KitOptions& options) {
     timer.Done("sites");
     const std::vector<MonthlySummary> summaries = WriteDatabases(sites, options);
     timer.Done("databases");
+    std::vector<LandMesh> meshes = FindLandMeshes(geo);
+    AssignSites(meshes, sites);
+    WriteMeshTables(meshes, sites, options.paths);
+    timer.Done("mesh tables");
+    WriteMapPictures(geo, SheetsWithLand(meshes), options.paths, options.threads);
+    timer.Done("map pictures");
+    WriteSearchTables(geo, options.seed, options.paths);
+    timer.Done("search tables");
+    WriteColourMaps(geo, sites, summaries, options.paths, options.threads);
+    timer.Done("colour maps");
 }
 
 } // namespace quorvane::datakit

@@ -1,6 +1,8 @@
 // quorvane-datakit: writes the sample data kit.
 #include "kit.h"
 
+#include <QGuiApplication>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -48,6 +50,10 @@ int main(int argc, char** argv) {
         Usage();
         return 2;
     }
+    // Pictures are drawn off screen; no display is needed.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
     try {
         quorvane::datakit::GenerateKit(options);
     } catch (const std::exception& e) {

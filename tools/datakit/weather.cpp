@@ -122,6 +122,21 @@ Draws MakeDraws(std::uint64_t seed, int siteNumber) {
         d.rainDay.push_back(daily.Uniform());
         d.dailyRain.push_back(daily.Uniform());
     }
+    // A standard year is made of typical months: each month's cloudiness draws are
+    // centred, so that its mean follows the climate and the day-to-day weather
+    // still varies.
+    for (int m = 1, first = 0; m <= 12; ++m) {
+        const int last = first + kDaysPerMonth[m - 1];
+        double mean = 0.0;
+        for (int day = first; day < last; ++day) {
+            mean += d.dailyCloud[static_cast<std::size_t>(day)];
+        }
+        mean /= kDaysPerMonth[m - 1];
+        for (int day = first; day < last; ++day) {
+            d.dailyCloud[static_cast<std::size_t>(day)] -= mean;
+        }
+        first = last;
+    }
     double c = hourly.Normal();
     for (int h = 0; h < kDays * 24; ++h) {
         c = 0.82 * c + 0.572 * hourly.Normal();
