@@ -7,8 +7,6 @@
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
-#include <QTransform>
 #include <cmath>
 
 namespace quorvane {
