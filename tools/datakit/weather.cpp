@@ -382,7 +382,8 @@ void SimulateYear(const Site& site, const SiteWeather& weather, std::uint64_t se
             put(1, global);
             put(2, direct);
             put(3, global - direct);
-            put(4, sunshineSteps);
+            // A glimpse of sun too low to leave any direct irradiation counts no sunshine.
+            put(4, direct > 0 ? sunshineSteps : 0);
             put(5, RoundHalfUp(temperature * 10.0));
             put(6, direction);
             put(7, speedTenths);

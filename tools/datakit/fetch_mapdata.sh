@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Fetches Debian's r-cran-mapdata (GPL-2), whose "japan" database holds the
+# prefecture outlines, and unpacks it into DIR. Quick when it is already there.
+set -euo pipefail
+dir=$1
+files=$dir/usr/lib/R/site-library/mapdata/mapdata
+if [ -f "$files/japan.L" ] && [ -f "$files/japan.G" ] && [ -f "$files/japan.N" ]; then
+  exit 0
+fi
+mkdir -p "$dir"
+cd "$dir"
+if ! ls r-cran-mapdata_*.deb >/dev/null 2>&1; then
+  if ! apt-get download r-cran-mapdata >/dev/null 2>&1; then
+    echo "fetch_mapdata: 'apt-get download r-cran-mapdata' failed (try 'apt-get update')" >&2
+    exit 1
+  fi
+fi
+dpkg-deb -x r-cran-mapdata_*.deb .
+test -f "$files/japan.L"
