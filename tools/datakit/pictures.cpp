@@ -67,9 +67,12 @@ void DrawGeography(QPainter& painter, const Geography& geo, const CDRect& view, 
     };
 
     painter.setRenderHint(QPainter::Antialiasing, true);
-    QPainterPath land;
+    QPainterPath land, otherLand;
     land.setFillRule(Qt::WindingFill);
+    otherLand.setFillRule(Qt::WindingFill);
     for (const auto& area : geo.areas) {
+        QPainterPath& path =
+            style.focusArea != 0 && area.code != style.focusArea ? otherLand : land;
         for (const auto& ring : area.rings) {
             if (!wanted(RingBounds(ring))) {
                 continue;
@@ -79,13 +82,15 @@ void DrawGeography(QPainter& painter, const Geography& geo, const CDRect& view, 
             for (const auto& p : ring) {
                 polygon << project(p);
             }
-            land.addPolygon(polygon);
-            land.closeSubpath();
+            path.addPolygon(polygon);
+            path.closeSubpath();
         }
     }
     if (style.fillLand) {
         painter.fillPath(land, style.land);
+        painter.fillPath(otherLand, style.otherLand);
     }
+    land.addPath(otherLand);
     if (style.seams) {
         // Seams between the parts of a divided prefecture: every area outline, faintly.
         painter.setPen(QPen(style.areaSeam, 0.8, Qt::DotLine));
@@ -178,17 +183,18 @@ void SaveJpeg(const QImage& image, const std::string& path) {
     }
 }
 
-QImage RegionMap(const Geography& geo, const CDRect& view) {
+QImage RegionMap(const Geography& geo, const CDRect& view, int focusArea) {
     QImage image = NewMap();
     QPainter painter(&image);
-    DrawGeography(painter, geo, view, kMapWidthPx, kMapHeightPx, {}, 0, 0, nullptr,
-                  CartographicStyle());
+    MapStyle style = CartographicStyle();
+    style.focusArea = focusArea;
+    DrawGeography(painter, geo, view, kMapWidthPx, kMapHeightPx, {}, 0, 0, nullptr, style);
     return image;
 }
 
 QImage SheetMap(const Geography& geo, int sheet) {
     const CDRect view = GetSheetViewRect(sheet);
-    QImage image = RegionMap(geo, view);
+    QImage image = RegionMap(geo, view, 0);
     // The sheet proper within its wider view, as a faint frame.
     const CDRect s = GetSheetRect(sheet);
     QPainter painter(&image);
@@ -230,7 +236,8 @@ void WriteMapPictures(const Geography& geo, const std::set<int>& sheets, const K
     ParallelFor(static_cast<int>(jobs.size()), threads, [&](int i) {
         const Job& job = jobs[static_cast<std::size_t>(i)];
         if (job.record >= 0) {
-            SaveJpeg(RegionMap(geo, job.view), MapPicturePath(mapFolder, job.record));
+            const int focus = job.record >= 10 ? job.record : 0;
+            SaveJpeg(RegionMap(geo, job.view, focus), MapPicturePath(mapFolder, job.record));
         } else {
             SaveJpeg(SheetMap(geo, job.sheet), SheetPicturePath(mapFolder, job.sheet));
         }

@@ -26,6 +26,9 @@ struct MapStyle {
     double boundaryWidth = 1.0;
     bool fillLand = true;
     bool seams = true;
+    // On an area's own map the other areas' land is drawn a shade darker.
+    int focusArea = 0;
+    QColor otherLand{0xEA, 0xE5, 0xD6};
 };
 
 // Draws the land, the prefecture boundaries and the coastline of `geo` inside the

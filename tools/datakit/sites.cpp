@@ -175,7 +175,7 @@ double NearestOther(const std::vector<Candidate>& sites, std::size_t i) {
 }
 
 double Elevation(const CoastIndex& coast, std::uint64_t seed, int index, double lon, double lat,
-                 double* coastKm) {
+                 bool city, double* coastKm) {
     *coastKm = coast.DistanceKm(lon, lat);
     Rng rng(StreamKey(seed, 0xE1E7, static_cast<std::uint64_t>(index)));
     // Land rises inland; the central highlands (Nagano, Yamanashi, Hida) and the
@@ -183,7 +183,9 @@ double Elevation(const CoastIndex& coast, std::uint64_t seed, int index, double 
     double relief = 900.0 * (1.0 - std::exp(-*coastKm / 30.0));
     const double dx = (lon - 138.1) * std::cos(lat * kDeg), dy = lat - 36.1;
     relief += 750.0 * std::exp(-(dx * dx + dy * dy) / (2 * 0.7 * 0.7));
-    const double valley = 0.25 + 0.6 * rng.Uniform() * rng.Uniform() + 0.15 * rng.Uniform();
+    // The prefectural seats lie on the plains.
+    const double valley =
+        city ? 0.3 : 0.25 + 0.6 * rng.Uniform() * rng.Uniform() + 0.15 * rng.Uniform();
     return std::max(2.0, std::round(relief * valley + rng.Uniform(0.0, 12.0)));
 }
 
@@ -321,8 +323,8 @@ std::vector<Site> PlaceSites(const Geography& geo, const CoastIndex& coast, std:
         usedNames.insert(site.name);
         site.lonDeg = std::round(c.lon * 1e4) / 1e4;
         site.latDeg = std::round(c.lat * 1e4) / 1e4;
-        site.elevationM =
-            Elevation(coast, seed, static_cast<int>(i), site.lonDeg, site.latDeg, &site.coastKm);
+        site.elevationM = Elevation(coast, seed, static_cast<int>(i), site.lonDeg, site.latDeg,
+                                    !c.name.empty(), &site.coastKm);
         sites.push_back(std::move(site));
     }
     if (count < static_cast<int>(sites.size())) {
