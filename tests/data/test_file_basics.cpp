@@ -4,6 +4,7 @@
 #include "temp_dir.h"
 
 #include <climits>
+#include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -37,6 +38,20 @@ TEST(CFields, DoubleConversionFollowsAtof) {
     EXPECT_DOUBLE_EQ(ParseCDouble("-"), 0.0);
 }
 
+// atof gives +0 when nothing converts, even after a minus sign; a -0 would be
+// exported by "%5.1f" as " -0.0". A converted zero keeps its sign, as with atof.
+TEST(CFields, FailedDoubleConversionAfterASignIsPlusZero) {
+    for (const char* text : {"-", "  -  ", "-.", "- 5", "-e5", "-x", "-.e1", "-inf"}) {
+        SCOPED_TRACE(text);
+        double value = ParseCDouble(text);
+        EXPECT_EQ(value, 0.0);
+        EXPECT_FALSE(std::signbit(value));
+    }
+    EXPECT_TRUE(std::signbit(ParseCDouble("-0")));
+    EXPECT_TRUE(std::signbit(ParseCDouble("-0.0")));
+    EXPECT_TRUE(std::signbit(ParseCDouble("-1e-400")));
+}
+
 TEST(CFields, ColumnsOfShortLinesAreEmpty) {
     EXPECT_EQ(Columns("00001 0101", 6, 2), "01");
     EXPECT_EQ(Columns("00001 0101", 8, 5), "01");
@@ -57,7 +72,9 @@ TEST(TextCodec, Cp932RoundTrip) {
 TEST(TextCodec, InvalidBytesAreReplacedNotDropped) {
     // A lone lead byte at the end is a truncated character.
     EXPECT_EQ(Cp932ToUtf8("A\x81"), "A\xEF\xBF\xBD");
-    EXPECT_EQ(Utf8ToCp932("A\xFF" "B"), "A?B");
+    EXPECT_EQ(Utf8ToCp932("A\xFF"
+                          "B"),
+              "A?B");
 }
 
 TEST(AtomicFile, CommitReplacesTarget) {

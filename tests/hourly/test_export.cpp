@@ -184,6 +184,30 @@ TEST_F(ExportTest, HorizontalTxtLineRepeatsTheFileLayoutPlusDayOfYear) {
                         "66,69,8888,12,828,8888,99");
 }
 
+// A daily real value field that does not convert (here a lone "-") reads as 0 and
+// is written as 0.0 in both layouts, never as -0.0.
+TEST_F(ExportTest, UnconvertibleSignedDailyValueIsWrittenAsZero) {
+    test::SampleLine line;
+    line.element = 5;
+    line.month = 2;
+    line.day = 1;
+    std::string source = test::FormatHourlyLine(line);
+    source.replace(10, 5, "    -");
+    ASSERT_EQ(ParseHourlyFile(*set, dir.Write("dash.txt", "x\n" + source + "\n")), 1);
+
+    HourlyExportRequest request;
+    request.month = 2;
+    request.day = 1;
+    request.format = ExportFormat::Txt;
+    std::vector<std::string> lines = SplitCrLfLines(Export(request));
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[5].substr(0, 15), "00005  2 1  0.0");
+    request.format = ExportFormat::Csv;
+    lines = SplitCrLfLines(Export(request));
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[5].substr(0, 12), "5,2,1,0.0,0,");
+}
+
 TEST_F(ExportTest, WholeYearHorizontalHas3285Lines) {
     HourlyExportRequest request;
     request.exportKind = kExportWholeYear;
