@@ -101,6 +101,11 @@ int LoadAreaTable(const std::string& mapFolder, int level, MapInfoTable& records
     fields.reserve(kAreaFieldLimit);
     std::string_view line;
     while (lines.Next(line)) {
+        // A blank line (typically a trailing one) would read as code 0 and wipe the
+        // national map's record.
+        if (line.empty()) {
+            continue;
+        }
         SplitFields(line, kAreaFieldLimit, fields);
         int code = FieldInt(fields, 0);
         if (!IsAreaCode(code)) {

@@ -113,6 +113,19 @@ TEST_F(SiteCatalogueTest, LaterTablesOverwriteOnlyWhatTheySet) {
     EXPECT_TRUE(areas[8].name.empty());
 }
 
+TEST_F(SiteCatalogueTest, BlankAreaLinesLeaveTheNationalMapAlone) {
+    WriteArea(0, "0,全国,0,122,24,146,46,,1,2\n");
+    WriteArea(2, "11,a,1,0,0,0,0,,0,0\r\n\r\n\n");
+    int hookCalls = 0;
+    auto hook = [&](CMapInfo&) { ++hookCalls; };
+    ASSERT_EQ(LoadAreaTable(MapFolder(), 0, areas), 1);
+    ASSERT_EQ(LoadAreaTable(MapFolder(), 2, areas, hook), 1);
+    EXPECT_EQ(areas[0].level, 0);
+    EXPECT_EQ(areas[0].name, "全国");
+    EXPECT_EQ(areas[0].bounds, (CDRect{122, 46, 146, 24}));
+    EXPECT_EQ(hookCalls, 1) << "no outline is loaded for a blank line";
+}
+
 TEST_F(SiteCatalogueTest, HookRunsAfterEachLevelTwoRecord) {
     WriteArea(1, "2,block,0\n");
     WriteArea(2, "11,a,1,0,0,0,0,,0,0,12,1,1\n12,b,1\n150,c,1\n");
