@@ -4,36 +4,24 @@
 #include "hourly/periods.h"
 
 #include "../hourly/hourly_sample.h"
+#include "run_process.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
-#include <sys/wait.h>
 
 namespace quorvane {
 namespace {
 
+using test::ProcessResult;
 using test::ReadFileBytes;
+using test::RunProcess;
+using test::ShellQuote;
 using test::TempDir;
 
 constexpr int kSite = 47412;
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-struct RunResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
 
 class CliExportTest : public ::testing::Test {
 protected:
@@ -50,25 +38,17 @@ protected:
         data.Write("map/zahyo/sunrise_sunset/00001", test::MakeSampleSunriseFile());
     }
 
-    RunResult RunCli(const std::string& arguments, const std::string& environment = "") {
-        std::string outPath = (scratch.path() / "stdout").string();
-        std::string errPath = (scratch.path() / "stderr").string();
-        std::string command = environment + " " + Quote(QUORVANE_CLI_PATH) + " " + arguments +
-                              " >" + Quote(outPath) + " 2>" + Quote(errPath);
-        int status = std::system(command.c_str());
-        RunResult result;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = ReadFileBytes(outPath);
-        result.err = ReadFileBytes(errPath);
-        return result;
+    ProcessResult RunCli(const std::string& arguments, const std::string& environment = "") {
+        return RunProcess(QUORVANE_CLI_PATH, arguments, scratch,
+                          {.environment = environment, .input = std::nullopt});
     }
 
-    RunResult Run(const std::string& arguments, const std::string& environment = "") {
+    ProcessResult Run(const std::string& arguments, const std::string& environment = "") {
         return RunCli("export " + arguments, environment);
     }
 
     std::string Source(int variant = 0, int site = kSite) const {
-        return "--data-root " + Quote(data.str()) + " --hourly " + Quote(hourly.str()) +
+        return "--data-root " + ShellQuote(data.str()) + " --hourly " + ShellQuote(hourly.str()) +
                " --site " + std::to_string(site) + " --variant " + std::to_string(variant);
     }
 
@@ -100,8 +80,9 @@ TEST_F(CliExportTest, HorizontalPeriodsWriteTheViewersBytes) {
                    Case{"10days", kViewTenDays, "csv"}, Case{"year", kExportWholeYear, "txt"}}) {
         SCOPED_TRACE(c.period);
         std::string out = (scratch.path() / "h.out").string();
-        RunResult run = Run(Source(1) + " --period " + c.period + " --month 12 --day 28 --format " +
-                            c.format + " --output " + Quote(out));
+        ProcessResult run =
+            Run(Source(1) + " --period " + c.period + " --month 12 --day 28 --format " + c.format +
+                " --output " + ShellQuote(out));
         ASSERT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.err, "");
         HourlyExportRequest request;
@@ -116,10 +97,10 @@ TEST_F(CliExportTest, HorizontalPeriodsWriteTheViewersBytes) {
 }
 
 TEST_F(CliExportTest, SlopeExportToAFolderUsesTheDefaultName) {
-    RunResult run = Run(Source() +
-                        " --period month --month 3 --format txt --slope --mode 1"
-                        " --azimuth 5 --step 5 --output-dir " +
-                        Quote(scratch.str()));
+    ProcessResult run = Run(Source() +
+                            " --period month --month 3 --format txt --slope --mode 1"
+                            " --azimuth 5 --step 5 --output-dir " +
+                            ShellQuote(scratch.str()));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     HourlyExportRequest request;
     request.exportKind = kViewMonth;
@@ -134,39 +115,39 @@ TEST_F(CliExportTest, SlopeExportToAFolderUsesTheDefaultName) {
 }
 
 TEST_F(CliExportTest, SlopeTiltDefaultsToTheSitesLatitude) {
-    RunResult run =
-        Run(Source() + " --period day --format csv --slope --output-dir " + Quote(scratch.str()));
+    ProcessResult run = Run(Source() + " --period day --format csv --slope --output-dir " +
+                            ShellQuote(scratch.str()));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(std::filesystem::exists(scratch.path() / "rm474120101_s44_1.csv"));
 }
 
 TEST_F(CliExportTest, SlopeOfASiteMissingFromTheCatalogueKeepsTheHeaderOnly) {
     std::string out = (scratch.path() / "s.csv").string();
-    RunResult run = Run(Source(0, 1) +
-                        " --period day --format csv --slope --mode 2 --tilt 30"
-                        " --azimuth 0 --output " +
-                        Quote(out));
+    ProcessResult run = Run(Source(0, 1) +
+                            " --period day --format csv --slope --mode 2 --tilt 30"
+                            " --azimuth 0 --output " +
+                            ShellQuote(out));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("地点一覧にこの地点がない"), std::string::npos);
     EXPECT_EQ(ReadFileBytes(out), "x\r\n");
 }
 
 TEST_F(CliExportTest, LoadFailuresPrintTheLoadersMessage) {
-    RunResult run =
-        Run(Source(2) + " --period day --format csv --output-dir " + Quote(scratch.str()));
+    ProcessResult run =
+        Run(Source(2) + " --period day --format csv --output-dir " + ShellQuote(scratch.str()));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "HORIX-11データの読み込みに失敗しました。\n"
                        "メニュー画面に戻り、データフォルダの設定を行ってください。\n");
 
     std::filesystem::remove(data.path() / "map/zahyo/sunrise_sunset/47412");
-    run = Run(Source() + " --period day --format csv --output-dir " + Quote(scratch.str()));
+    run = Run(Source() + " --period day --format csv --output-dir " + ShellQuote(scratch.str()));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "日の出・日の入りデータの読み込みに失敗しました。\n");
 }
 
 TEST_F(CliExportTest, UncreatableOutputFails) {
-    RunResult run = Run(Source() + " --period day --format csv --output " +
-                        Quote((scratch.path() / "none/x.csv").string()));
+    ProcessResult run = Run(Source() + " --period day --format csv --output " +
+                            ShellQuote((scratch.path() / "none/x.csv").string()));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "出力ファイルが開けません。\n");
 }
@@ -185,23 +166,23 @@ TEST_F(CliExportTest, BadOptionsPrintUsage) {
     };
     for (const char* arguments : cases) {
         SCOPED_TRACE(arguments);
-        RunResult run = Run(Source() + " " + arguments);
+        ProcessResult run = Run(Source() + " " + arguments);
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_NE(run.err.find("usage: quorvane-cli export"), std::string::npos);
     }
-    RunResult run = RunCli("export --period day --format csv --output x");
+    ProcessResult run = RunCli("export --period day --format csv --output x");
     EXPECT_EQ(run.exitCode, 2);
-    RunResult variant = Run(Source(3) + " --period day --format csv --output x");
+    ProcessResult variant = Run(Source(3) + " --period day --format csv --output x");
     EXPECT_EQ(variant.exitCode, 2);
 }
 
 TEST_F(CliExportTest, HourlyFolderDefaultsToTheSettingsFile) {
     TempDir config;
     config.Write("Quorvane/system.ini", "[DataDir]\nHorix=" + hourly.str() + "\n");
-    RunResult run = Run("--data-root " + Quote(data.str()) +
-                            " --site 47412 --period day --format csv --output " +
-                            Quote((scratch.path() / "d.csv").string()),
-                        "XDG_CONFIG_HOME=" + Quote(config.str()));
+    ProcessResult run = Run("--data-root " + ShellQuote(data.str()) +
+                                " --site 47412 --period day --format csv --output " +
+                                ShellQuote((scratch.path() / "d.csv").string()),
+                            "XDG_CONFIG_HOME=" + ShellQuote(config.str()));
     EXPECT_EQ(run.exitCode, 0) << run.err;
 }
 
@@ -222,7 +203,7 @@ TEST_F(CliRankTest, PrintsBothRankingsSeparatedByAnEmptyLine) {
         expected += text + "\n";
     }
 
-    RunResult run = RunCli("rank " + Source() + " --month 2");
+    ProcessResult run = RunCli("rank " + Source() + " --month 2");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, expected);
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 28 + 1 + 28);

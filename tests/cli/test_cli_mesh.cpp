@@ -1,36 +1,21 @@
+#include "run_process.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 using namespace quorvane::test;
 
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-CliResult RunMesh(const TempDir& dir, const std::string& arguments) {
-    const std::string outPath = dir.str() + "/stdout";
-    const std::string errPath = dir.str() + "/stderr";
-    const std::string command = std::string("'") + QUORVANE_CLI_PATH + "' mesh " + arguments +
-                                " >'" + outPath + "' 2>'" + errPath + "'";
-    int status = std::system(command.c_str());
-    CliResult result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = ReadFileBytes(outPath);
-    result.err = ReadFileBytes(errPath);
-    return result;
+ProcessResult RunMesh(const TempDir& dir, const std::string& arguments) {
+    return RunProcess(QUORVANE_CLI_PATH, "mesh " + arguments, dir);
 }
 
 } // namespace
 
 TEST(CliMesh, PrintsTheCodesOfAPoint) {
     TempDir dir;
-    CliResult result = RunMesh(dir, "139.7667 35.6833");
+    ProcessResult result = RunMesh(dir, "139.7667 35.6833");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "5339 533946 53394611 53394\n");
     result = RunMesh(dir, "140 36");
@@ -40,12 +25,12 @@ TEST(CliMesh, PrintsTheCodesOfAPoint) {
 TEST(CliMesh, RejectsBadArguments) {
     TempDir dir;
     for (const char* arguments : {"139.7", "139.7 35.6 1", "east 35.6", "139.7 35.6x", ""}) {
-        CliResult result = RunMesh(dir, arguments);
+        ProcessResult result = RunMesh(dir, arguments);
         EXPECT_EQ(result.exitCode, 2) << arguments;
         EXPECT_TRUE(result.out.empty());
         EXPECT_NE(result.err.find("usage:"), std::string::npos);
     }
-    CliResult outside = RunMesh(dir, "99.5 35.0");
+    ProcessResult outside = RunMesh(dir, "99.5 35.0");
     EXPECT_EQ(outside.exitCode, 1);
     EXPECT_NE(outside.err.find("no mesh code"), std::string::npos);
     EXPECT_EQ(RunMesh(dir, "139.0 -1").exitCode, 1);

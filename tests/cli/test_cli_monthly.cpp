@@ -1,33 +1,18 @@
 #include "../monthly/monthly_file_writer.h"
+#include "run_process.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
-#include <sys/wait.h>
 
 using namespace quorvane::test;
 
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 class CliMonthlyTest : public ::testing::Test {
 protected:
-    CliResult Run(const std::string& arguments) {
-        const std::string outPath = dir.str() + "/stdout";
-        const std::string errPath = dir.str() + "/stderr";
-        const std::string command = std::string("'") + QUORVANE_CLI_PATH + "' monthly " +
-                                    arguments + " >'" + outPath + "' 2>'" + errPath + "'";
-        int status = std::system(command.c_str());
-        CliResult result;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = ReadFileBytes(outPath);
-        result.err = ReadFileBytes(errPath);
-        return result;
+    ProcessResult Run(const std::string& arguments) {
+        return RunProcess(QUORVANE_CLI_PATH, "monthly " + arguments, dir);
     }
     std::string Folder() const { return "'" + dir.str() + "/kalvera'"; }
 
@@ -55,7 +40,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 TEST_F(CliMonthlyTest, PrintsEveryStoredRowInOrder) {
     dir.Write("kalvera/m47401", JoinLines(MonthlyTestLines(), "\r\n"));
-    CliResult result = Run("--kalvera " + Folder() + " --site 47401");
+    ProcessResult result = Run("--kalvera " + Folder() + " --site 47401");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "");
     std::vector<std::string> lines = Lines(result.out);
@@ -80,21 +65,21 @@ TEST_F(CliMonthlyTest, NegativeValuesAndSiteNumberPadding) {
     auto lines = MonthlyTestLines();
     lines[121] = MonthlyValueLine("", {"-1.234", "3.456"});
     dir.Write("kalvera/m00012", JoinLines(lines, "\n"));
-    CliResult result = Run("--kalvera " + Folder() + " --site 12");
+    ProcessResult result = Run("--kalvera " + Folder() + " --site 12");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_NE(result.out.find("\noptimum 0 -122 346 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"),
               std::string::npos);
 }
 
 TEST_F(CliMonthlyTest, LoaderMessageGoesToStderr) {
-    CliResult missing = Run("--kalvera " + Folder() + " --site 47401");
+    ProcessResult missing = Run("--kalvera " + Folder() + " --site 47401");
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err, "KALVERA-11データの読み込みに失敗しました。\n"
                            "メニュー画面に戻り、データフォルダの設定を行ってください。\n");
 
     dir.Write("kalvera/m47401", "too short\n");
-    CliResult shortFile = Run("--kalvera " + Folder() + " --site 47401");
+    ProcessResult shortFile = Run("--kalvera " + Folder() + " --site 47401");
     EXPECT_EQ(shortFile.exitCode, 1);
     EXPECT_EQ(shortFile.err, "想定外のデータ形式です。\nデータファイルを確認してください。\n");
 }
@@ -103,7 +88,7 @@ TEST_F(CliMonthlyTest, BadOptionsPrintUsage) {
     for (const std::string& arguments : std::vector<std::string>{
              "", "--site 1", "--kalvera " + Folder(), "--kalvera " + Folder() + " --site x",
              "--kalvera " + Folder() + " --site", "--kalvera " + Folder() + " --site 1 extra"}) {
-        CliResult result = Run(arguments);
+        ProcessResult result = Run(arguments);
         EXPECT_EQ(result.exitCode, 2) << arguments;
         EXPECT_NE(result.err.find("quorvane-cli monthly --kalvera DIR --site N"), std::string::npos)
             << arguments;

@@ -1,3 +1,4 @@
+#include "run_process.h"
 #include "solar/slope_model.h"
 #include "temp_dir.h"
 
@@ -5,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 using namespace quorvane;
@@ -13,28 +13,12 @@ using namespace quorvane::test;
 
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 class CliSlopeTest : public ::testing::Test {
 protected:
-    CliResult Run(const std::string& input, const std::string& arguments = "",
-                  const std::string& environment = "") {
-        const std::string inPath = dir.Write("stdin", input);
-        const std::string outPath = dir.str() + "/stdout";
-        const std::string errPath = dir.str() + "/stderr";
-        const std::string command = environment + " '" + QUORVANE_CLI_PATH + "' slope " +
-                                    arguments + " <'" + inPath + "' >'" + outPath + "' 2>'" +
-                                    errPath + "'";
-        int status = std::system(command.c_str());
-        CliResult result;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = ReadFileBytes(outPath);
-        result.err = ReadFileBytes(errPath);
-        return result;
+    ProcessResult Run(const std::string& input, const std::string& arguments = "",
+                      const std::string& environment = "") {
+        return RunProcess(QUORVANE_CLI_PATH, "slope " + arguments, dir,
+                          {.environment = environment, .input = input});
     }
 
     TempDir dir;
@@ -63,7 +47,7 @@ TEST_F(CliSlopeTest, PrintsOneFullPrecisionResultPerLine) {
                         "  15\t7 0.5 0.2 0.3 10 43.06 141.33 17 45 -60 6.9 16.1  \n"
                         "15 17 0.9 0.4 0.5 0 43.06 141.33 17 45 300 6.9 16.1\n"
                         "100 12 1.75 1.0 0.8 0 26.2 127.68 5 0 0 6.2 18.8";
-    CliResult result = Run(input);
+    ProcessResult result = Run(input);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "");
     std::string expected =
@@ -79,14 +63,14 @@ TEST_F(CliSlopeTest, PrintsOneFullPrecisionResultPerLine) {
 }
 
 TEST_F(CliSlopeTest, OutputIgnoresTheUsersLocale) {
-    CliResult result = Run("172 12 3.2 2.1 1.1 0 35.69 139.76 25 30 0 4.43 19\n", "",
-                           "LC_ALL=de_DE.UTF-8 LC_NUMERIC=de_DE.UTF-8");
+    ProcessResult result = Run("172 12 3.2 2.1 1.1 0 35.69 139.76 25 30 0 4.43 19\n", "",
+                               "LC_ALL=de_DE.UTF-8 LC_NUMERIC=de_DE.UTF-8");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "3.2165641145205726\n");
 }
 
 TEST_F(CliSlopeTest, EmptyInputPrintsNothing) {
-    CliResult result = Run("");
+    ProcessResult result = Run("");
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "");
@@ -114,7 +98,7 @@ TEST_F(CliSlopeTest, MalformedLineStopsWithItsNumber) {
         {"infinite", "172 12 3.2 2.1 1.1 0 35.69 139.76 25 inf 0 4.43 19", "tilt"},
     };
     for (const Case& c : cases) {
-        CliResult result = Run(good + good + c.line + "\n" + good);
+        ProcessResult result = Run(good + good + c.line + "\n" + good);
         EXPECT_EQ(result.exitCode, 1) << c.name;
         EXPECT_NE(result.err.find("line 3: "), std::string::npos) << c.name << ": " << result.err;
         EXPECT_NE(result.err.find(c.message), std::string::npos) << c.name << ": " << result.err;
@@ -123,7 +107,7 @@ TEST_F(CliSlopeTest, MalformedLineStopsWithItsNumber) {
 }
 
 TEST_F(CliSlopeTest, RejectsArguments) {
-    CliResult result = Run("", "--tilt 30");
+    ProcessResult result = Run("", "--tilt 30");
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_NE(result.err.find("usage"), std::string::npos);
 }
