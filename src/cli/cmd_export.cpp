@@ -4,7 +4,6 @@
 #include "hourly/export.h"
 #include "solar/calendar.h"
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,8 +27,7 @@ constexpr const char* kSiteMissingMessage =
     "地点一覧にこの地点がないため、斜面日射量データを出力できませんでした。";
 
 int UsageError(const std::string& error) {
-    std::fprintf(stderr, "quorvane-cli export: %s\nusage: %s\n", error.c_str(), kUsage);
-    return kExitUsage;
+    return ReportUsageError("export", kUsage, error);
 }
 
 bool ReadPeriod(const Arguments& args, int& exportKind, std::string& error) {
@@ -105,11 +103,8 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 int RunExport(int argc, char** argv) {
     Arguments args;
     std::string error;
-    if (!args.Parse(argc, argv, {"slope"}, error)) {
+    if (!ParseOptionsOnly(argc, argv, {"slope"}, args, error)) {
         return UsageError(error);
-    }
-    if (!args.positional().empty()) {
-        return UsageError("unexpected argument '" + args.positional().front() + "'");
     }
     HourlySource source;
     HourlyExportRequest request;

@@ -16,8 +16,7 @@ constexpr const char* kUsage = "quorvane-cli mesh LON LAT\n"
                                "    'code1 code2 code3 sheet'";
 
 int UsageError(const std::string& error) {
-    std::fprintf(stderr, "quorvane-cli mesh: %s\nusage: %s\n", error.c_str(), kUsage);
-    return kExitUsage;
+    return ReportUsageError("mesh", kUsage, error);
 }
 
 bool ParseDegrees(const std::string& text, double& value) {

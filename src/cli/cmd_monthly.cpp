@@ -1,7 +1,6 @@
 #include "cli/command.h"
 #include "data/monthly_file.h"
 
-#include <cstdio>
 #include <string>
 
 namespace quorvane::cli {
@@ -13,17 +12,8 @@ constexpr const char* kUsage = "quorvane-cli monthly --kalvera DIR --site N\n"
                                "    'plane C D v0 .. v16', 'variation R v0 .. v16', "
                                "'optimum R v0 .. v16'";
 
-class StderrReporter final : public MessageReporter {
-public:
-    void Report(std::string_view message) override {
-        std::fwrite(message.data(), 1, message.size(), stderr);
-        std::fputc('\n', stderr);
-    }
-};
-
 int UsageError(const std::string& error) {
-    std::fprintf(stderr, "quorvane-cli monthly: %s\nusage: %s\n", error.c_str(), kUsage);
-    return kExitUsage;
+    return ReportUsageError("monthly", kUsage, error);
 }
 
 void PrintRow(std::string& out, const char* label, int first, int second, bool hasSecond,
@@ -45,11 +35,8 @@ void PrintRow(std::string& out, const char* label, int first, int second, bool h
 int RunMonthly(int argc, char** argv) {
     Arguments args;
     std::string error;
-    if (!args.Parse(argc, argv, {}, error)) {
+    if (!ParseOptionsOnly(argc, argv, {}, args, error)) {
         return UsageError(error);
-    }
-    if (!args.positional().empty()) {
-        return UsageError("unexpected argument '" + args.positional().front() + "'");
     }
     auto folder = args.Get("kalvera");
     if (!folder || !args.Has("site")) {
@@ -78,11 +65,7 @@ int RunMonthly(int argc, char** argv) {
     for (int r = 0; r < kOptimumRowCount; ++r) {
         PrintRow(out, "optimum", r, 0, false, record.optimumTable[r]);
     }
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
-        std::fputs("quorvane-cli monthly: cannot write the output\n", stderr);
-        return kExitFailure;
-    }
-    return kExitOk;
+    return WriteOutput("monthly", out);
 }
 
 const CommandRegistration kRegistration({"monthly", kUsage, &RunMonthly});

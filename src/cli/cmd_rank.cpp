@@ -2,7 +2,6 @@
 #include "cli/hourly_source.h"
 #include "hourly/periods.h"
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -16,18 +15,14 @@ constexpr const char* kUsage =
     "    then ranked by sunshine duration (the viewer's list texts, UTF-8)";
 
 int UsageError(const std::string& error) {
-    std::fprintf(stderr, "quorvane-cli rank: %s\nusage: %s\n", error.c_str(), kUsage);
-    return kExitUsage;
+    return ReportUsageError("rank", kUsage, error);
 }
 
 int RunRank(int argc, char** argv) {
     Arguments args;
     std::string error;
-    if (!args.Parse(argc, argv, {}, error)) {
+    if (!ParseOptionsOnly(argc, argv, {}, args, error)) {
         return UsageError(error);
-    }
-    if (!args.positional().empty()) {
-        return UsageError("unexpected argument '" + args.positional().front() + "'");
     }
     HourlySource source;
     if (!ReadHourlySource(args, source, error)) {
@@ -61,11 +56,7 @@ int RunRank(int argc, char** argv) {
         out += text;
         out += '\n';
     }
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
-        std::fputs("quorvane-cli rank: cannot write the output\n", stderr);
-        return kExitFailure;
-    }
-    return kExitOk;
+    return WriteOutput("rank", out);
 }
 
 const CommandRegistration kRegistration({"rank", kUsage, &RunRank});

@@ -98,9 +98,8 @@ bool ParseSlopeLine(std::string_view line, SlopeLine& parsed, std::string& error
 
 int RunSlope(int argc, char** argv) {
     if (argc > 1) {
-        std::fprintf(stderr, "quorvane-cli slope: unexpected argument '%s'\nusage: %s\n", argv[1],
-                     kUsage);
-        return kExitUsage;
+        return ReportUsageError("slope", kUsage,
+                                std::string("unexpected argument '") + argv[1] + "'");
     }
     std::ios::sync_with_stdio(false);
     std::string line;

@@ -3,6 +3,7 @@
 #include "data/c_fields.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace quorvane::cli {
 
@@ -71,6 +72,36 @@ bool Arguments::GetInt(const std::string& key, int& value, std::string& error) c
     }
     value = ParseCInt(*text);
     return true;
+}
+
+bool ParseOptionsOnly(int argc, char** argv, const std::vector<std::string>& flags, Arguments& args,
+                      std::string& error) {
+    if (!args.Parse(argc, argv, flags, error)) {
+        return false;
+    }
+    if (!args.positional().empty()) {
+        error = "unexpected argument '" + args.positional().front() + "'";
+        return false;
+    }
+    return true;
+}
+
+int ReportUsageError(const char* command, const char* usage, const std::string& error) {
+    std::fprintf(stderr, "quorvane-cli %s: %s\nusage: %s\n", command, error.c_str(), usage);
+    return kExitUsage;
+}
+
+int WriteOutput(const char* command, const std::string& out) {
+    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "quorvane-cli %s: cannot write the output\n", command);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+void PrintMessage(std::string_view message) {
+    std::fwrite(message.data(), 1, message.size(), stderr);
+    std::fputc('\n', stderr);
 }
 
 } // namespace quorvane::cli

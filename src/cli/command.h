@@ -1,8 +1,11 @@
 #pragma once
 
+#include "data/reporter.h"
+
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvane::cli {
@@ -28,6 +31,26 @@ public:
 private:
     std::map<std::string, std::string> values_;
     std::vector<std::string> positional_;
+};
+
+// Parses a command line that takes options only; a positional argument is an error.
+bool ParseOptionsOnly(int argc, char** argv, const std::vector<std::string>& flags, Arguments& args,
+                      std::string& error);
+
+// Prints "quorvane-cli <command>: <error>" and the command's usage on stderr and
+// returns kExitUsage.
+int ReportUsageError(const char* command, const char* usage, const std::string& error);
+
+// Writes a command's whole output to stdout; kExitFailure, said on stderr, when it
+// cannot be written.
+int WriteOutput(const char* command, const std::string& out);
+
+// A message of the system's own on stderr, with a line end.
+void PrintMessage(std::string_view message);
+
+class StderrReporter final : public MessageReporter {
+public:
+    void Report(std::string_view message) override { PrintMessage(message); }
 };
 
 struct Command {

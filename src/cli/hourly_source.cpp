@@ -2,24 +2,9 @@
 
 #include "app/app_data.h"
 
-#include <cstdio>
 #include <optional>
 
 namespace quorvane::cli {
-
-namespace {
-
-class StderrReporter final : public MessageReporter {
-public:
-    void Report(std::string_view message) override { PrintMessage(message); }
-};
-
-} // namespace
-
-void PrintMessage(std::string_view message) {
-    std::fwrite(message.data(), 1, message.size(), stderr);
-    std::fputc('\n', stderr);
-}
 
 bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& error) {
     if (!args.Has("site")) {

@@ -4,7 +4,6 @@
 #include "data/hourly_file.h"
 
 #include <string>
-#include <string_view>
 
 namespace quorvane::cli {
 
@@ -24,8 +23,5 @@ bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& 
 
 // LoadHourlyData with its messages on stderr; 1 on success.
 int LoadHourlySource(const HourlySource& source, HourlyDataSet& set);
-
-// A message of the system's own on stderr, with a line end.
-void PrintMessage(std::string_view message);
 
 } // namespace quorvane::cli
