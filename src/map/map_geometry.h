@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/geo_types.h"
+#include "data/pixel_types.h"
 
 #include <array>
 #include <span>
@@ -15,17 +16,6 @@ struct PixelPoint {
     int x = 0;
     int y = 0;
     friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
-
-// Screen orientation: y grows downwards.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
 struct PixelOffset {
