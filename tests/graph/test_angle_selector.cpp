@@ -1,5 +1,7 @@
 #include "graph/angle_selector.h"
 
+#include "fake_angle_selector_owner.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -12,23 +14,14 @@ namespace {
 
 class SelectorHost;
 
-struct HostOwner : AngleSelectorOwner {
-    int tilt = 30;
-    int azimuth = 0;
-    int dataKind = 1;
-    int slopeMode = 2;
-    bool monthly = false;
+// Repaints its widget when the picker is asked to redraw.
+struct HostOwner : test::FakeAngleSelectorOwner {
     int redrawRequests = 0;
     QWidget* widget = nullptr;
 
-    int GraphTilt() const override { return tilt; }
-    int GraphAzimuth() const override { return azimuth; }
-    void SetGraphTilt(int value) override { tilt = value; }
-    void SetGraphAzimuth(int value) override { azimuth = value; }
-    int DataKind() const override { return dataKind; }
-    int SlopeMode() const override { return slopeMode; }
-    bool IsMonthlyOwner() const override { return monthly; }
+    HostOwner() { tilt = 30; }
     void RequestRedraw(int flags) override {
+        FakeAngleSelectorOwner::RequestRedraw(flags);
         if (flags & 0x1) {
             ++redrawRequests;
             if (widget != nullptr) {

@@ -1,5 +1,7 @@
 #include "graph/angle_selector_model.h"
 
+#include "fake_angle_selector_owner.h"
+
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -8,23 +10,7 @@ using namespace quorvane::angle_slider;
 
 namespace {
 
-struct FakeOwner : AngleSelectorOwner {
-    int tilt = 0;
-    int azimuth = 0;
-    int dataKind = 1;
-    int slopeMode = 2;
-    bool monthly = false;
-    std::vector<int> redraws;
-
-    int GraphTilt() const override { return tilt; }
-    int GraphAzimuth() const override { return azimuth; }
-    void SetGraphTilt(int value) override { tilt = value; }
-    void SetGraphAzimuth(int value) override { azimuth = value; }
-    int DataKind() const override { return dataKind; }
-    int SlopeMode() const override { return slopeMode; }
-    bool IsMonthlyOwner() const override { return monthly; }
-    void RequestRedraw(int flags) override { redraws.push_back(flags); }
-};
+using FakeOwner = test::FakeAngleSelectorOwner;
 
 ScreenPoint Centre(const GraphRect& r) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
