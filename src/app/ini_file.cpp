@@ -1,10 +1,9 @@
 #include "app/ini_file.h"
 
 #include "data/atomic_file.h"
+#include "data/file_io.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace quorvane {
@@ -213,11 +212,10 @@ bool SetIniValue(std::string& text, std::string_view section, std::string_view k
 
 std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key,
                           std::string_view fallback) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string text;
+    if (!ReadWholeFile(path, text)) {
         return std::string(fallback);
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     auto value = FindIniValue(text, section, key);
     return value ? *value : std::string(fallback);
 }
@@ -228,12 +226,7 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
     std::error_code error;
     if (std::filesystem::exists(path, error)) {
         // An existing file that cannot be read must not be replaced by the one key.
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
-            return false;
-        }
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (in.bad()) {
+        if (!ReadWholeFile(path, text)) {
             return false;
         }
     }

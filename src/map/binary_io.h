@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/file_io.h"
+
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -81,11 +83,5 @@ inline void AppendDouble(std::string& out, double value) {
     std::memcpy(&raw, &value, sizeof raw);
     AppendLittleEndian(out, raw, 8);
 }
-
-// The whole file; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& bytes);
-// Creates missing folders, then writes through AtomicFileWriter: the target is
-// replaced only when every byte was written.
-bool WriteWholeFile(const std::string& path, std::string_view bytes);
 
 } // namespace quorvane

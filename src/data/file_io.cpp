@@ -1,4 +1,4 @@
-#include "map/binary_io.h"
+#include "data/file_io.h"
 
 #include "data/atomic_file.h"
 
