@@ -96,61 +96,61 @@ std::vector<AreaDef> AreaDefinitions() {
          1,
          {XBelow(142.95), YBelow(43.85), hokkaidoSouth.Opposite()}},
         {13, "北海道（道南）", "道南", 1, 1, {XBelow(142.95), YBelow(43.85), hokkaidoSouth}},
-        {14, "青森県", "青森", 2, 2, {}},
-        {15, "岩手県（内陸）", "岩手内陸", 3, 2, {XBelow(141.45)}},
-        {16, "岩手県（沿岸）", "岩手沿岸", 3, 2, {XAbove(141.45)}},
-        {17, "宮城県", "宮城", 4, 2, {}},
-        {18, "秋田県", "秋田", 5, 2, {}},
-        {19, "山形県", "山形", 6, 2, {}},
-        {20, "福島県（中通り・浜通り）", "福島", 7, 2, {XAbove(140.15)}},
-        {21, "福島県（会津）", "会津", 7, 2, {XBelow(140.15)}},
-        {22, "茨城県", "茨城", 8, 3, {}},
-        {23, "栃木県", "栃木", 9, 3, {}},
-        {24, "群馬県", "群馬", 10, 3, {}},
-        {25, "埼玉県", "埼玉", 11, 3, {}},
-        {26, "千葉県", "千葉", 12, 3, {}},
-        {27, "東京都", "東京", 13, 3, {YAbove(35.2)}},
-        {28, "神奈川県", "神奈川", 14, 3, {}},
-        {29, "山梨県", "山梨", 19, 3, {}},
-        {30, "長野県（北部）", "長野北部", 20, 3, {YAbove(36.3)}},
-        {31, "長野県（南部）", "長野南部", 20, 3, {YBelow(36.3)}},
-        {32, "新潟県", "新潟", 15, 3, {sadoSide.Opposite()}},
-        {33, "新潟県（佐渡）", "佐渡", 15, 3, {sadoSide}},
-        {34, "富山県", "富山", 16, 4, {}},
-        {35, "石川県", "石川", 17, 4, {}},
-        {36, "福井県", "福井", 18, 4, {}},
-        {37, "岐阜県（飛騨）", "飛騨", 21, 4, {YAbove(35.8)}},
-        {38, "岐阜県（美濃）", "美濃", 21, 4, {YBelow(35.8)}},
+        {14, "青森県", "青森", 2, 5, {}},
+        {15, "岩手県（内陸）", "岩手内陸", 3, 5, {XBelow(141.45)}},
+        {16, "岩手県（沿岸）", "岩手沿岸", 3, 5, {XAbove(141.45)}},
+        {17, "宮城県", "宮城", 4, 5, {}},
+        {18, "秋田県", "秋田", 5, 5, {}},
+        {19, "山形県", "山形", 6, 5, {}},
+        {20, "福島県（中通り・浜通り）", "福島", 7, 5, {XAbove(140.15)}},
+        {21, "福島県（会津）", "会津", 7, 5, {XBelow(140.15)}},
+        {22, "茨城県", "茨城", 8, 4, {}},
+        {23, "栃木県", "栃木", 9, 4, {}},
+        {24, "群馬県", "群馬", 10, 4, {}},
+        {25, "埼玉県", "埼玉", 11, 4, {}},
+        {26, "千葉県", "千葉", 12, 4, {}},
+        {27, "東京都", "東京", 13, 4, {YAbove(35.2)}},
+        {28, "神奈川県", "神奈川", 14, 4, {}},
+        {29, "山梨県", "山梨", 19, 4, {}},
+        {30, "長野県（北部）", "長野北部", 20, 4, {YAbove(36.3)}},
+        {31, "長野県（南部）", "長野南部", 20, 4, {YBelow(36.3)}},
+        {32, "新潟県", "新潟", 15, 5, {sadoSide.Opposite()}},
+        {33, "新潟県（佐渡）", "佐渡", 15, 5, {sadoSide}},
+        {34, "富山県", "富山", 16, 3, {}},
+        {35, "石川県", "石川", 17, 3, {}},
+        {36, "福井県", "福井", 18, 3, {}},
+        {37, "岐阜県（飛騨）", "飛騨", 21, 3, {YAbove(35.8)}},
+        {38, "岐阜県（美濃）", "美濃", 21, 3, {YBelow(35.8)}},
         {39, "静岡県", "静岡", 22, 4, {}},
-        {40, "愛知県", "愛知", 23, 4, {}},
-        {41, "三重県", "三重", 24, 4, {}},
-        {42, "滋賀県", "滋賀", 25, 4, {}},
-        {43, "京都府", "京都", 26, 4, {}},
-        {44, "大阪府", "大阪", 27, 4, {}},
-        {45, "兵庫県（北部）", "兵庫北部", 28, 4, {YAbove(35.2)}},
-        {46, "兵庫県（南部）", "兵庫南部", 28, 4, {YBelow(35.2)}},
+        {40, "愛知県", "愛知", 23, 3, {}},
+        {41, "三重県", "三重", 24, 3, {}},
+        {42, "滋賀県", "滋賀", 25, 3, {}},
+        {43, "京都府", "京都", 26, 3, {}},
+        {44, "大阪府", "大阪", 27, 3, {}},
+        {45, "兵庫県（北部）", "兵庫北部", 28, 3, {YAbove(35.2)}},
+        {46, "兵庫県（南部）", "兵庫南部", 28, 3, {YBelow(35.2)}},
         {47, "伊豆諸島", "伊豆諸島", 13, 7, {YBelow(35.2), YAbove(28.5)}},
-        {48, "奈良県", "奈良", 29, 4, {}},
-        {49, "和歌山県", "和歌山", 30, 4, {}},
-        {50, "鳥取県", "鳥取", 31, 5, {}},
-        {51, "島根県", "島根", 32, 5, {YBelow(35.85)}},
-        {52, "島根県（隠岐）", "隠岐", 32, 5, {YAbove(35.85)}},
-        {53, "岡山県", "岡山", 33, 5, {}},
-        {54, "広島県", "広島", 34, 5, {}},
-        {55, "山口県", "山口", 35, 5, {}},
-        {56, "徳島県", "徳島", 36, 5, {}},
-        {57, "香川県", "香川", 37, 5, {}},
-        {58, "愛媛県", "愛媛", 38, 5, {}},
-        {59, "高知県", "高知", 39, 5, {}},
-        {60, "福岡県", "福岡", 40, 5, {}},
-        {61, "佐賀県", "佐賀", 41, 5, {}},
-        {62, "長崎県", "長崎", 42, 5, {YBelow(34.0)}},
-        {63, "長崎県（対馬）", "対馬", 42, 5, {YAbove(34.0)}},
-        {64, "熊本県", "熊本", 43, 5, {}},
-        {65, "大分県", "大分", 44, 5, {}},
-        {66, "宮崎県", "宮崎", 45, 5, {}},
-        {67, "鹿児島県", "鹿児島", 46, 5, {YAbove(30.95)}},
-        {68, "鹿児島県（種子島・屋久島）", "種子屋久", 46, 5, {YBelow(30.95), YAbove(29.0)}},
+        {48, "奈良県", "奈良", 29, 3, {}},
+        {49, "和歌山県", "和歌山", 30, 3, {}},
+        {50, "鳥取県", "鳥取", 31, 2, {}},
+        {51, "島根県", "島根", 32, 2, {YBelow(35.85)}},
+        {52, "島根県（隠岐）", "隠岐", 32, 2, {YAbove(35.85)}},
+        {53, "岡山県", "岡山", 33, 2, {}},
+        {54, "広島県", "広島", 34, 2, {}},
+        {55, "山口県", "山口", 35, 2, {}},
+        {56, "徳島県", "徳島", 36, 2, {}},
+        {57, "香川県", "香川", 37, 2, {}},
+        {58, "愛媛県", "愛媛", 38, 2, {}},
+        {59, "高知県", "高知", 39, 2, {}},
+        {60, "福岡県", "福岡", 40, 2, {}},
+        {61, "佐賀県", "佐賀", 41, 2, {}},
+        {62, "長崎県", "長崎", 42, 2, {YBelow(34.0)}},
+        {63, "長崎県（対馬）", "対馬", 42, 2, {YAbove(34.0)}},
+        {64, "熊本県", "熊本", 43, 2, {}},
+        {65, "大分県", "大分", 44, 2, {}},
+        {66, "宮崎県", "宮崎", 45, 2, {}},
+        {67, "鹿児島県", "鹿児島", 46, 2, {YAbove(30.95)}},
+        {68, "鹿児島県（種子島・屋久島）", "種子屋久", 46, 2, {YBelow(30.95), YAbove(29.0)}},
         {69, "鹿児島県（奄美）", "奄美", 46, 6, {YBelow(29.0)}},
         {70, "沖縄県（本島）", "沖縄本島", 47, 6, {XAbove(126.5), XBelow(130.0)}},
         {71, "沖縄県（宮古・八重山）", "先島", 47, 6, {XBelow(126.5)}},
@@ -159,9 +159,12 @@ std::vector<AreaDef> AreaDefinitions() {
     };
 }
 
-const char* const kBlockNames[9] = {
-    "北海道",   "東北",       "関東・甲信越", "東海・北陸・近畿", "中国・四国・九州", "沖縄・奄美",
-    "伊豆諸島", "小笠原諸島", "硫黄島"};
+// The national map finds the block under the mouse by testing the block rectangles
+// in this order, so the blocks are numbered to let the overlaps of their
+// rectangles fall to the block that owns the land there.
+const char* const kBlockNames[9] = {"北海道",           "中国・四国・九州", "北陸・東海・近畿",
+                                    "関東・甲信・静岡", "東北・新潟",       "沖縄・奄美",
+                                    "伊豆諸島",         "小笠原諸島",       "硫黄島"};
 
 } // namespace
 
@@ -207,8 +210,10 @@ CDRect MapRectAround(const Bounds& land, double margin, double eastBias) {
         h = wTrue / target;
     }
     const double w = wTrue / k;
-    const double spare = w - (land.right - land.left);
-    const double left = land.left - 0.5 * (1.0 - eastBias) * spare;
+    const double padLon = pad / k;
+    // The margin stays on both sides; only the widening for the shape is biased.
+    const double spare = w - (land.right - land.left) - 2 * padLon;
+    const double left = land.left - padLon - 0.5 * (1.0 - eastBias) * spare;
     return {left, midLat + 0.5 * h, left + w, midLat - 0.5 * h};
 }
 
@@ -284,7 +289,7 @@ Geography BuildGeography(const Mapdata& source) {
                     [&](const Bounds& e) { return e.left == b.left && e.top == b.top; });
                 // Blocks 8 and 9 share area 95: the Ogasawara and the Iwo islands.
                 // Tokara and Takeshima would stretch the south-western block map.
-                const bool farOut = code == 5 && (b.bottom < 30.0 || b.top > 36.6);
+                const bool farOut = code == 2 && (b.bottom < 30.0 || b.top > 36.6);
                 if (excluded || farOut || (code == 8 && b.top < 25.6) ||
                     (code == 9 && b.bottom > 25.6)) {
                     continue;
@@ -292,10 +297,11 @@ Geography BuildGeography(const Mapdata& source) {
                 land.Add(b);
             }
         }
-        // Tall blocks widen mostly over the Pacific, so that their rectangles on the
-        // national map overlap the neighbouring blocks as little as possible.
-        const double eastBias[10] = {0, 0, 0.75, 0.5, 0, 0, 0, 0, 0, 0};
-        const double margin = code >= 7 ? 0.25 : 0.04;
+        // The main blocks widen westwards only, over blocks tested before them or
+        // over the sea, so that a click on the national map opens the block that
+        // owns the land there (for all but about one site in twenty).
+        const double eastBias[10] = {0, 0, -1, -1, -1, -1, 0, 0, 0, 0};
+        const double margin = code >= 7 ? 0.25 : (code == 1 ? 0.04 : 0.015);
         geo.blocks.push_back(
             {code, kBlockNames[code - 1], MapRectAround(land, margin, eastBias[code])});
     }
