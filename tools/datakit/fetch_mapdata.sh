@@ -12,7 +12,10 @@ fi
 mkdir -p "$dir"
 cd "$dir"
 if ! ls r-cran-mapdata_*.deb >/dev/null 2>&1; then
-  if ! apt-get download r-cran-mapdata >/dev/null 2>&1; then
+  # Containers often come without package lists: fetch them once and try again.
+  if ! apt-get download r-cran-mapdata >/dev/null 2>&1 &&
+    ! { [ "$(id -u)" -eq 0 ] && apt-get update -qq >/dev/null 2>&1 &&
+      apt-get download r-cran-mapdata >/dev/null 2>&1; }; then
     echo "fetch_mapdata: warning: 'apt-get download r-cran-mapdata' failed (try 'apt-get update')" >&2
     exit 0
   fi

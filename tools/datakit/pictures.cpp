@@ -71,8 +71,9 @@ void DrawGeography(QPainter& painter, const Geography& geo, const CDRect& view, 
     land.setFillRule(Qt::WindingFill);
     otherLand.setFillRule(Qt::WindingFill);
     for (const auto& area : geo.areas) {
-        QPainterPath& path =
-            style.focusArea != 0 && area.code != style.focusArea ? otherLand : land;
+        const bool other = (style.focusArea != 0 && area.code != style.focusArea) ||
+                           (style.focusBlock != 0 && area.block != style.focusBlock);
+        QPainterPath& path = other ? otherLand : land;
         for (const auto& ring : area.rings) {
             if (!wanted(RingBounds(ring))) {
                 continue;
@@ -183,11 +184,11 @@ void SaveJpeg(const QImage& image, const std::string& path) {
     }
 }
 
-QImage RegionMap(const Geography& geo, const CDRect& view, int focusArea) {
+QImage RegionMap(const Geography& geo, const CDRect& view, int record) {
     QImage image = NewMap();
     QPainter painter(&image);
     MapStyle style = CartographicStyle();
-    style.focusArea = focusArea;
+    (record >= 10 ? style.focusArea : style.focusBlock) = record;
     DrawGeography(painter, geo, view, kMapWidthPx, kMapHeightPx, {}, 0, 0, nullptr, style);
     return image;
 }
@@ -236,8 +237,7 @@ void WriteMapPictures(const Geography& geo, const std::set<int>& sheets, const K
     ParallelFor(static_cast<int>(jobs.size()), threads, [&](int i) {
         const Job& job = jobs[static_cast<std::size_t>(i)];
         if (job.record >= 0) {
-            const int focus = job.record >= 10 ? job.record : 0;
-            SaveJpeg(RegionMap(geo, job.view, focus), MapPicturePath(mapFolder, job.record));
+            SaveJpeg(RegionMap(geo, job.view, job.record), MapPicturePath(mapFolder, job.record));
         } else {
             SaveJpeg(SheetMap(geo, job.sheet), SheetPicturePath(mapFolder, job.sheet));
         }

@@ -26,8 +26,10 @@ struct MapStyle {
     double boundaryWidth = 1.0;
     bool fillLand = true;
     bool seams = true;
-    // On an area's own map the other areas' land is drawn a shade darker.
+    // On an area's (or a block's) own map the land of the other areas is drawn a
+    // shade darker.
     int focusArea = 0;
+    int focusBlock = 0;
     QColor otherLand{0xEA, 0xE5, 0xD6};
 };
 
