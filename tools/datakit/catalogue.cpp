@@ -42,8 +42,8 @@ Interior DeepestPointInView(const Area& area, const CDRect& view, int labelPx) {
     Interior best;
     for (int j = 0; j < 27; ++j) {
         for (int i = 0; i < 36; ++i) {
-            const double px = 12.0 + (kMapWidthPx - 24.0 - labelPx) * (i + 0.5) / 36.0;
-            const double py = 30.0 + (kMapHeightPx - 60.0) * (j + 0.5) / 27.0;
+            const double px = 6.0 + (kMapWidthPx - 12.0 - labelPx) * (i + 0.5) / 36.0;
+            const double py = 8.0 + (kMapHeightPx - 26.0) * (j + 0.5) / 27.0;
             const CDPoint p = PixelToDegrees(px, py, view);
             for (const auto& ring : area.rings) {
                 if (RingBounds(ring).Contains(p.x, p.y) && PointInRing(ring, p.x, p.y)) {
