@@ -1,64 +1,23 @@
 #include "app/app_data.h"
 
-#include "app/ini_file.h"
 #include "map/area_polygons.h"
 #include "solar/calendar.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <pwd.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace quorvane {
-
-namespace {
-
-constexpr const char* kSettingsSection = "DataDir";
-constexpr const char* kHourlyKey = "Horix";
-constexpr const char* kMonthlyKey = "Kalvera";
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (folder.empty() || folder.back() == '/') {
-        return folder + name;
-    }
-    return folder + "/" + name;
-}
-
-} // namespace
-
-AppLocations AppLocations::FromEnvironment() {
-    AppLocations locations;
-    std::error_code error;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    locations.executableFolder = error ? std::string(".") : exe.parent_path().string();
-
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') {
-        const passwd* user = getpwuid(getuid());
-        home = user != nullptr ? user->pw_dir : nullptr;
-    }
-    // The XDG rules ignore a relative XDG_CONFIG_HOME.
-    if (xdg != nullptr && xdg[0] == '/') {
-        locations.configHome = xdg;
-    } else if (home != nullptr && home[0] != '\0') {
-        locations.configHome = JoinPath(home, ".config");
-    }
-    return locations;
-}
 
 CAppData::CAppData() : CAppData(AppLocations::FromEnvironment()) {}
 
 CAppData::CAppData(const AppLocations& locations, MessageReporter* reporter) {
-    mapFolder_ = JoinPath(locations.executableFolder, "data");
-
-    if (!locations.configHome.empty()) {
-        std::string settingsFolder = JoinPath(locations.configHome, "Quorvane");
+    mapFolder_ = locations.MapFolder();
+    settingsFile_ = locations.SettingsFile();
+    if (!settingsFile_.empty()) {
         std::error_code ignored; // a failure shows later as a settings file that cannot be written
-        std::filesystem::create_directories(settingsFolder, ignored);
-        settingsFile_ = JoinPath(settingsFolder, "system.ini");
+        std::filesystem::create_directories(std::filesystem::path(settingsFile_).parent_path(),
+                                            ignored);
     }
 
     std::copy(std::begin(kDaysPerMonth), std::end(kDaysPerMonth), daysPerMonth_.begin());
@@ -72,7 +31,7 @@ CAppData::CAppData(const AppLocations& locations, MessageReporter* reporter) {
 
 void CAppData::LoadCatalogue(MessageReporter& reporter) {
     auto loadOutline = [&](CMapInfo& record) {
-        LoadAreaPolygons(mapFolder_, record.code, record.outline, reporter);
+        LoadAreaPolygons(mapFolder_, record.code, outlines_[record.code], reporter);
     };
     for (int level = 0; level < 3; ++level) {
         LoadAreaTable(mapFolder_, level, mapInfos_, loadOutline);
@@ -81,25 +40,19 @@ void CAppData::LoadCatalogue(MessageReporter& reporter) {
 }
 
 void CAppData::ReadDataFolders() {
-    if (settingsFile_.empty()) {
-        hourlyFolder_.clear();
-        monthlyFolder_.clear();
-        return;
-    }
-    hourlyFolder_ = ReadIniString(settingsFile_, kSettingsSection, kHourlyKey);
-    monthlyFolder_ = ReadIniString(settingsFile_, kSettingsSection, kMonthlyKey);
+    DataFolders folders = quorvane::ReadDataFolders(settingsFile_);
+    hourlyFolder_ = std::move(folders.hourly);
+    monthlyFolder_ = std::move(folders.monthly);
 }
 
 bool CAppData::WriteHourlyFolder(const std::string& folder) {
     hourlyFolder_ = folder;
-    return !settingsFile_.empty() &&
-           WriteIniString(settingsFile_, kSettingsSection, kHourlyKey, folder);
+    return quorvane::WriteHourlyFolder(settingsFile_, folder);
 }
 
 bool CAppData::WriteMonthlyFolder(const std::string& folder) {
     monthlyFolder_ = folder;
-    return !settingsFile_.empty() &&
-           WriteIniString(settingsFile_, kSettingsSection, kMonthlyKey, folder);
+    return quorvane::WriteMonthlyFolder(settingsFile_, folder);
 }
 
 int CAppData::DaysInMonth(int month) const {
@@ -118,6 +71,11 @@ void CAppData::SetBlockDisplayShift(int block, GeoShift shift) {
 
 const CMapInfo* CAppData::MapInfoAt(int code) const {
     return (code >= 0 && code < kMapInfoCount) ? &mapInfos_[code] : nullptr;
+}
+
+const std::vector<CPolygon>& CAppData::OutlineOf(int code) const {
+    static const std::vector<CPolygon> kNone;
+    return (code >= 0 && code < kMapInfoCount) ? outlines_[code] : kNone;
 }
 
 const CAmedasPoint* CAppData::SiteAt(int index) const {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "data/reporter.h"
+#include "data/settings.h"
 #include "data/site_catalogue.h"
+#include "map/area_polygons.h"
 #include "map/map_geometry.h"
 
 #include <array>
@@ -9,17 +11,6 @@
 #include <vector>
 
 namespace quorvane {
-
-// Where the program finds its files: the folder of the executable (its "data"
-// folder is the map folder) and the per-user configuration folder.
-struct AppLocations {
-    std::string executableFolder;
-    std::string configHome;
-
-    // The running executable's folder (from /proc/self/exe, so the working directory
-    // never matters) and $XDG_CONFIG_HOME, or $HOME/.config when that is unset.
-    static AppLocations FromEnvironment();
-};
 
 // The current selection shared by both viewers and the site selection map; never saved.
 struct AppSelection {
@@ -68,6 +59,9 @@ public:
     const MapInfoTable& MapInfos() const { return mapInfos_; }
     // The record of an area code, or nullptr for a code outside 0..99.
     const CMapInfo* MapInfoAt(int code) const;
+    // The outline of an area code; empty for codes without one.
+    const std::vector<CPolygon>& OutlineOf(int code) const;
+    const AreaOutlineTable& Outlines() const { return outlines_; }
 
     const std::vector<CAmedasPoint>& Sites() const { return sites_; }
     int SiteCount() const { return static_cast<int>(sites_.size()); }
@@ -86,6 +80,7 @@ private:
     AppSelection selection_;
     std::array<GeoShift, kBlockCount> blockShifts_{};
     MapInfoTable mapInfos_;
+    AreaOutlineTable outlines_;
     std::vector<CAmedasPoint> sites_;
 };
 

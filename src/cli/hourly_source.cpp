@@ -1,8 +1,6 @@
 #include "cli/hourly_source.h"
 
-#include "app/app_data.h"
-
-#include <optional>
+#include "data/settings.h"
 
 namespace quorvane::cli {
 
@@ -21,17 +19,9 @@ bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& 
     }
     auto dataRoot = args.Get("data-root");
     auto hourly = args.Get("hourly");
-    std::optional<CAppData> app;
-    if (!dataRoot || !hourly) {
-        app.emplace(AppLocations::FromEnvironment());
-    }
-    source.dataRoot = dataRoot ? *dataRoot : app->MapFolder();
-    if (hourly) {
-        source.hourlyFolder = *hourly;
-    } else {
-        app->ReadDataFolders();
-        source.hourlyFolder = app->HourlyFolder();
-    }
+    const AppLocations locations = AppLocations::FromEnvironment();
+    source.dataRoot = dataRoot ? *dataRoot : locations.MapFolder();
+    source.hourlyFolder = hourly ? *hourly : ReadDataFolders(locations.SettingsFile()).hourly;
     return true;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "data/geo_types.h"
-#include "map/polygon.h"
 
 #include <array>
 #include <functional>
@@ -32,7 +31,6 @@ public:
     int parentCode = 0;
     CDPoint anchor; // name label on the area map
     std::array<CMapNeighbour, kNeighbourCount> neighbours{};
-    std::vector<CPolygon> outline; // level 2 only
 };
 
 using MapInfoTable = std::array<CMapInfo, kMapInfoCount>;
@@ -48,7 +46,7 @@ public:
     double elevationM = 0.0;
 };
 
-// Called right after each level-2 record has been read, to load its outline.
+// Called right after each level-2 record has been read (the map loads its outline).
 using AreaRecordHook = std::function<void(CMapInfo&)>;
 
 // Reads "<mapFolder>/map/zahyo/code_map<level + 1>.txt" into `records`, overwriting

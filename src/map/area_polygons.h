@@ -1,8 +1,10 @@
 #pragma once
 
 #include "data/reporter.h"
+#include "data/site_catalogue.h"
 #include "map/polygon.h"
 
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +14,10 @@ namespace quorvane {
 
 inline constexpr std::string_view kAreaPolygonErrorMessage =
     "県ポリゴンデータの読み込みに失敗しました。";
+
+// The outlines of the areas, by area code. The map layer owns them: the site
+// catalogue's records stay plain values, and only the map draws and hit-tests areas.
+using AreaOutlineTable = std::array<std::vector<CPolygon>, kMapInfoCount>;
 
 // "<mapFolder>/map/area/<code, two digits>"
 std::string AreaPolygonPath(const std::string& mapFolder, int areaCode);

@@ -167,10 +167,10 @@ TEST_F(AppDataTest, AreaOutlinesAreLoadedWithTheAreas) {
               EncodeAreaPolygons(std::vector<CPolygon>{triangle}) + std::string(4, '\0'));
     CollectingReporter reporter;
     CAppData app(Locations(), &reporter);
-    ASSERT_EQ(app.MapInfoAt(21)->outline.size(), 2u);
-    EXPECT_EQ(app.MapInfoAt(21)->outline[1].points, triangle.points);
-    EXPECT_EQ(app.MapInfoAt(22)->outline.size(), 1u);
-    EXPECT_TRUE(app.MapInfoAt(5)->outline.empty()) << "blocks have no outline";
+    ASSERT_EQ(app.OutlineOf(21).size(), 2u);
+    EXPECT_EQ(app.OutlineOf(21)[1].points, triangle.points);
+    EXPECT_EQ(app.OutlineOf(22).size(), 1u);
+    EXPECT_TRUE(app.OutlineOf(5).empty()) << "blocks have no outline";
     EXPECT_EQ(reporter.messages, std::vector<std::string>{std::string(kAreaPolygonErrorMessage)});
 }
 

@@ -3,7 +3,7 @@
 #include "app/dlg_data_setting.h"
 #include "app/dlg_main_menu.h"
 #include "app/viewer_factory.h"
-#include "ui/recording_platform.h"
+#include "recording_platform.h"
 
 #include "temp_dir.h"
 

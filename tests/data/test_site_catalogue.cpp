@@ -98,7 +98,6 @@ TEST_F(SiteCatalogueTest, CodesOutsideTheTableAreIgnored) {
 }
 
 TEST_F(SiteCatalogueTest, LaterTablesOverwriteOnlyWhatTheySet) {
-    areas[7].outline.push_back(CPolygon{{{1, 2}, {3, 4}, {5, 6}}});
     areas[7].neighbours[5].code = 9;
     WriteArea(0, "7,旧,0,1,2,3,4,旧略,5,6\n");
     WriteArea(2, "7,新,2,10,20,30,40,,50,60\n");
@@ -108,7 +107,6 @@ TEST_F(SiteCatalogueTest, LaterTablesOverwriteOnlyWhatTheySet) {
     EXPECT_EQ(areas[7].name, "新");
     EXPECT_EQ(areas[7].shortName, "新");
     EXPECT_EQ(areas[7].neighbours[5].code, 9);
-    EXPECT_EQ(areas[7].outline.size(), 1u);
     EXPECT_EQ(areas[8].code, 0);
     EXPECT_TRUE(areas[8].name.empty());
 }
@@ -132,13 +130,13 @@ TEST_F(SiteCatalogueTest, HookRunsAfterEachLevelTwoRecord) {
     std::vector<std::pair<int, int>> seen;
     auto hook = [&](CMapInfo& record) {
         seen.emplace_back(record.code, record.neighbours[0].code);
-        record.outline.emplace_back();
+        record.anchor = {1, 1};
     };
     ASSERT_EQ(LoadAreaTable(MapFolder(), 1, areas, hook), 1);
     EXPECT_TRUE(seen.empty()) << "blocks have no outline";
     ASSERT_EQ(LoadAreaTable(MapFolder(), 2, areas, hook), 1);
     EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{11, 12}, {12, 0}}));
-    EXPECT_EQ(areas[11].outline.size(), 1u);
+    EXPECT_EQ(areas[11].anchor, (CDPoint{1, 1})) << "the hook sees the table's own record";
 }
 
 TEST_F(SiteCatalogueTest, MissingTablesLoadNothing) {

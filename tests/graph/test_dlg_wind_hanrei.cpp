@@ -1,6 +1,6 @@
 #include "graph/dlg_wind_hanrei.h"
+#include "recording_platform.h"
 #include "ui/image.h"
-#include "ui/recording_platform.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
+#include "recording_platform.h"
 #include "ui/dlg_digit_input.h"
-#include "ui/recording_platform.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,7 @@
+#include "recording_platform.h"
 #include "ui/message_box_reporter.h"
 #include "ui/platform.h"
 #include "ui/qt_platform.h"
-#include "ui/recording_platform.h"
 
 #include "temp_dir.h"
 

@@ -1,6 +1,6 @@
 // Draws every picture of the program at 1x and 2x and writes the resource
 // files that compile them in. The output is committed; rerun after a change.
-#include "ui/button_art.h"
+#include "button_art.h"
 #include "ui/image.h"
 
 #include <QApplication>

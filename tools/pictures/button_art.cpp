@@ -1,4 +1,4 @@
-#include "ui/button_art.h"
+#include "button_art.h"
 
 #include "ui/image.h"
 

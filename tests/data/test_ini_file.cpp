@@ -1,4 +1,4 @@
-#include "app/ini_file.h"
+#include "data/ini_file.h"
 #include "temp_dir.h"
 
 #include <filesystem>

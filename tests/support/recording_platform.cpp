@@ -1,4 +1,4 @@
-#include "ui/recording_platform.h"
+#include "recording_platform.h"
 
 #include <QDialog>
 #include <QPrinter>

@@ -1,4 +1,4 @@
-#include "app/ini_file.h"
+#include "data/ini_file.h"
 
 #include "data/atomic_file.h"
 #include "data/file_io.h"
