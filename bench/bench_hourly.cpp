@@ -31,9 +31,9 @@ void ExportWholeYear(benchmark::State& state, ExportFormat format, SlopeExportOp
         set->sunset[d] = 18.1 + (d % 7) * 0.1;
     }
     HourlyExportRequest request;
-    request.exportKind = kExportWholeYear;
+    request.exportKind = ExportKind::WholeYear;
     request.format = format;
-    request.slope = true;
+    request.dataKind = DataKind::Slope;
     request.slopeOptions = options;
     SitePosition site{true, 139.75, 35.69, 25.0};
     std::string target = (dir.path() / "out.csv").string();
@@ -46,12 +46,12 @@ void ExportWholeYear(benchmark::State& state, ExportFormat format, SlopeExportOp
 
 // 365 days x 360 azimuths x 24 hours = 3,153,600 evaluations, written to a file.
 void BM_ExportYearSlopeMode0Step1Csv(benchmark::State& state) {
-    ExportWholeYear(state, ExportFormat::Csv, {0, 30, 0, 1});
+    ExportWholeYear(state, ExportFormat::Csv, {HourlyAngleMode::FixedTilt, 30, 0, 1});
 }
 BENCHMARK(BM_ExportYearSlopeMode0Step1Csv)->Unit(benchmark::kMillisecond);
 
 void BM_ExportYearSlopeMode0Step1Txt(benchmark::State& state) {
-    ExportWholeYear(state, ExportFormat::Txt, {0, 30, 0, 1});
+    ExportWholeYear(state, ExportFormat::Txt, {HourlyAngleMode::FixedTilt, 30, 0, 1});
 }
 BENCHMARK(BM_ExportYearSlopeMode0Step1Txt)->Unit(benchmark::kMillisecond);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/modes.h"
 #include "data/reporter.h"
 #include "data/settings.h"
 #include "data/site_catalogue.h"
@@ -18,7 +19,7 @@ struct AppSelection {
     int siteNumber = -1; // -1: none
     int month = 1;
     int day = 1;
-    int yearVariant = 0; // 0 average year, 1 high-sunshine year, 2 low-sunshine year
+    YearVariant yearVariant = YearVariant::Average;
 };
 
 // The one process-wide application object: folders, settings file, calendar,

@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/hourly_source.h"
+#include "data/file_io.h"
 #include "data/site_catalogue.h"
 #include "hourly/export.h"
 #include "solar/calendar.h"
@@ -30,20 +31,20 @@ int UsageError(const std::string& error) {
     return ReportUsageError("export", kUsage, error);
 }
 
-bool ReadPeriod(const Arguments& args, int& exportKind, std::string& error) {
+bool ReadPeriod(const Arguments& args, ExportKind& exportKind, std::string& error) {
     auto period = args.Get("period");
     if (!period) {
         error = "--period is required";
         return false;
     }
     if (*period == "day") {
-        exportKind = kViewDay;
+        exportKind = ExportKind::Day;
     } else if (*period == "month") {
-        exportKind = kViewMonth;
+        exportKind = ExportKind::Month;
     } else if (*period == "10days") {
-        exportKind = kViewTenDays;
+        exportKind = ExportKind::TenDays;
     } else if (*period == "year") {
-        exportKind = kExportWholeYear;
+        exportKind = ExportKind::WholeYear;
     } else {
         error = "--period must be day, month, 10days or year";
         return false;
@@ -93,13 +94,6 @@ int DefaultTiltDeg(const SitePosition& site) {
     return site.found ? static_cast<int>(site.latitudeDeg + 0.5) : 30;
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (folder.empty() || folder.back() == '/') {
-        return folder + name;
-    }
-    return folder + "/" + name;
-}
-
 int RunExport(int argc, char** argv) {
     Arguments args;
     std::string error;
@@ -116,7 +110,7 @@ int RunExport(int argc, char** argv) {
     }
     request.siteNumber = source.siteNumber;
     request.yearVariant = source.yearVariant;
-    request.slope = args.Has("slope");
+    request.dataKind = args.Has("slope") ? DataKind::Slope : DataKind::Horizontal;
 
     auto output = args.Get("output");
     auto outputDir = args.Get("output-dir");
@@ -125,16 +119,18 @@ int RunExport(int argc, char** argv) {
     }
 
     SitePosition site;
-    if (request.slope) {
+    if (request.dataKind == DataKind::Slope) {
         site = FindSitePosition(source.dataRoot, source.siteNumber);
         SlopeExportOptions& options = request.slopeOptions;
         options.tiltDeg = DefaultTiltDeg(site);
-        if (!ReadIntIn(args, "mode", 0, 2, options.angleMode, error) ||
+        int mode = 0;
+        if (!ReadIntIn(args, "mode", 0, kHourlyAngleModeCount - 1, mode, error) ||
             !ReadIntIn(args, "tilt", 0, 90, options.tiltDeg, error) ||
             !ReadIntIn(args, "azimuth", 0, 359, options.azimuthDeg, error) ||
             !ReadIntIn(args, "step", 1, 5, options.stepDeg, error)) {
             return UsageError(error);
         }
+        options.angleMode = *HourlyAngleModeFromIndex(mode);
         if (options.stepDeg != 1 && options.stepDeg != 5) {
             return UsageError("--step must be 1 or 5");
         }

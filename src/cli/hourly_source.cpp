@@ -2,6 +2,8 @@
 
 #include "data/settings.h"
 
+#include <optional>
+
 namespace quorvane::cli {
 
 bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& error) {
@@ -9,14 +11,16 @@ bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& 
         error = "--site is required";
         return false;
     }
-    if (!args.GetInt("site", source.siteNumber, error) ||
-        !args.GetInt("variant", source.yearVariant, error)) {
+    int variant = 0;
+    if (!args.GetInt("site", source.siteNumber, error) || !args.GetInt("variant", variant, error)) {
         return false;
     }
-    if (source.yearVariant < 0 || source.yearVariant > 2) {
+    const std::optional<YearVariant> yearVariant = YearVariantFromIndex(variant);
+    if (!yearVariant) {
         error = "--variant must be 0, 1 or 2";
         return false;
     }
+    source.yearVariant = *yearVariant;
     auto dataRoot = args.Get("data-root");
     auto hourly = args.Get("hourly");
     const AppLocations locations = AppLocations::FromEnvironment();

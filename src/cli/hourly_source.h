@@ -15,7 +15,7 @@ struct HourlySource {
     std::string dataRoot;
     std::string hourlyFolder;
     int siteNumber = 0;
-    int yearVariant = 0;
+    YearVariant yearVariant = YearVariant::Average;
 };
 
 // False, with `error` set, when an option is missing or malformed.

@@ -7,6 +7,15 @@
 
 namespace quorvane {
 
+std::string JoinPath(const std::string& folder, std::string_view name) {
+    std::string path = folder;
+    if (!path.empty() && path.back() != '/') {
+        path += '/';
+    }
+    path += name;
+    return path;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
     bytes.clear();
     std::FILE* file = std::fopen(path.c_str(), "rb");

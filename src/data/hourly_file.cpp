@@ -1,6 +1,7 @@
 #include "data/hourly_file.h"
 
 #include "data/c_fields.h"
+#include "data/file_io.h"
 #include "data/sunrise_sunset.h"
 #include "data/text_codec.h"
 #include "solar/calendar.h"
@@ -35,15 +36,6 @@ constexpr YearFolder kYearFolders[3] = {
 bool IsDirectory(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-std::string JoinPath(const std::string& folder, std::string_view name) {
-    std::string path = folder;
-    if (!path.empty() && path.back() != '/') {
-        path += '/';
-    }
-    path += name;
-    return path;
 }
 
 // Reads the whole file into `buffer` (grown as needed, never shrunk); `size` gets the
@@ -151,12 +143,13 @@ void HourlyDataSet::Clear() {
     std::memset(sunset, 0, sizeof sunset);
 }
 
-std::string HourlyFilePath(const std::string& hourlyFolder, int yearVariant, int siteNumber) {
+std::string HourlyFilePath(const std::string& hourlyFolder, YearVariant variant, int siteNumber) {
     // No folder set yet must not mean the working directory.
-    if (yearVariant < 0 || yearVariant > 2 || hourlyFolder.empty()) {
+    const int index = ToIndex(variant);
+    if (index < 0 || index >= kYearVariantCount || hourlyFolder.empty()) {
         return {};
     }
-    const YearFolder& year = kYearFolders[yearVariant];
+    const YearFolder& year = kYearFolders[index];
     std::string folder = JoinPath(hourlyFolder, year.folderUtf8);
     if (!IsDirectory(folder)) {
         std::string cp932Folder = JoinPath(hourlyFolder, Utf8ToCp932(year.folderUtf8));
@@ -196,11 +189,11 @@ int ParseHourlyFile(HourlyDataSet& set, const std::string& path) {
     return 1;
 }
 
-int LoadHourlyData(HourlyDataSet& set, int yearVariant, int siteNumber,
+int LoadHourlyData(HourlyDataSet& set, YearVariant variant, int siteNumber,
                    const std::string& hourlyFolder, const std::string& mapFolder,
                    MessageReporter& reporter) {
     set.Clear();
-    if (!ParseHourlyFile(set, HourlyFilePath(hourlyFolder, yearVariant, siteNumber))) {
+    if (!ParseHourlyFile(set, HourlyFilePath(hourlyFolder, variant, siteNumber))) {
         reporter.Report(kHourlyLoadFailedMessage);
         return 0;
     }

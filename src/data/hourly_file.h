@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/modes.h"
 #include "data/reporter.h"
 
 #include <string>
@@ -75,9 +76,8 @@ struct HourlyDataSet {
 
 // "<hourlyFolder>/平均年/mea%05d.txt", "多照年/max%05d.txt" or "寡照年/min%05d.txt". When the
 // UTF-8 year folder does not exist but one named in CP932 bytes does (archives
-// unpacked from Windows), that one is used. Empty for a variant outside 0..2 or an
-// empty folder.
-std::string HourlyFilePath(const std::string& hourlyFolder, int yearVariant, int siteNumber);
+// unpacked from Windows), that one is used. Empty for an empty folder.
+std::string HourlyFilePath(const std::string& hourlyFolder, YearVariant variant, int siteNumber);
 
 // Parses one hourly file into `set`, replacing everything read from a file (sunrise
 // and sunset stay). Returns 1, or 0 only when the file cannot be read (or is far too
@@ -89,7 +89,7 @@ int ParseHourlyFile(HourlyDataSet& set, const std::string& path);
 // Zeroes `set`, then reads the site's hourly file of the year variant and its
 // sunrise/sunset table from `mapFolder`. Returns 1 when both were read, else 0 after
 // reporting the reason.
-int LoadHourlyData(HourlyDataSet& set, int yearVariant, int siteNumber,
+int LoadHourlyData(HourlyDataSet& set, YearVariant variant, int siteNumber,
                    const std::string& hourlyFolder, const std::string& mapFolder,
                    MessageReporter& reporter);
 

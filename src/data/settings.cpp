@@ -1,5 +1,6 @@
 #include "data/settings.h"
 
+#include "data/file_io.h"
 #include "data/ini_file.h"
 
 #include <cstdlib>
@@ -17,13 +18,6 @@ constexpr const char* kHourlyKey = "Horix";
 constexpr const char* kMonthlyKey = "Kalvera";
 
 } // namespace
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (folder.empty() || folder.back() == '/') {
-        return folder + name;
-    }
-    return folder + "/" + name;
-}
 
 AppLocations AppLocations::FromEnvironment() {
     AppLocations locations;

@@ -32,6 +32,4 @@ DataFolders ReadDataFolders(const std::string& settingsFile);
 bool WriteHourlyFolder(const std::string& settingsFile, const std::string& folder);
 bool WriteMonthlyFolder(const std::string& settingsFile, const std::string& folder);
 
-std::string JoinPath(const std::string& folder, const std::string& name);
-
 } // namespace quorvane

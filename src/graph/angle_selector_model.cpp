@@ -129,19 +129,17 @@ int AzimuthTickX(int i) {
 }
 
 bool AngleSelectorModel::TiltMovable() const {
-    if (m_owner == nullptr || m_owner->DataKind() != 1) {
+    if (m_owner == nullptr || m_owner->ShownDataKind() != DataKind::Slope) {
         return false;
     }
-    const int mode = m_owner->SlopeMode();
-    return mode == 0 || mode == 2;
+    return m_owner->SlopeAngleMode() != HourlyAngleMode::FixedAzimuth;
 }
 
 bool AngleSelectorModel::AzimuthMovable() const {
-    if (m_owner == nullptr || m_owner->DataKind() != 1) {
+    if (m_owner == nullptr || m_owner->ShownDataKind() != DataKind::Slope) {
         return false;
     }
-    const int mode = m_owner->SlopeMode();
-    return mode == 1 || mode == 2;
+    return m_owner->SlopeAngleMode() != HourlyAngleMode::FixedTilt;
 }
 
 void AngleSelectorModel::SyncFromViewer() {

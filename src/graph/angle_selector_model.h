@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/modes.h"
 #include "graph/graph_rect.h"
 
 #include <array>
@@ -15,8 +16,9 @@ public:
     virtual int GraphAzimuth() const = 0; // degrees; hourly 0 south clockwise, monthly -180..180
     virtual void SetGraphTilt(int tiltDeg) = 0;
     virtual void SetGraphAzimuth(int azimuthDeg) = 0;
-    virtual int DataKind() const = 0;  // 0 horizontal, 1 slope
-    virtual int SlopeMode() const = 0; // 0 tilt given, 1 azimuth given, 2 both free
+    virtual DataKind ShownDataKind() const = 0;
+    // Which angles the viewer lets the user choose; the monthly viewer maps its modes.
+    virtual HourlyAngleMode SlopeAngleMode() const = 0;
     virtual bool IsMonthlyOwner() const = 0;
     virtual void RequestRedraw(int flags) = 0;
 };

@@ -3,6 +3,7 @@
 #include "graph/graph_canvas.h"
 
 #include "ui/image.h"
+#include "ui/text.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -122,64 +123,43 @@ int MarkerUnit(int scale) {
     return scale <= 1 ? 1 : 4;
 }
 
-void DrawHorizontalMarker(QPainter& p, int element, QPointF c, const QPen& pen, const QBrush& brush,
-                          int unit, int scale, bool tenDay) {
+void DrawMarker(QPainter& p, const MarkerStyle& style, QPointF c) {
+    const int unit = style.unit;
+    const bool tenDay = style.tenDay;
+    const QPen& pen = style.pen;
+    const QBrush& brush = style.brush;
     const double r = (tenDay ? 2 : 4) * unit;
     const double g = (tenDay ? 3 : 5) * unit;
-    switch (element) {
-    case 0:
-        Circle(p, c, r, pen, brush, false);
+    switch (style.kind) {
+    case MarkerKind::Circle:
+    case MarkerKind::Disc:
+        Circle(p, c, r, pen, brush, style.kind == MarkerKind::Disc);
         break;
-    case 1:
-        Circle(p, c, r, pen, brush, true);
-        break;
-    case 2:
+    case MarkerKind::Cross:
         Cross(p, c, r, pen);
         break;
-    case 3:
-    case 7:
-    case 8:
-        Rectangle(p, Centred(c, 16.0 * unit, 10.0 * unit), pen, brush, true);
-        break;
-    case 4:
-        Polygon(p, TriangleUp(c, g), pen, brush, true);
-        break;
-    case 5:
-        DrawWindBarb(p, c, 1, 5.0, scale, tenDay, pen, brush);
-        break;
-    default:
-        break;
-    }
-}
-
-void DrawSlopeMarker(QPainter& p, int series, QPointF c, const QPen& pen, const QBrush& brush,
-                     int unit, bool tenDay) {
-    const double r = (tenDay ? 2 : 4) * unit;
-    const double g = (tenDay ? 3 : 5) * unit;
-    switch (series) {
-    case 0:
-    case 1:
-        Circle(p, c, r, pen, brush, series == 1);
-        break;
-    case 2:
+    case MarkerKind::SmallCross:
         Cross(p, c, 2.0 * unit, pen);
         break;
-    case 3:
+    case MarkerKind::MediumCross:
+        Cross(p, c, 3.0 * unit, pen);
+        break;
+    case MarkerKind::TriangleUp:
         Polygon(p, TriangleUp(c, g), pen, brush, true);
         break;
-    case 4:
-    case 5:
-        Polygon(p, TriangleDown(c, g), pen, brush, series == 5);
+    case MarkerKind::TriangleDown:
+    case MarkerKind::FilledTriangleDown:
+        Polygon(p, TriangleDown(c, g), pen, brush, style.kind == MarkerKind::FilledTriangleDown);
         break;
-    case 6:
-    case 7:
-        Rectangle(p, Centred(c, 2 * r, 2 * r), pen, brush, series == 7);
+    case MarkerKind::Square:
+    case MarkerKind::FilledSquare:
+        Rectangle(p, Centred(c, 2 * r, 2 * r), pen, brush, style.kind == MarkerKind::FilledSquare);
         break;
-    case 8:
-    case 9:
-        Polygon(p, Diamond(c, g), pen, brush, series == 9);
+    case MarkerKind::Diamond:
+    case MarkerKind::FilledDiamond:
+        Polygon(p, Diamond(c, g), pen, brush, style.kind == MarkerKind::FilledDiamond);
         break;
-    case 10: {
+    case MarkerKind::GapCross: {
         const double gap = (tenDay ? 1 : 2) * unit;
         const double reach = gap + (tenDay ? 3 : 4) * unit;
         p.save();
@@ -191,89 +171,34 @@ void DrawSlopeMarker(QPainter& p, int series, QPointF c, const QPen& pen, const 
         p.restore();
         break;
     }
-    case 11:
-        Polygon(p, Star(c), pen, brush, true);
-        break;
-    case 12: {
-        const double radius = (tenDay ? 2 : 3) * unit;
-        Circle(p, QPointF(c.x() - radius, c.y()), radius, pen, brush, false);
-        Circle(p, QPointF(c.x() + radius, c.y()), radius, pen, brush, false);
-        break;
-    }
-    case 13:
-        Cross(p, c, 3.0 * unit, pen);
-        break;
-    default:
-        break;
-    }
-}
-
-void DrawMonthlyMarker(QPainter& p, int kind, QPointF c, const QPen& pen, const QBrush& brush,
-                       int unit) {
-    const double half = 4.0 * unit;
-    const double g = 5.0 * unit;
-    switch (kind) {
-    case 0:
-    case 1:
-    case kMonthlyAverageMarker:
-        Circle(p, c, half, pen, brush, kind != 0);
-        break;
-    case 2:
-        Cross(p, c, 3.0 * unit, pen);
-        break;
-    case 3:
-        Polygon(p, TriangleUp(c, g), pen, brush, true);
-        break;
-    case 4:
-    case 5:
-        Polygon(p, TriangleDown(c, g), pen, brush, kind == 5);
-        break;
-    case 6:
-    case 7:
-        Rectangle(p, Centred(c, 2 * half, 2 * half), pen, brush, kind == 7);
-        break;
-    case 8:
-    case 9:
-        Polygon(p, Diamond(c, g), pen, brush, kind == 9);
-        break;
-    case 10:
+    case MarkerKind::TwinBars: {
+        const double half = 4.0 * unit;
         p.save();
         p.setPen(pen);
         p.drawLine(QPointF(c.x() - 2, c.y() - half), QPointF(c.x() - 2, c.y() + half));
         p.drawLine(QPointF(c.x() + 2, c.y() - half), QPointF(c.x() + 2, c.y() + half));
         p.restore();
         break;
-    case 11:
+    }
+    case MarkerKind::Star:
         Polygon(p, Star(c), pen, brush, true);
         break;
-    case 12: {
-        const double radius = 3.0 * unit;
+    case MarkerKind::Spectacles: {
+        const double radius = (tenDay ? 2 : 3) * unit;
         Circle(p, QPointF(c.x() - radius, c.y()), radius, pen, brush, false);
         Circle(p, QPointF(c.x() + radius, c.y()), radius, pen, brush, false);
         break;
     }
-    case kMonthlyMaximumMarker:
-    case kMonthlyMinimumMarker:
+    case MarkerKind::WideBar:
+        Rectangle(p, Centred(c, 16.0 * unit, 10.0 * unit), pen, brush, true);
+        break;
+    case MarkerKind::FlatBar:
         Rectangle(p, Centred(c, 16.0 * unit, 8.0 * unit), pen, brush, true);
         break;
-    default:
+    case MarkerKind::WindBarb:
+        DrawWindBarb(p, c, 1, 5.0, style.scale, tenDay, pen, brush);
         break;
-    }
-}
-
-void DrawMarker(QPainter& p, const MarkerStyle& style, QPointF centre) {
-    switch (style.set) {
-    case MarkerSet::Horizontal:
-        DrawHorizontalMarker(p, style.kind, centre, style.pen, style.brush, style.unit, style.scale,
-                             style.tenDay);
-        break;
-    case MarkerSet::Slope:
-        DrawSlopeMarker(p, style.kind, centre, style.pen, style.brush, style.unit, style.tenDay);
-        break;
-    case MarkerSet::Monthly:
-        DrawMonthlyMarker(p, style.kind, centre, style.pen, style.brush, style.unit);
-        break;
-    case MarkerSet::None:
+    case MarkerKind::None:
         break;
     }
 }
@@ -347,19 +272,6 @@ void DrawWindBarb(QPainter& p, QPointF at, int directionCode, double speedMs, in
     p.restore();
 }
 
-int AxisRecord::ValueToY(double value, int plotTop) const {
-    if (range == 0.0) {
-        return plotTop + basePx;
-    }
-    // Rounded the same way on an axis drawn downwards as on one drawn upwards.
-    return plotTop + basePx -
-           static_cast<int>(std::floor((value - minimum) / range * lengthPx + 0.5));
-}
-
-int AxisRecord::UpperEndY(int plotTop) const {
-    return range < 0.0 ? plotTop + basePx : plotTop + basePx - lengthPx;
-}
-
 void DrawHourlyValueAxis(QPainter& p, const AxisRecord& axis, const GraphRect& plot,
                          const CanvasStyles& styles) {
     const int s = styles.scale;
@@ -411,9 +323,9 @@ void DrawHourlyValueAxis(QPainter& p, const AxisRecord& axis, const GraphRect& p
     const int upper = axis.UpperEndY(plot.top);
     const TextAlign anchor = axis.rightSide != 0 ? TextAlign::Near : TextAlign::Far;
     const double side = axis.rightSide != 0 ? -1.0 : 1.0;
-    DrawTextAt(p, axis.name, QPointF(x + side * axis.nameDx, upper + axis.nameDy),
+    DrawTextAt(p, ToQString(axis.name), QPointF(x + side * axis.nameDx, upper + axis.nameDy),
                QBrush(Qt::black), styles.font8, anchor);
-    DrawTextAt(p, axis.unit, QPointF(x + side * axis.unitDx, upper + axis.unitDy),
+    DrawTextAt(p, ToQString(axis.unit), QPointF(x + side * axis.unitDx, upper + axis.unitDy),
                QBrush(Qt::black), styles.font8, anchor);
     p.restore();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graph/graph_rect.h"
+#include "graph/graph_layout.h"
 
 #include <QBrush>
 #include <QColor>
@@ -33,30 +33,15 @@ void DrawDashedLine(QPainter& p, QPointF from, QPointF to, const QPen& pen);
 // Markers. u is 1 on screen and 4 at print scale; the 10-day graphs use smaller shapes.
 int MarkerUnit(int scale);
 
-enum class MarkerSet { None, Horizontal, Slope, Monthly };
-
 struct MarkerStyle {
-    MarkerSet set = MarkerSet::None;
-    int kind = 0;
+    MarkerKind kind = MarkerKind::None;
     QPen pen;
     QBrush brush;
     int unit = 1;
-    int scale = 1; // the horizontal wind marker is a barb of this scale
+    int scale = 1; // the wind marker is a barb of this scale
     bool tenDay = false;
 };
 
-inline constexpr int kHorizontalMarkerKinds = 9;
-inline constexpr int kSlopeMarkerKinds = 14;
-inline constexpr int kMonthlyAverageMarker = 51;
-inline constexpr int kMonthlyMaximumMarker = 52;
-inline constexpr int kMonthlyMinimumMarker = 53;
-
-void DrawHorizontalMarker(QPainter& p, int element, QPointF centre, const QPen& pen,
-                          const QBrush& brush, int unit, int scale, bool tenDay);
-void DrawSlopeMarker(QPainter& p, int series, QPointF centre, const QPen& pen, const QBrush& brush,
-                     int unit, bool tenDay);
-void DrawMonthlyMarker(QPainter& p, int kind, QPointF centre, const QPen& pen, const QBrush& brush,
-                       int unit);
 void DrawMarker(QPainter& p, const MarkerStyle& style, QPointF centre);
 
 // A wind barb in its own frame: (0, 0) is the barb's point, the staff points to
@@ -75,29 +60,6 @@ struct WindBarbShape {
 WindBarbShape MakeWindBarb(int directionCode, double speedMs, int scale, bool tenDay);
 void DrawWindBarb(QPainter& p, QPointF at, int directionCode, double speedMs, int scale,
                   bool tenDay, const QPen& pen, const QBrush& brush);
-
-// One value axis of a graph. The pixel heights are measured from the plot top;
-// `range` is negative for an axis drawn downwards (precipitation).
-struct AxisRecord {
-    double minimum = 0.0;
-    double maximum = 0.0; // largest label
-    double range = 0.0;   // signed extent drawn from the base
-    int basePx = 0;       // height of the minimum below the plot top
-    int lengthPx = 0;     // pixels of the full range
-    double minorStep = 0.0;
-    double majorStep = 0.0;
-    int axisX = 0;     // x of the axis line
-    int rightSide = 0; // ticks and labels to the right of the axis
-    bool decimalLabels = false;
-    bool gridAtLastMajor = false;
-    QString name;
-    QString unit;
-    int nameDx = 0, nameDy = 0, unitDx = 0, unitDy = 0;
-
-    int ValueToY(double value, int plotTop) const;
-    // y of the axis' upper end, where its titles hang.
-    int UpperEndY(int plotTop) const;
-};
 
 // Ticks, labels, grid and titles of an hourly-graph axis.
 void DrawHourlyValueAxis(QPainter& p, const AxisRecord& axis, const GraphRect& plot,

@@ -105,7 +105,7 @@ void WriteHorizontalLines(AtomicFileWriter& writer, const HourlyDataSet& set,
 
 // The options dialog offers 1 and 5 degrees; mode 2 has no step.
 int StepDeg(const SlopeExportOptions& options) {
-    return options.angleMode != 2 && options.stepDeg == 5 ? 5 : 1;
+    return options.angleMode != HourlyAngleMode::Orientation && options.stepDeg == 5 ? 5 : 1;
 }
 
 struct Orientation {
@@ -118,17 +118,17 @@ int OrientationsOf(const SlopeExportOptions& options,
     int step = StepDeg(options);
     int count = 0;
     switch (options.angleMode) {
-    case 0:
+    case HourlyAngleMode::FixedTilt:
         for (int azimuth = 0; azimuth <= 359; azimuth += step) {
             orientations[count++] = {options.tiltDeg, azimuth};
         }
         break;
-    case 1:
+    case HourlyAngleMode::FixedAzimuth:
         for (int tilt = 0; tilt <= 90; tilt += step) {
             orientations[count++] = {tilt, options.azimuthDeg};
         }
         break;
-    default:
+    case HourlyAngleMode::Orientation:
         orientations[count++] = {options.tiltDeg, options.azimuthDeg};
         break;
     }
@@ -206,32 +206,33 @@ void WriteSlopeLines(AtomicFileWriter& writer, const HourlyDataSet& set, const H
 std::string DefaultExportFileName(const HourlyExportRequest& request) {
     static constexpr const char* kHorizontalPrefixes[3] = {"hm", "hw", "hc"};
     static constexpr const char* kSlopePrefixes[3] = {"rm", "rw", "rc"};
-    int variant = std::clamp(request.yearVariant, 0, 2);
-    const char* prefix = request.slope ? kSlopePrefixes[variant] : kHorizontalPrefixes[variant];
+    const int variant = ToIndex(request.yearVariant);
+    const bool slope = request.dataKind == DataKind::Slope;
+    const char* prefix = slope ? kSlopePrefixes[variant] : kHorizontalPrefixes[variant];
     const char* extension = request.format == ExportFormat::Csv ? "csv" : "txt";
 
     char suffix[48] = "";
-    if (request.slope) {
+    if (slope) {
         const SlopeExportOptions& o = request.slopeOptions;
         int step = StepDeg(o);
         switch (o.angleMode) {
-        case 0:
+        case HourlyAngleMode::FixedTilt:
             std::snprintf(suffix, sizeof suffix, "_s%02d_%d", o.tiltDeg, step);
             break;
-        case 1:
+        case HourlyAngleMode::FixedAzimuth:
             std::snprintf(suffix, sizeof suffix, "_d%03d_%d", o.azimuthDeg, step);
             break;
-        default:
+        case HourlyAngleMode::Orientation:
             std::snprintf(suffix, sizeof suffix, "_d%03ds%02d", o.azimuthDeg, o.tiltDeg);
             break;
         }
     }
 
     char name[128];
-    if (request.exportKind == kViewMonth) {
+    if (request.exportKind == ExportKind::Month) {
         std::snprintf(name, sizeof name, "%s%d%02d%s.%s", prefix, request.siteNumber, request.month,
                       suffix, extension);
-    } else if (request.exportKind == kExportWholeYear) {
+    } else if (request.exportKind == ExportKind::WholeYear) {
         std::snprintf(name, sizeof name, "%s%dyear%s.%s", prefix, request.siteNumber, suffix,
                       extension);
     } else {
@@ -262,16 +263,17 @@ HourlyExportStatus ExportHourlyData(const HourlyDataSet& set, const HourlyExport
         return HourlyExportStatus::CannotCreate;
     }
     WriteHeader(writer, set, request.format);
-    HourlyPeriod period = PeriodOfView(request.exportKind, request.month, request.day);
-    if (!request.slope) {
+    HourlyPeriod period = PeriodOfExport(request.exportKind, request.month, request.day);
+    const bool slope = request.dataKind == DataKind::Slope;
+    if (!slope) {
         WriteHorizontalLines(writer, set, period, request.format);
     } else if (site.found) {
         WriteSlopeLines(writer, set, period, request.slopeOptions, site, request.format);
     }
     switch (writer.Commit()) {
     case AtomicFileWriter::Status::Ok:
-        return request.slope && !site.found ? HourlyExportStatus::SiteMissing
-                                            : HourlyExportStatus::Completed;
+        return slope && !site.found ? HourlyExportStatus::SiteMissing
+                                    : HourlyExportStatus::Completed;
     case AtomicFileWriter::Status::CannotCreate:
         return HourlyExportStatus::CannotCreate;
     case AtomicFileWriter::Status::WriteFailed:

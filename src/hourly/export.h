@@ -14,20 +14,20 @@ enum class ExportFormat { Csv, Txt };
 // azimuth over 0..359, mode 1 keeps the azimuth and steps the tilt over 0..90,
 // mode 2 is the one orientation (tilt, azimuth).
 struct SlopeExportOptions {
-    int angleMode = 0;
+    HourlyAngleMode angleMode = HourlyAngleMode::FixedTilt;
     int tiltDeg = 0;
     int azimuthDeg = 0;
     int stepDeg = 1; // 5, or else 1; mode 2 always uses 1
 };
 
 struct HourlyExportRequest {
-    int exportKind = kViewDay; // the view 0..4, or kExportWholeYear
-    int yearVariant = 0;
+    ExportKind exportKind = ExportKind::Day;
+    YearVariant yearVariant = YearVariant::Average;
     int siteNumber = 0;
     int month = 1;
     int day = 1;
     ExportFormat format = ExportFormat::Csv;
-    bool slope = false;
+    DataKind dataKind = DataKind::Horizontal;
     SlopeExportOptions slopeOptions;
 };
 

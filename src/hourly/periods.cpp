@@ -16,19 +16,26 @@ constexpr double kSlopeHundredthsLimit = INT_MAX / kHoursPerDay;
 
 } // namespace
 
-HourlyPeriod PeriodOfView(int view, int month, int day) {
-    switch (view) {
-    case kViewMonth: {
+HourlyPeriod PeriodOfExport(ExportKind kind, int month, int day) {
+    switch (kind) {
+    case ExportKind::Month: {
         int m = std::clamp(month, 1, 12);
         return {DayOfYear(m, 1), kDaysPerMonth[m - 1]};
     }
-    case kViewTenDays:
+    case ExportKind::TenDays:
         return {DayOfYear(month, day), 10};
-    case kExportWholeYear:
+    case ExportKind::WholeYear:
         return {1, kHourlyDays};
-    default:
-        return {DayOfYear(month, day), 1};
+    case ExportKind::Day:
+    case ExportKind::IrradiationRanking:
+    case ExportKind::SunshineRanking:
+        break;
     }
+    return {DayOfYear(month, day), 1};
+}
+
+HourlyPeriod PeriodOfView(HourlyView view, int month, int day) {
+    return PeriodOfExport(ExportKindOfView(view), month, day);
 }
 
 double MonthViewDayValue(const HourlyDataSet& set, int day, int element) {

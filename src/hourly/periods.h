@@ -8,14 +8,29 @@
 
 namespace quorvane {
 
-// Views of the hourly viewer, which are also the export kinds; the whole year is an
-// export kind only.
-inline constexpr int kViewDay = 0;
-inline constexpr int kViewMonth = 1;
-inline constexpr int kViewTenDays = 2;
-inline constexpr int kViewIrradiationRanking = 3;
-inline constexpr int kViewSunshineRanking = 4;
-inline constexpr int kExportWholeYear = 5;
+// Views of the hourly viewer (radio group order).
+enum class HourlyView {
+    Day = 0,
+    Month = 1,
+    TenDays = 2,
+    IrradiationRanking = 3,
+    SunshineRanking = 4
+};
+inline constexpr int kHourlyViewCount = 5;
+
+// What an export covers: the period of a view, or the whole year.
+enum class ExportKind {
+    Day = 0,
+    Month = 1,
+    TenDays = 2,
+    IrradiationRanking = 3,
+    SunshineRanking = 4,
+    WholeYear = 5,
+};
+
+constexpr ExportKind ExportKindOfView(HourlyView view) {
+    return static_cast<ExportKind>(static_cast<int>(view));
+}
 
 // Consecutive days of the standard year; past 31 December the period continues
 // with 1 January.
@@ -27,8 +42,9 @@ struct HourlyPeriod {
     int DayAt(int index) const { return (firstDay - 1 + index) % kHourlyDays + 1; }
 };
 
-// The days a view (or export kind) covers for the current month and day.
-HourlyPeriod PeriodOfView(int view, int month, int day);
+// The days a view or an export covers for the current month and day.
+HourlyPeriod PeriodOfView(HourlyView view, int month, int day);
+HourlyPeriod PeriodOfExport(ExportKind kind, int month, int day);
 
 // The number that stands for a day of `element` 1..9 in the month views, in display
 // units (MJ/m2, h, degC, direction code, m/s, mm, cm).

@@ -67,7 +67,7 @@ TEST_F(AppDataTest, FirstRunStartsEmptyAndCreatesTheSettingsFolder) {
     EXPECT_EQ(selection.siteNumber, -1);
     EXPECT_EQ(selection.month, 1);
     EXPECT_EQ(selection.day, 1);
-    EXPECT_EQ(selection.yearVariant, 0);
+    EXPECT_EQ(selection.yearVariant, YearVariant::Average);
 
     EXPECT_EQ(app.DaysPerMonth(),
               (std::array<int, 12>{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}));

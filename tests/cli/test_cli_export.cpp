@@ -73,11 +73,12 @@ protected:
 TEST_F(CliExportTest, HorizontalPeriodsWriteTheViewersBytes) {
     struct Case {
         const char* period;
-        int kind;
+        ExportKind kind;
         const char* format;
     };
-    for (Case c : {Case{"day", kViewDay, "csv"}, Case{"month", kViewMonth, "txt"},
-                   Case{"10days", kViewTenDays, "csv"}, Case{"year", kExportWholeYear, "txt"}}) {
+    for (Case c :
+         {Case{"day", ExportKind::Day, "csv"}, Case{"month", ExportKind::Month, "txt"},
+          Case{"10days", ExportKind::TenDays, "csv"}, Case{"year", ExportKind::WholeYear, "txt"}}) {
         SCOPED_TRACE(c.period);
         std::string out = (scratch.path() / "h.out").string();
         ProcessResult run =
@@ -87,7 +88,7 @@ TEST_F(CliExportTest, HorizontalPeriodsWriteTheViewersBytes) {
         EXPECT_EQ(run.err, "");
         HourlyExportRequest request;
         request.exportKind = c.kind;
-        request.yearVariant = 1;
+        request.yearVariant = YearVariant::HighSunshine;
         request.siteNumber = kSite;
         request.month = 12;
         request.day = 28;
@@ -103,12 +104,12 @@ TEST_F(CliExportTest, SlopeExportToAFolderUsesTheDefaultName) {
                             ShellQuote(scratch.str()));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     HourlyExportRequest request;
-    request.exportKind = kViewMonth;
+    request.exportKind = ExportKind::Month;
     request.siteNumber = kSite;
     request.month = 3;
     request.format = ExportFormat::Txt;
-    request.slope = true;
-    request.slopeOptions = {1, 44, 5, 5};
+    request.dataKind = DataKind::Slope;
+    request.slopeOptions = {HourlyAngleMode::FixedAzimuth, 44, 5, 5};
     std::string bytes = ReadFileBytes(scratch.path() / "rm4741203_d005_5.txt");
     EXPECT_EQ(bytes, ViewerExport(request, asahikawa));
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 1 + 31 * 19);
@@ -191,7 +192,8 @@ class CliRankTest : public CliExportTest {};
 TEST_F(CliRankTest, PrintsBothRankingsSeparatedByAnEmptyLine) {
     auto set = std::make_unique<HourlyDataSet>();
     CollectingReporter reporter;
-    ASSERT_EQ(LoadHourlyData(*set, 0, kSite, hourly.str(), data.str(), reporter), 1);
+    ASSERT_EQ(LoadHourlyData(*set, YearVariant::Average, kSite, hourly.str(), data.str(), reporter),
+              1);
     HourlyRankings rankings;
     BuildRankings(*set, 2, rankings);
     std::string expected;

@@ -244,22 +244,24 @@ TEST_F(HourlyFileTest, HugeFileIsRefusedWithoutReadingIt) {
 
 TEST(HourlyFilePath, NamesEachYearVariant) {
     TempDir dir;
-    EXPECT_EQ(HourlyFilePath("/d", 0, 47412), "/d/平均年/mea47412.txt");
-    EXPECT_EQ(HourlyFilePath("/d/", 1, 123), "/d/多照年/max00123.txt");
-    EXPECT_EQ(HourlyFilePath("/d", 2, 5), "/d/寡照年/min00005.txt");
-    EXPECT_EQ(HourlyFilePath("/d", 3, 5), "");
-    EXPECT_EQ(HourlyFilePath("/d", -1, 5), "");
-    EXPECT_EQ(HourlyFilePath("", 0, 5), "");
+    EXPECT_EQ(HourlyFilePath("/d", YearVariant::Average, 47412), "/d/平均年/mea47412.txt");
+    EXPECT_EQ(HourlyFilePath("/d/", YearVariant::HighSunshine, 123), "/d/多照年/max00123.txt");
+    EXPECT_EQ(HourlyFilePath("/d", YearVariant::LowSunshine, 5), "/d/寡照年/min00005.txt");
+    EXPECT_EQ(HourlyFilePath("/d", static_cast<YearVariant>(3), 5), "");
+    EXPECT_EQ(HourlyFilePath("/d", static_cast<YearVariant>(-1), 5), "");
+    EXPECT_EQ(HourlyFilePath("", YearVariant::Average, 5), "");
 }
 
 TEST(HourlyFilePath, FallsBackToCp932FolderName) {
     TempDir dir;
     std::string cp932 = Utf8ToCp932("多照年");
     dir.Write(cp932 + "/max00001.txt", "x");
-    EXPECT_EQ(HourlyFilePath(dir.str(), 1, 1), dir.str() + "/" + cp932 + "/max00001.txt");
+    EXPECT_EQ(HourlyFilePath(dir.str(), YearVariant::HighSunshine, 1),
+              dir.str() + "/" + cp932 + "/max00001.txt");
     // The UTF-8 name wins when both exist.
     dir.Write("多照年/max00001.txt", "x");
-    EXPECT_EQ(HourlyFilePath(dir.str(), 1, 1), dir.str() + "/多照年/max00001.txt");
+    EXPECT_EQ(HourlyFilePath(dir.str(), YearVariant::HighSunshine, 1),
+              dir.str() + "/多照年/max00001.txt");
 }
 
 class LoadHourlyDataTest : public ::testing::Test {
@@ -279,7 +281,8 @@ protected:
 TEST_F(LoadHourlyDataTest, LoadsDataAndSunriseTimes) {
     hourly.Write("寡照年/min00042.txt", FileOf({Line(1, 1, 2)}));
     WriteSunrise(42);
-    ASSERT_EQ(LoadHourlyData(*set, 2, 42, hourly.str(), map.str(), reporter), 1);
+    ASSERT_EQ(LoadHourlyData(*set, YearVariant::LowSunshine, 42, hourly.str(), map.str(), reporter),
+              1);
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_EQ(set->Hourly(2, 1, 1), 10);
     EXPECT_GT(set->sunrise[0], 4.0);
@@ -289,8 +292,9 @@ TEST_F(LoadHourlyDataTest, LoadsDataAndSunriseTimes) {
 TEST_F(LoadHourlyDataTest, MissingDataFileReportsAndLeavesSetZeroed) {
     hourly.Write("平均年/mea00042.txt", FileOf({Line(1, 1, 2)}));
     WriteSunrise(42);
-    ASSERT_EQ(LoadHourlyData(*set, 0, 42, hourly.str(), map.str(), reporter), 1);
-    ASSERT_EQ(LoadHourlyData(*set, 1, 42, hourly.str(), map.str(), reporter), 0);
+    ASSERT_EQ(LoadHourlyData(*set, YearVariant::Average, 42, hourly.str(), map.str(), reporter), 1);
+    ASSERT_EQ(
+        LoadHourlyData(*set, YearVariant::HighSunshine, 42, hourly.str(), map.str(), reporter), 0);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0], "HORIX-11データの読み込みに失敗しました。\n"
                                     "メニュー画面に戻り、データフォルダの設定を行ってください。");
@@ -298,14 +302,16 @@ TEST_F(LoadHourlyDataTest, MissingDataFileReportsAndLeavesSetZeroed) {
     EXPECT_EQ(set->Hourly(2, 1, 1), 0);
     EXPECT_EQ(set->sunrise[0], 0.0);
 
-    EXPECT_EQ(LoadHourlyData(*set, 7, 42, hourly.str(), map.str(), reporter), 0);
-    EXPECT_EQ(LoadHourlyData(*set, 0, 42, "", map.str(), reporter), 0);
+    EXPECT_EQ(
+        LoadHourlyData(*set, static_cast<YearVariant>(7), 42, hourly.str(), map.str(), reporter),
+        0);
+    EXPECT_EQ(LoadHourlyData(*set, YearVariant::Average, 42, "", map.str(), reporter), 0);
     EXPECT_EQ(reporter.messages.size(), 3u);
 }
 
 TEST_F(LoadHourlyDataTest, MissingSunriseFileKeepsDataAndReports) {
     hourly.Write("平均年/mea00042.txt", FileOf({Line(1, 1, 2)}));
-    ASSERT_EQ(LoadHourlyData(*set, 0, 42, hourly.str(), map.str(), reporter), 0);
+    ASSERT_EQ(LoadHourlyData(*set, YearVariant::Average, 42, hourly.str(), map.str(), reporter), 0);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0], "日の出・日の入りデータの読み込みに失敗しました。");
     EXPECT_EQ(set->Hourly(2, 1, 1), 10);

@@ -161,8 +161,8 @@ TEST_F(SmallKit, EverySiteHasItsDatabasesAndSunTables) {
     for (const auto& site : sites) {
         for (int variant = 0; variant < 3; ++variant) {
             CollectingReporter reporter;
-            ASSERT_EQ(LoadHourlyData(*set, variant, site.siteNumber, (Root() / "HORIX-11").string(),
-                                     MapFolder(), reporter),
+            ASSERT_EQ(LoadHourlyData(*set, static_cast<YearVariant>(variant), site.siteNumber,
+                                     (Root() / "HORIX-11").string(), MapFolder(), reporter),
                       1)
                 << site.siteNumber;
             for (int day = 1; day <= 365; ++day) {

@@ -117,7 +117,7 @@ TEST(AngleSelectorEvents, azimuthKnobDraggedToTheMiddleFacesSouth) {
 
 TEST(AngleSelectorEvents, modeZeroIgnoresAPressOnTheAzimuthKnob) {
     HostOwner owner;
-    owner.slopeMode = 0;
+    owner.slopeMode = HourlyAngleMode::FixedTilt;
     SelectorHost host(owner);
     host.show();
     const QPoint grab = ToHost(host.Selector().Model().AzimuthKnob());
@@ -143,18 +143,18 @@ TEST(AngleSelectorPicture, knobsAreDrawnOnlyWhereTheModeAllowsThem) {
     EXPECT_TRUE(IsKnobFace(both.pixel(tiltFace)));
     EXPECT_TRUE(IsKnobFace(both.pixel(azimuthFace)));
 
-    owner.slopeMode = 0;
+    owner.slopeMode = HourlyAngleMode::FixedTilt;
     const QImage tiltOnly = Picture(selector);
     EXPECT_TRUE(IsKnobFace(tiltOnly.pixel(tiltFace)));
     EXPECT_FALSE(IsKnobFace(tiltOnly.pixel(azimuthFace)));
 
-    owner.slopeMode = 1;
+    owner.slopeMode = HourlyAngleMode::FixedAzimuth;
     const QImage azimuthOnly = Picture(selector);
     EXPECT_FALSE(IsKnobFace(azimuthOnly.pixel(tiltFace)));
     EXPECT_TRUE(IsKnobFace(azimuthOnly.pixel(azimuthFace)));
 
-    owner.dataKind = 0;
-    owner.slopeMode = 2;
+    owner.dataKind = DataKind::Horizontal;
+    owner.slopeMode = HourlyAngleMode::Orientation;
     const QImage horizontal = Picture(selector);
     EXPECT_FALSE(IsKnobFace(horizontal.pixel(tiltFace)));
     EXPECT_FALSE(IsKnobFace(horizontal.pixel(azimuthFace)));

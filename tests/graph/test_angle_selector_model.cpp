@@ -192,7 +192,7 @@ TEST_F(SelectorDrag, monthlyAzimuthRunsFromMinus180To180) {
 }
 
 TEST_F(SelectorDrag, modeZeroHasNoAzimuthKnob) {
-    owner.slopeMode = 0;
+    owner.slopeMode = HourlyAngleMode::FixedTilt;
     model.SyncFromViewer();
     EXPECT_TRUE(model.TiltMovable());
     EXPECT_FALSE(model.AzimuthMovable());
@@ -205,15 +205,15 @@ TEST_F(SelectorDrag, modeZeroHasNoAzimuthKnob) {
 }
 
 TEST_F(SelectorDrag, modeOneHasNoTiltKnobAndHorizontalDataNoKnobAtAll) {
-    owner.slopeMode = 1;
+    owner.slopeMode = HourlyAngleMode::FixedAzimuth;
     EXPECT_FALSE(model.TiltMovable());
     EXPECT_TRUE(model.AzimuthMovable());
     const ScreenPoint c = Centre(model.TiltKnob());
     model.OnMouseDown(c.x, c.y);
     EXPECT_EQ(model.DragStateValue(), AngleSelectorModel::kNoDrag);
 
-    owner.dataKind = 0;
-    owner.slopeMode = 2;
+    owner.dataKind = DataKind::Horizontal;
+    owner.slopeMode = HourlyAngleMode::Orientation;
     EXPECT_FALSE(model.TiltMovable());
     EXPECT_FALSE(model.AzimuthMovable());
     const ScreenPoint a = Centre(model.AzimuthKnob());

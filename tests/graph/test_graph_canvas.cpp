@@ -9,13 +9,6 @@ using namespace quorvane;
 
 namespace {
 
-struct FakeCanvasOwner : GraphCanvasOwner {
-    int view = 0;
-    int dataKind = 0;
-    int ViewMode() const override { return view; }
-    int DataKind() const override { return dataKind; }
-};
-
 QImage WhiteImage(int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
@@ -35,7 +28,6 @@ int Distance(QRgb a, QRgb b) {
 class Canvas : public ::testing::Test {
 protected:
     void SetUp() override {
-        canvas.SetOwner(&owner);
         canvas.Construct(1);
         canvas.SetGraphRect({0, 0, 800, 500});
     }
@@ -43,13 +35,12 @@ protected:
     void AddFiveEntries() {
         for (int i = 0; i < 5; ++i) {
             CHanreiObj entry;
-            entry.label = QStringLiteral("%1度").arg(i * 10);
+            entry.label = std::to_string(i * 10) + "度";
             LayoutLegendEntry(entry, 20 + 100 * i, 454, 1);
-            canvas.Legend().Add(entry);
+            canvas.Legend().push_back(entry);
         }
     }
 
-    FakeCanvasOwner owner;
     CGraphCanvas canvas;
 };
 
@@ -85,9 +76,9 @@ TEST_F(Canvas, navButtonsSitAboveTheLegendAt31Pixels) {
 
 TEST_F(Canvas, legendHitPrefersTheButtonsThenTheLastEntry) {
     AddFiveEntries();
-    const CHanreiObj over = *canvas.Legend().At(1);
-    canvas.Legend().Add(over); // index 5, same frame as entry 1
-    const GraphRect frame = canvas.Legend().At(1)->frame;
+    const CHanreiObj over = canvas.Legend()[1];
+    canvas.Legend().push_back(over); // index 5, same frame as entry 1
+    const GraphRect frame = canvas.Legend()[1].frame;
     EXPECT_EQ(canvas.HitTest(frame.left, frame.top), 5);
     EXPECT_EQ(canvas.HitTest(frame.right, frame.top), kHitNothing);
     canvas.SetLegendToggleRect({frame.left, frame.top, frame.left + 5, frame.top + 5});
@@ -96,8 +87,8 @@ TEST_F(Canvas, legendHitPrefersTheButtonsThenTheLastEntry) {
 }
 
 TEST_F(Canvas, unplacedEntriesAreNeverHit) {
-    canvas.Legend().SetSize(3);
-    EXPECT_EQ(canvas.Legend().At(0)->frame.left, -9999);
+    canvas.Legend().resize(3);
+    EXPECT_EQ(canvas.Legend()[0].frame.left, -9999);
     EXPECT_EQ(canvas.HitTest(-9999, -9999), kHitNothing);
     EXPECT_EQ(canvas.HitTest(0, 0), kHitNothing);
 }
@@ -106,7 +97,7 @@ TEST_F(Canvas, windLegendButtonIsHitOnlyWithHorizontalData) {
     canvas.PlaceLegendButtons();
     const GraphRect button = canvas.WindLegendButtonRect();
     EXPECT_EQ(canvas.HitTest(button.left, button.top), kHitWindLegend);
-    owner.dataKind = 1;
+    canvas.SetDataKind(DataKind::Slope);
     EXPECT_EQ(canvas.HitTest(button.left, button.top), kHitNothing);
 }
 
@@ -120,18 +111,18 @@ TEST_F(Canvas, legendToggleReadsAllOffWithoutEntries) {
 TEST_F(Canvas, toggle99ShowsAllWhenOneIsHiddenThenHidesAll) {
     AddFiveEntries();
     canvas.ToggleLegendEntry(3);
-    EXPECT_EQ(canvas.Legend().At(3)->visible, 0);
+    EXPECT_EQ(canvas.Legend()[3].visible, 0);
     EXPECT_EQ(canvas.LegendToggleText(), QStringLiteral("すべてON"));
 
     canvas.ToggleLegendEntry(kHitLegendToggle);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(canvas.Legend().At(i)->visible, 1) << i;
+        EXPECT_EQ(canvas.Legend()[i].visible, 1) << i;
     }
     EXPECT_EQ(canvas.LegendToggleText(), QStringLiteral("すべてOFF"));
 
     canvas.ToggleLegendEntry(kHitLegendToggle);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(canvas.Legend().At(i)->visible, 0) << i;
+        EXPECT_EQ(canvas.Legend()[i].visible, 0) << i;
     }
     EXPECT_EQ(canvas.LegendToggleText(), QStringLiteral("すべてON"));
 }
@@ -148,11 +139,11 @@ TEST_F(Canvas, toggleOfAnIndexOutsideTheLegendChangesNothing) {
 }
 
 TEST_F(Canvas, navButtonsAreAbsentInTheRankingViews) {
-    for (int view : {3, 4}) {
-        owner.view = 0;
+    {
+        canvas.SetNavButtons(NavButtons::Days);
         canvas.PlaceNavButtons();
         const GraphRect previous = canvas.PreviousButtonRect();
-        owner.view = view;
+        canvas.SetNavButtons(NavButtons::Disabled);
         canvas.PlaceNavButtons();
         EXPECT_TRUE(canvas.PreviousButtonRect().IsEmpty());
         EXPECT_TRUE(canvas.NextButtonRect().IsEmpty());
@@ -160,23 +151,23 @@ TEST_F(Canvas, navButtonsAreAbsentInTheRankingViews) {
 
         QImage image = WhiteImage(800, 500);
         QPainter p(&image);
-        EXPECT_TRUE(canvas.NavLabelBox(p, 0, view).IsEmpty());
+        EXPECT_TRUE(canvas.NavLabelBox(p, 0).IsEmpty());
     }
 }
 
 TEST_F(Canvas, navLabelSaysMonthInTheMonthViewAndDayOtherwise) {
-    EXPECT_EQ(CGraphCanvas::NavLabel(0, 1), QStringLiteral("前の月"));
-    EXPECT_EQ(CGraphCanvas::NavLabel(1, 1), QStringLiteral("次の月"));
-    EXPECT_EQ(CGraphCanvas::NavLabel(0, 0), QStringLiteral("前の日"));
-    EXPECT_EQ(CGraphCanvas::NavLabel(1, 2), QStringLiteral("次の日"));
-    EXPECT_TRUE(CGraphCanvas::NavLabel(2, 0).isEmpty());
+    EXPECT_EQ(NavLabel(0, NavButtons::Months), "前の月");
+    EXPECT_EQ(NavLabel(1, NavButtons::Months), "次の月");
+    EXPECT_EQ(NavLabel(0, NavButtons::Days), "前の日");
+    EXPECT_EQ(NavLabel(1, NavButtons::Days), "次の日");
+    EXPECT_TRUE(NavLabel(2, NavButtons::Days).empty());
 }
 
 TEST_F(Canvas, hoverLabelBoxHangsAboveTheButton) {
     canvas.PlaceNavButtons();
     QImage image = WhiteImage(800, 500);
     QPainter p(&image);
-    const GraphRect box = canvas.NavLabelBox(p, 1, 0);
+    const GraphRect box = canvas.NavLabelBox(p, 1);
     const QSizeF text = GraphTextSize(p, QStringLiteral("次の日"), canvas.Styles().font8);
     const GraphRect next = canvas.NextButtonRect();
     EXPECT_EQ(box.Width(), static_cast<int>(text.width() + 0.999) + 4);
@@ -262,10 +253,10 @@ TEST_F(Canvas, dailyAndSlopeAxesHaveTheirOwnScales) {
     EXPECT_EQ(canvas.Axis(kAxisGlobal).maximum, 35);
     EXPECT_EQ(canvas.Axis(kAxisSunshine).minorStep, 7.5);
     EXPECT_EQ(canvas.Axis(kAxisPrecipitation).range, -300);
-    canvas.SetupSlopeHourlyAxis(graph, plot);
+    canvas.SetupSlopeHourlyAxis(plot);
     EXPECT_EQ(canvas.Axis(kAxisSlope).maximum, 4.0);
     EXPECT_EQ(canvas.Axis(kAxisSlope).lengthPx, 336);
-    canvas.SetupSlopeDailyAxis(graph, plot);
+    canvas.SetupSlopeDailyAxis(plot);
     EXPECT_EQ(canvas.Axis(kAxisSlope).majorStep, 5);
     EXPECT_EQ(canvas.Axis(kAxisSlope).ValueToY(20, plot.top), plot.top + 168);
 }
@@ -280,38 +271,6 @@ TEST(CanvasAxes, labelOffsetsScaleWithThePrintScale) {
     EXPECT_EQ(axis.unitDy, -42);
     EXPECT_EQ(axis.axisX, 90);
     EXPECT_EQ(canvas.Axis(kAxisSunshine).basePx, 240);
-}
-
-TEST(TooltipArray, addAtAndLookup) {
-    TooltipArray tips;
-    EXPECT_EQ(tips.At(0), nullptr);
-    EXPECT_EQ(tips.Add({10, 10, 20, 20, QStringLiteral("1.00MJ/㎡"), 0}), 0);
-    EXPECT_EQ(tips.Add({15, 15, 25, 25, QStringLiteral("静穏"), 5}), 1);
-    ASSERT_NE(tips.At(1), nullptr);
-    EXPECT_EQ(tips.At(1)->text, QStringLiteral("静穏"));
-    EXPECT_EQ(tips.At(2), nullptr);
-    EXPECT_EQ(tips.At(-1), nullptr);
-    EXPECT_EQ(tips.FindAt(16, 16), 1);
-    EXPECT_EQ(tips.FindAt(10, 10), 0);
-    EXPECT_EQ(tips.FindAt(25, 20), -1);
-    tips.RemoveAll();
-    EXPECT_EQ(tips.Size(), 0);
-}
-
-TEST(LegendLayout, entryPartsAndClickFrame) {
-    CHanreiObj entry;
-    entry.label = QStringLiteral("30度");
-    LayoutLegendEntry(entry, 100, 400, 1);
-    EXPECT_EQ(entry.checkBox, (GraphRect{100, 400, 112, 412}));
-    EXPECT_EQ(entry.sampleStart, QPoint(116, 406));
-    EXPECT_EQ(entry.sampleEnd, QPoint(144, 406));
-    EXPECT_EQ(entry.markerPos, QPoint(130, 406));
-    EXPECT_EQ(entry.labelPos, QPoint(145, 400));
-    EXPECT_EQ(entry.frame, (GraphRect{98, 397, 145 + 3 * 6, 415}));
-
-    LayoutLegendEntry(entry, 200, 800, 2);
-    EXPECT_EQ(entry.checkBox, (GraphRect{200, 800, 224, 824}));
-    EXPECT_TRUE(entry.frame.IsEmpty());
 }
 
 TEST(WindBarb, calmAndSpeedZeroAreADot) {
@@ -406,7 +365,7 @@ TEST_F(Canvas, legendEntryShowsItsTickOnlyWhileVisible) {
         canvas.DrawLegendEntries(p);
     }
     for (int i : {0, 1}) {
-        const GraphRect box = canvas.Legend().At(i)->checkBox;
+        const GraphRect box = canvas.Legend()[i].checkBox;
         // The tick passes through (left + 5, top + 9) on its way down.
         const QRgb pixel = image.pixel(box.left + 5, box.top + 9);
         if (i == 0) {
@@ -427,7 +386,7 @@ TEST_F(Canvas, redrawnEntryUsesTheHoverBrushWhenHighlighted) {
         canvas.RedrawLegendEntry(p, 2, true);
         canvas.RedrawLegendEntry(p, 42, true);
     }
-    const GraphRect box = canvas.Legend().At(2)->checkBox.Translated(100, 50);
+    const GraphRect box = canvas.Legend()[2].checkBox.Translated(100, 50);
     EXPECT_EQ(window.pixel(box.left + 5, box.top + 6), qRgb(0xd7, 0xf6, 0xca));
 }
 
@@ -482,7 +441,7 @@ TEST_F(Canvas, toggleAndWindButtonsAreDrawnInTheirRectangles) {
     const GraphRect wind = canvas.WindLegendButtonRect();
     EXPECT_EQ(image.pixel(wind.left - 1, wind.top - 1), qRgb(0x00, 0x80, 0xc0));
 
-    owner.dataKind = 1;
+    canvas.SetDataKind(DataKind::Slope);
     QImage slope = WhiteImage(800, 500);
     {
         QPainter p(&slope);
@@ -509,7 +468,7 @@ TEST_F(Canvas, navButtonPicturesAreDrawnAtTheirRectangles) {
     QImage image = WhiteImage(800, 500);
     {
         QPainter p(&image);
-        canvas.DrawNavButtonPictures(p, -1, 0);
+        canvas.DrawNavButtonPictures(p, -1);
     }
     const GraphRect previous = canvas.PreviousButtonRect();
     const QPoint centre((previous.left + previous.right) / 2, previous.top + 4);
@@ -535,15 +494,6 @@ TEST(ValueAxes, monthlyAxisGridAndTicksAtTheirPixels) {
     // No grid line at the axis ends.
     EXPECT_TRUE(IsWhite(image, 100, 250));
     EXPECT_TRUE(IsWhite(image, 100, 50));
-}
-
-TEST(TooltipArray, pointAreaReachesFivePixelsEachWay) {
-    TooltipArray tips;
-    tips.Add(PointTooltip(100, 50, QStringLiteral("2.35MJ/㎡")));
-    EXPECT_EQ(tips.FindAt(95, 45), 0);
-    EXPECT_EQ(tips.FindAt(104, 54), 0);
-    EXPECT_EQ(tips.FindAt(105, 50), -1);
-    EXPECT_EQ(tips.FindAt(100, 55), -1);
 }
 
 TEST(ValueAxes, hourlyAxisGridStopsShortOfTheEndsExceptOnTheSnowAxis) {

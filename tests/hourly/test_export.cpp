@@ -122,7 +122,7 @@ TEST_F(ExportTest, HorizontalMonthMatchesThePrintfLayoutInCsvAndTxt) {
     for (bool csv : {true, false}) {
         SCOPED_TRACE(csv);
         HourlyExportRequest request;
-        request.exportKind = kViewMonth;
+        request.exportKind = ExportKind::Month;
         request.month = 1;
         request.day = 17;
         request.format = csv ? ExportFormat::Csv : ExportFormat::Txt;
@@ -210,7 +210,7 @@ TEST_F(ExportTest, UnconvertibleSignedDailyValueIsWrittenAsZero) {
 
 TEST_F(ExportTest, WholeYearHorizontalHas3285Lines) {
     HourlyExportRequest request;
-    request.exportKind = kExportWholeYear;
+    request.exportKind = ExportKind::WholeYear;
     request.format = ExportFormat::Txt;
     std::vector<std::string> lines = SplitCrLfLines(Export(request));
     ASSERT_EQ(lines.size(), 1u + 3285u);
@@ -219,7 +219,7 @@ TEST_F(ExportTest, WholeYearHorizontalHas3285Lines) {
 
 TEST_F(ExportTest, TenDaysFrom28DecemberWrapIntoJanuary) {
     HourlyExportRequest request;
-    request.exportKind = kViewTenDays;
+    request.exportKind = ExportKind::TenDays;
     request.siteNumber = 47412;
     request.month = 12;
     request.day = 28;
@@ -238,7 +238,7 @@ TEST_F(ExportTest, TenDaysFrom28DecemberWrapIntoJanuary) {
 }
 
 TEST_F(ExportTest, RankingViewsExportTheCurrentDay) {
-    for (int kind : {kViewIrradiationRanking, kViewSunshineRanking}) {
+    for (ExportKind kind : {ExportKind::IrradiationRanking, ExportKind::SunshineRanking}) {
         HourlyExportRequest request;
         request.exportKind = kind;
         request.month = 5;
@@ -251,12 +251,14 @@ TEST_F(ExportTest, RankingViewsExportTheCurrentDay) {
 
 TEST_F(ExportTest, SlopeLinesMatchTheModelInEveryMode) {
     struct Case {
-        int mode, tilt, azimuth, step, kind, month, day;
+        int mode, tilt, azimuth, step;
+        ExportKind kind;
+        int month, day;
     };
     const Case cases[] = {
-        {0, 30, 0, 5, kViewMonth, 2, 1}, {1, 0, -45, 1, kViewTenDays, 12, 30},
-        {1, 0, 180, 5, kViewDay, 7, 1},  {2, 90, 359, 5, kViewMonth, 6, 1},
-        {0, 0, 0, 1, kViewDay, 3, 3},
+        {0, 30, 0, 5, ExportKind::Month, 2, 1}, {1, 0, -45, 1, ExportKind::TenDays, 12, 30},
+        {1, 0, 180, 5, ExportKind::Day, 7, 1},  {2, 90, 359, 5, ExportKind::Month, 6, 1},
+        {0, 0, 0, 1, ExportKind::Day, 3, 3},
     };
     for (const Case& c : cases) {
         for (bool csv : {true, false}) {
@@ -266,9 +268,9 @@ TEST_F(ExportTest, SlopeLinesMatchTheModelInEveryMode) {
             request.month = c.month;
             request.day = c.day;
             request.format = csv ? ExportFormat::Csv : ExportFormat::Txt;
-            request.slope = true;
-            request.slopeOptions = {c.mode, c.tilt, c.azimuth, c.step};
-            HourlyPeriod period = PeriodOfView(c.kind, c.month, c.day);
+            request.dataKind = DataKind::Slope;
+            request.slopeOptions = {*HourlyAngleModeFromIndex(c.mode), c.tilt, c.azimuth, c.step};
+            HourlyPeriod period = PeriodOfExport(c.kind, c.month, c.day);
             std::string expected = HeaderLine(csv);
             for (int i = 0; i < period.dayCount; ++i) {
                 int day = period.DayAt(i);
@@ -295,8 +297,8 @@ TEST_F(ExportTest, SlopeTxtLineHoldsTheDataLayout) {
     request.month = 1;
     request.day = 1;
     request.format = ExportFormat::Txt;
-    request.slope = true;
-    request.slopeOptions = {2, 7, 5, 1};
+    request.dataKind = DataKind::Slope;
+    request.slopeOptions = {HourlyAngleMode::Orientation, 7, 5, 1};
     std::vector<std::string> lines = SplitCrLfLines(Export(request));
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1].size(), 160u);
@@ -313,10 +315,10 @@ TEST_F(ExportTest, WholeYearSlopeLineCounts) {
          {Case{0, 1, 360}, Case{0, 5, 72}, Case{1, 1, 91}, Case{1, 5, 19}, Case{2, 5, 1}}) {
         SCOPED_TRACE(c.linesPerDay);
         HourlyExportRequest request;
-        request.exportKind = kExportWholeYear;
+        request.exportKind = ExportKind::WholeYear;
         request.format = ExportFormat::Csv;
-        request.slope = true;
-        request.slopeOptions = {c.mode, 25, 10, c.step};
+        request.dataKind = DataKind::Slope;
+        request.slopeOptions = {*HourlyAngleModeFromIndex(c.mode), 25, 10, c.step};
         std::string bytes = Export(request);
         EXPECT_EQ(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')),
                   1 + 365 * c.linesPerDay);
@@ -328,7 +330,7 @@ TEST_F(ExportTest, WholeYearSlopeLineCounts) {
 TEST_F(ExportTest, SlopeOfASiteMissingFromTheCatalogueWritesTheHeaderOnly) {
     site.found = false;
     HourlyExportRequest request;
-    request.slope = true;
+    request.dataKind = DataKind::Slope;
     EXPECT_EQ(Export(request), HeaderLine(true));
     EXPECT_EQ(status, HourlyExportStatus::SiteMissing);
     EXPECT_EQ(ExportStatusMessage(status), nullptr);
@@ -347,7 +349,7 @@ TEST_F(ExportTest, UncreatableFileIsReported) {
 TEST_F(ExportTest, FailedWriteLeavesTheExistingFileUntouched) {
     std::string target = dir.Write("keep.csv", "the user's old data\r\n");
     HourlyExportRequest request;
-    request.exportKind = kExportWholeYear;
+    request.exportKind = ExportKind::WholeYear;
 
     struct rlimit old {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -393,15 +395,15 @@ TEST(DefaultExportFileName, HorizontalPrefixesAndKinds) {
     request.month = 3;
     request.day = 5;
     EXPECT_EQ(DefaultExportFileName(request), "hm474120305.csv");
-    request.yearVariant = 1;
+    request.yearVariant = YearVariant::HighSunshine;
     request.format = ExportFormat::Txt;
-    request.exportKind = kViewMonth;
+    request.exportKind = ExportKind::Month;
     EXPECT_EQ(DefaultExportFileName(request), "hw4741203.txt");
-    request.yearVariant = 2;
-    request.exportKind = kExportWholeYear;
+    request.yearVariant = YearVariant::LowSunshine;
+    request.exportKind = ExportKind::WholeYear;
     EXPECT_EQ(DefaultExportFileName(request), "hc47412year.txt");
     request.siteNumber = 815;
-    request.exportKind = kViewSunshineRanking;
+    request.exportKind = ExportKind::SunshineRanking;
     request.month = 11;
     request.day = 30;
     EXPECT_EQ(DefaultExportFileName(request), "hc8151130.txt");
@@ -412,19 +414,19 @@ TEST(DefaultExportFileName, SlopeSuffixes) {
     request.siteNumber = 47412;
     request.month = 3;
     request.day = 3;
-    request.slope = true;
-    request.slopeOptions = {0, 30, 0, 5};
+    request.dataKind = DataKind::Slope;
+    request.slopeOptions = {HourlyAngleMode::FixedTilt, 30, 0, 5};
     EXPECT_EQ(DefaultExportFileName(request), "rm474120303_s30_5.csv");
-    request.slopeOptions = {0, 7, 0, 1};
+    request.slopeOptions = {HourlyAngleMode::FixedTilt, 7, 0, 1};
     EXPECT_EQ(DefaultExportFileName(request), "rm474120303_s07_1.csv");
-    request.yearVariant = 1;
-    request.exportKind = kViewMonth;
-    request.slopeOptions = {1, 30, 5, 5};
+    request.yearVariant = YearVariant::HighSunshine;
+    request.exportKind = ExportKind::Month;
+    request.slopeOptions = {HourlyAngleMode::FixedAzimuth, 30, 5, 5};
     EXPECT_EQ(DefaultExportFileName(request), "rw4741203_d005_5.csv");
-    request.yearVariant = 2;
-    request.exportKind = kExportWholeYear;
+    request.yearVariant = YearVariant::LowSunshine;
+    request.exportKind = ExportKind::WholeYear;
     request.format = ExportFormat::Txt;
-    request.slopeOptions = {2, 8, 45, 5};
+    request.slopeOptions = {HourlyAngleMode::Orientation, 8, 45, 5};
     EXPECT_EQ(DefaultExportFileName(request), "rc47412year_d045s08.txt");
 }
 

@@ -20,30 +20,31 @@ std::vector<int> DaysOf(const HourlyPeriod& period) {
 }
 
 TEST(PeriodOfView, SingleDayViews) {
-    for (int view : {kViewDay, kViewIrradiationRanking, kViewSunshineRanking}) {
+    for (HourlyView view :
+         {HourlyView::Day, HourlyView::IrradiationRanking, HourlyView::SunshineRanking}) {
         EXPECT_EQ(DaysOf(PeriodOfView(view, 3, 3)), std::vector<int>{62});
     }
-    EXPECT_EQ(DaysOf(PeriodOfView(kViewDay, 2, 29)), std::vector<int>{60});
+    EXPECT_EQ(DaysOf(PeriodOfView(HourlyView::Day, 2, 29)), std::vector<int>{60});
 }
 
 TEST(PeriodOfView, MonthCoversItsDays) {
-    HourlyPeriod february = PeriodOfView(kViewMonth, 2, 30);
+    HourlyPeriod february = PeriodOfView(HourlyView::Month, 2, 30);
     EXPECT_EQ(february.firstDay, 32);
     EXPECT_EQ(february.dayCount, 28);
-    HourlyPeriod december = PeriodOfView(kViewMonth, 12, 1);
+    HourlyPeriod december = PeriodOfView(HourlyView::Month, 12, 1);
     EXPECT_EQ(december.DayAt(30), 365);
-    EXPECT_EQ(PeriodOfView(kViewMonth, 13, 1).firstDay, 335);
+    EXPECT_EQ(PeriodOfView(HourlyView::Month, 13, 1).firstDay, 335);
 }
 
 TEST(PeriodOfView, TenDaysWrapIntoJanuary) {
-    EXPECT_EQ(DaysOf(PeriodOfView(kViewTenDays, 12, 25)),
+    EXPECT_EQ(DaysOf(PeriodOfView(HourlyView::TenDays, 12, 25)),
               (std::vector<int>{359, 360, 361, 362, 363, 364, 365, 1, 2, 3}));
-    EXPECT_EQ(DaysOf(PeriodOfView(kViewTenDays, 12, 28)),
+    EXPECT_EQ(DaysOf(PeriodOfView(HourlyView::TenDays, 12, 28)),
               (std::vector<int>{362, 363, 364, 365, 1, 2, 3, 4, 5, 6}));
 }
 
 TEST(PeriodOfView, WholeYear) {
-    HourlyPeriod year = PeriodOfView(kExportWholeYear, 7, 7);
+    HourlyPeriod year = PeriodOfExport(ExportKind::WholeYear, 7, 7);
     EXPECT_EQ(year.firstDay, 1);
     EXPECT_EQ(year.dayCount, 365);
     EXPECT_EQ(year.DayAt(364), 365);

@@ -11,8 +11,8 @@ namespace quorvane::test {
 struct FakeAngleSelectorOwner : AngleSelectorOwner {
     int tilt = 0;
     int azimuth = 0;
-    int dataKind = 1;
-    int slopeMode = 2;
+    DataKind dataKind = DataKind::Slope;
+    HourlyAngleMode slopeMode = HourlyAngleMode::Orientation;
     bool monthly = false;
     std::vector<int> redraws;
 
@@ -20,8 +20,8 @@ struct FakeAngleSelectorOwner : AngleSelectorOwner {
     int GraphAzimuth() const override { return azimuth; }
     void SetGraphTilt(int value) override { tilt = value; }
     void SetGraphAzimuth(int value) override { azimuth = value; }
-    int DataKind() const override { return dataKind; }
-    int SlopeMode() const override { return slopeMode; }
+    DataKind ShownDataKind() const override { return dataKind; }
+    HourlyAngleMode SlopeAngleMode() const override { return slopeMode; }
     bool IsMonthlyOwner() const override { return monthly; }
     void RequestRedraw(int flags) override { redraws.push_back(flags); }
 };

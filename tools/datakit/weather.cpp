@@ -272,9 +272,9 @@ void SimulateYear(const Site& site, const SiteWeather& weather, std::uint64_t se
     std::array<double, 12> shift{};
     for (auto& s : shift) {
         const double u = variantRng.Uniform();
-        s = variant == YearVariant::Sunny
+        s = variant == YearVariant::HighSunshine
                 ? -0.30 - 0.25 * u
-                : (variant == YearVariant::Cloudy ? 0.30 + 0.25 * u : 0.0);
+                : (variant == YearVariant::LowSunshine ? 0.30 + 0.25 * u : 0.0);
     }
 
     double snowCm = 0.0;

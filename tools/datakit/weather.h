@@ -2,6 +2,8 @@
 
 #include "sites.h"
 
+#include "data/modes.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -10,8 +12,7 @@ namespace quorvane::datakit {
 inline constexpr int kDays = 365;
 inline constexpr int kElements = 9;
 
-// Year variants of the hourly database.
-enum class YearVariant { Average = 0, Sunny = 1, Cloudy = 2 };
+using quorvane::YearVariant;
 
 // One year of hourly values in the units of the hourly file (element e at
 // values[day][e - 1][hour - 1]); 9999 marks a missing hour (flag 1).

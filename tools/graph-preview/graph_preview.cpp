@@ -16,21 +16,20 @@ using namespace quorvane;
 
 namespace {
 
-struct PreviewOwner : GraphCanvasOwner, AngleSelectorOwner {
-    int view = 0;
-    int dataKind = 0;
+struct PreviewOwner : AngleSelectorOwner {
+    NavButtons nav = NavButtons::Days;
+    DataKind dataKind = DataKind::Horizontal;
     int tilt = 0;
     int azimuth = 0;
-    int slopeMode = 2;
+    HourlyAngleMode slopeMode = HourlyAngleMode::Orientation;
     bool monthly = false;
 
-    int ViewMode() const override { return view; }
-    int DataKind() const override { return dataKind; }
+    DataKind ShownDataKind() const override { return dataKind; }
     int GraphTilt() const override { return tilt; }
     int GraphAzimuth() const override { return azimuth; }
     void SetGraphTilt(int value) override { tilt = value; }
     void SetGraphAzimuth(int value) override { azimuth = value; }
-    int SlopeMode() const override { return slopeMode; }
+    HourlyAngleMode SlopeAngleMode() const override { return slopeMode; }
     bool IsMonthlyOwner() const override { return monthly; }
     void RequestRedraw(int) override {}
 };
@@ -67,28 +66,30 @@ void BuildHorizontalLegend(CGraphCanvas& canvas, const GraphRect& graph) {
     const char16_t* const labels[] = {
         u"水平面全天日射量", u"直達日射量", u"散乱日射量", u"日照時間", u"気温",
         u"風向・風速",       u"",           u"降水量",     u"積雪深"};
-    canvas.Legend().RemoveAll();
+    canvas.Legend().clear();
     for (const char16_t* label : labels) {
         CHanreiObj entry;
-        entry.label = QString::fromUtf16(label);
-        canvas.Legend().Add(entry);
+        entry.label = QString::fromUtf16(label).toStdString();
+        canvas.Legend().push_back(entry);
     }
     const int order[] = {0, 1, 2, 4, 3, 7, 8, 5};
     for (int position = 0; position < 8; ++position) {
         const int element = order[position];
-        CHanreiObj& entry = *canvas.Legend().At(element);
+        CHanreiObj& entry = canvas.Legend()[static_cast<std::size_t>(element)];
         const int x0 = graph.left + 20 * s + (position % 4) * 150 * s;
         const int y0 = graph.bottom - (position < 4 ? 46 : 28) * s;
         LayoutLegendEntry(entry, x0, y0, s);
         entry.hasSample = element != 3 && element != 5 && element != 7 && element != 8;
-        entry.samplePen = st.seriesPens[static_cast<std::size_t>(element)];
-        entry.marker = st.HorizontalMarker(element);
+        const QColor colour = st.seriesRow3[static_cast<std::size_t>(element)];
+        entry.sampleArgb = colour.isValid() ? colour.rgba() : 0;
+        entry.marker = HorizontalMarkerKind(element);
+        entry.markerArgb = entry.sampleArgb;
     }
 }
 
 QImage HourlyCanvasPreview(PreviewOwner& owner, bool hideSome, int s = 1) {
     CGraphCanvas canvas;
-    canvas.SetOwner(&owner);
+    canvas.SetNavButtons(owner.nav);
     canvas.Construct(s);
     canvas.SetGraphRect({0, 0, 900 * s, 560 * s});
     canvas.CreateBackBuffer();
@@ -118,7 +119,9 @@ QImage HourlyCanvasPreview(PreviewOwner& owner, bool hideSome, int s = 1) {
     DrawTextAt(p, QStringLiteral("水平面グラフ"), QPointF(graph.Width() / 2.0, plot.top - 8 * s),
                QBrush(Qt::black), st.font11Bold, TextAlign::Center, TextAlign::Far);
 
-    auto visible = [&](int index) { return canvas.Legend().At(index)->visible != 0; };
+    auto visible = [&](int index) {
+        return canvas.Legend()[static_cast<std::size_t>(index)].visible != 0;
+    };
     for (int index : {kAxisSnow, kAxisPrecipitation, kAxisTemperature, kAxisSunshine}) {
         if (visible(index)) {
             DrawHourlyValueAxis(p, canvas.Axis(index), plot, st);
@@ -179,7 +182,7 @@ QImage HourlyCanvasPreview(PreviewOwner& owner, bool hideSome, int s = 1) {
     if (s == 1) { // print leaves the buttons out
         canvas.DrawLegendToggle(p, false);
         canvas.DrawWindLegendButton(p, false);
-        canvas.DrawNavButtonPictures(p, 1, owner.view);
+        canvas.DrawNavButtonPictures(p, 1);
     }
     p.setPen(st.blackPen);
     p.setBrush(Qt::NoBrush);
@@ -189,10 +192,7 @@ QImage HourlyCanvasPreview(PreviewOwner& owner, bool hideSome, int s = 1) {
 }
 
 QImage MonthlyAxisPreview() {
-    PreviewOwner owner;
-    owner.monthly = true;
     CGraphCanvas canvas;
-    canvas.SetOwner(&owner);
     canvas.ConstructMonthly(1);
     canvas.SetGraphRect({0, 0, 820, 520});
     canvas.CreateBackBuffer();
@@ -200,17 +200,18 @@ QImage MonthlyAxisPreview() {
     const GraphRect plot{70, 50, graph.right - 44, graph.bottom - 120};
     const CanvasStyles& st = canvas.Styles();
 
-    canvas.Legend().RemoveAll();
+    canvas.Legend().clear();
     for (int j = 0; j < 13; ++j) {
         CHanreiObj entry;
-        entry.label = QStringLiteral("%1度").arg(j * 15);
+        entry.label = std::to_string(j * 15) + "度";
         const int x0 = graph.left + 20 + (j % 7) * 90;
         const int y0 = graph.bottom - (j < 7 ? 46 : 28);
         LayoutLegendEntry(entry, x0, y0, 1);
         entry.hasSample = true;
-        entry.samplePen = st.monthlyThinPens[static_cast<std::size_t>(j)];
-        entry.marker = st.MonthlyMarker(j);
-        canvas.Legend().Add(entry);
+        entry.sampleArgb = st.palette[static_cast<std::size_t>(j)].rgba();
+        entry.marker = MonthlyMarkerKind(j);
+        entry.markerArgb = entry.sampleArgb;
+        canvas.Legend().push_back(entry);
     }
     canvas.ToggleLegendEntry(5);
     canvas.SetLegendToggleRect(
@@ -224,7 +225,7 @@ QImage MonthlyAxisPreview() {
     p.drawRect(ToQRectF(plot));
     DrawMonthlyValueAxis(p, plot, 8, 0.2, 1, QStringLiteral("日射量(kWh/㎡)"), st);
     for (int series = 12; series >= 0; --series) {
-        if (canvas.Legend().At(series)->visible == 0) {
+        if (canvas.Legend()[static_cast<std::size_t>(series)].visible == 0) {
             continue;
         }
         QPointF previous;
@@ -334,10 +335,10 @@ QImage AngleSelectorPreview() {
     CGraphCanvas::PrepareSurface(p);
     for (int i = 0; i < 6; ++i) {
         PreviewOwner owner;
-        owner.dataKind = 1;
+        owner.dataKind = DataKind::Slope;
         owner.tilt = cases[i].tilt;
         owner.azimuth = cases[i].azimuth;
-        owner.slopeMode = cases[i].mode;
+        owner.slopeMode = *HourlyAngleModeFromIndex(cases[i].mode);
         owner.monthly = cases[i].monthly;
         CAngleSelector selector;
         selector.Init(&owner);
@@ -361,7 +362,7 @@ int main(int argc, char** argv) {
     dir.mkpath(QStringLiteral("."));
     PreviewOwner day;
     PreviewOwner ranking;
-    ranking.view = 3;
+    ranking.nav = NavButtons::Disabled;
     const bool ok =
         Save(HourlyCanvasPreview(day, false), dir, "canvas_hourly.png") &&
         Save(HourlyCanvasPreview(ranking, true), dir, "canvas_hourly_ranking_hidden.png") &&
