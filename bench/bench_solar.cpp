@@ -53,27 +53,26 @@ std::vector<DayData> SampleYear() {
     return year;
 }
 
+const HorizontalHour kJuneNoon{172, 12, 4.43, 19.0, 3.2, 2.1, 1.1, 0.0};
+const SiteLocation kSite{kLongitudeDeg, kLatitudeDeg, kElevationM};
+
 void BM_SlopeIrradianceNoon(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(SlopeIrradiance(12, 3.2, 2.1, 1.1, 0.0, kLatitudeDeg,
-                                                 kLongitudeDeg, kElevationM, 30.0, 15.0, 4.43, 19.0,
-                                                 172));
+        benchmark::DoNotOptimize(SlopeIrradiance(kJuneNoon, kSite, 30.0, 15.0));
     }
 }
 BENCHMARK(BM_SlopeIrradianceNoon);
 
 void BM_PrepareSlopeHour(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(PrepareSlopeHour(12, 3.2, 2.1, 1.1, 0.0, kLatitudeDeg,
-                                                  kLongitudeDeg, kElevationM, 4.43, 19.0, 172));
+        benchmark::DoNotOptimize(PrepareSlopeHour(kJuneNoon, kSite));
     }
 }
 BENCHMARK(BM_PrepareSlopeHour);
 
 // One plane on a prepared hour, the inner step of an export.
 void BM_EvaluateSlopePreparedPlane(benchmark::State& state) {
-    SlopeHour hour = PrepareSlopeHour(12, 3.2, 2.1, 1.1, 0.0, kLatitudeDeg, kLongitudeDeg,
-                                      kElevationM, 4.43, 19.0, 172);
+    SlopeHour hour = PrepareSlopeHour(kJuneNoon, kSite);
     SlopePlane plane = PrepareSlopePlane(30.0, 15.0);
     for (auto _ : state) {
         benchmark::DoNotOptimize(EvaluateSlope(hour, plane));
@@ -82,8 +81,7 @@ void BM_EvaluateSlopePreparedPlane(benchmark::State& state) {
 BENCHMARK(BM_EvaluateSlopePreparedPlane);
 
 void BM_EvaluateSlopeByAngles(benchmark::State& state) {
-    SlopeHour hour = PrepareSlopeHour(12, 3.2, 2.1, 1.1, 0.0, kLatitudeDeg, kLongitudeDeg,
-                                      kElevationM, 4.43, 19.0, 172);
+    SlopeHour hour = PrepareSlopeHour(kJuneNoon, kSite);
     for (auto _ : state) {
         benchmark::DoNotOptimize(EvaluateSlope(hour, 30.0, 15.0));
     }
@@ -105,9 +103,9 @@ void BM_YearSlopeEvaluationMode0Step1(benchmark::State& state) {
         for (int day = 1; day <= 365; ++day) {
             const DayData& d = year[day - 1];
             for (int h = 0; h < 24; ++h) {
-                hours[h] = PrepareSlopeHour(h + 1, d.globalMJ[h], d.directMJ[h], d.diffuseMJ[h],
-                                            d.snowCm[h], kLatitudeDeg, kLongitudeDeg, kElevationM,
-                                            d.sunriseHour, d.sunsetHour, day);
+                const HorizontalHour in{day,           h + 1,         d.sunriseHour,  d.sunsetHour,
+                                        d.globalMJ[h], d.directMJ[h], d.diffuseMJ[h], d.snowCm[h]};
+                hours[h] = PrepareSlopeHour(in, kSite);
             }
             for (const SlopePlane& plane : planes) {
                 int maximum = 0;
@@ -135,10 +133,10 @@ void BM_YearSlopeIrradianceMode0Step1Plain(benchmark::State& state) {
             const DayData& d = year[day - 1];
             for (int azimuth = 0; azimuth < 360; ++azimuth) {
                 for (int h = 0; h < 24; ++h) {
-                    double value =
-                        SlopeIrradiance(h + 1, d.globalMJ[h], d.directMJ[h], d.diffuseMJ[h],
-                                        d.snowCm[h], kLatitudeDeg, kLongitudeDeg, kElevationM, 30.0,
-                                        azimuth, d.sunriseHour, d.sunsetHour, day);
+                    const HorizontalHour in{
+                        day,           h + 1,         d.sunriseHour,  d.sunsetHour,
+                        d.globalMJ[h], d.directMJ[h], d.diffuseMJ[h], d.snowCm[h]};
+                    double value = SlopeIrradiance(in, kSite, 30.0, azimuth);
                     checksum += static_cast<int>(value * 100.0 + 0.5);
                 }
             }

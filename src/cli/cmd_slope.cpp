@@ -122,8 +122,17 @@ int RunSlope(int argc, char** argv) {
             return kExitFailure;
         }
         const double* v = in.values;
-        double result = SlopeIrradiance(in.hour, v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9],
-                                        v[10], v[11], v[12], in.day);
+        HorizontalHour hour;
+        hour.day = in.day;
+        hour.hour = in.hour;
+        hour.globalMJ = v[2];
+        hour.directMJ = v[3];
+        hour.diffuseMJ = v[4];
+        hour.snowDepthCm = v[5];
+        hour.sunriseHour = v[11];
+        hour.sunsetHour = v[12];
+        const SiteLocation site{v[7], v[6], v[8]};
+        double result = SlopeIrradiance(hour, site, v[9], v[10]);
         int length = std::snprintf(text, sizeof text, "%.17g\n", result);
         std::fwrite(text, 1, static_cast<std::size_t>(length), stdout);
     }

@@ -58,24 +58,27 @@ double MonthViewDayValue(const HourlyDataSet& set, int day, int element) {
     }
 }
 
+HorizontalHour HorizontalHourOf(const HourlyDataSet& set, int day, int hour) {
+    HorizontalHour in;
+    in.day = day;
+    in.hour = hour;
+    in.sunriseHour = set.sunrise[day - 1];
+    in.sunsetHour = set.sunset[day - 1];
+    in.globalMJ = set.Hourly(day, hour, kElementGlobal) / 100.0;
+    in.directMJ = set.Hourly(day, hour, kElementDirect) / 100.0;
+    in.diffuseMJ = set.Hourly(day, hour, kElementDiffuse) / 100.0;
+    in.snowDepthCm = set.Hourly(day, hour, kElementSnowDepth);
+    return in;
+}
+
 SlopeHour PrepareDataSlopeHour(const HourlyDataSet& set, const SitePosition& site, int day,
                                int hour) {
-    return PrepareSlopeHour(hour, set.Hourly(day, hour, kElementGlobal) / 100.0,
-                            set.Hourly(day, hour, kElementDirect) / 100.0,
-                            set.Hourly(day, hour, kElementDiffuse) / 100.0,
-                            set.Hourly(day, hour, kElementSnowDepth), site.latitudeDeg,
-                            site.longitudeDeg, site.elevationM, set.sunrise[day - 1],
-                            set.sunset[day - 1], day);
+    return PrepareSlopeHour(HorizontalHourOf(set, day, hour), site.Location());
 }
 
 double SlopeHourMJ(const HourlyDataSet& set, const SitePosition& site, int day, int hour,
                    double tiltDeg, double azimuthDeg) {
-    return SlopeIrradiance(hour, set.Hourly(day, hour, kElementGlobal) / 100.0,
-                           set.Hourly(day, hour, kElementDirect) / 100.0,
-                           set.Hourly(day, hour, kElementDiffuse) / 100.0,
-                           set.Hourly(day, hour, kElementSnowDepth), site.latitudeDeg,
-                           site.longitudeDeg, site.elevationM, tiltDeg, azimuthDeg,
-                           set.sunrise[day - 1], set.sunset[day - 1], day);
+    return SlopeIrradiance(HorizontalHourOf(set, day, hour), site.Location(), tiltDeg, azimuthDeg);
 }
 
 double DailySlopeTotalMJ(const HourlyDataSet& set, const SitePosition& site, int day,

@@ -57,7 +57,13 @@ struct SitePosition {
     double longitudeDeg = 0.0;
     double latitudeDeg = 0.0;
     double elevationM = 0.0;
+
+    SiteLocation Location() const { return {longitudeDeg, latitudeDeg, elevationM}; }
 };
+
+// The model's input for one hour of the data set: its stored values in MJ/m2 and cm
+// and the day's sunrise and sunset.
+HorizontalHour HorizontalHourOf(const HourlyDataSet& set, int day, int hour);
 
 // Slope irradiance S in MJ/m2 of one hour (1..24) of a day of year, from the
 // hour's global, direct and diffuse values and snow depth.

@@ -106,38 +106,37 @@ double GroundReflected(int day, double directMJ, double diffuseMJ, double snowDe
     return solar_terms::GroundOnPlane(1.0 - std::cos(Radians(tiltDeg)), groundBaseMJ);
 }
 
-double SlopeIrradiance(int hour, double globalMJ, double directMJ, double diffuseMJ,
-                       double snowDepthCm, double latitudeDeg, double longitudeDeg,
-                       double elevationM, double tiltDeg, double azimuthDeg, double sunriseHour,
-                       double sunsetHour, int day) {
+double SlopeIrradiance(const HorizontalHour& in, const SiteLocation& site, double tiltDeg,
+                       double azimuthDeg) {
     if (tiltDeg == 0.0) {
-        return globalMJ;
+        return in.globalMJ;
     }
+    const int day = in.day;
     double declinationDeg = SolarDeclination(day);
-    double hourAngleDeg = HourAngle(day, hour, longitudeDeg, sunriseHour, sunsetHour);
-    double cosZenith = CosZenith(latitudeDeg, declinationDeg, hourAngleDeg);
+    double hourAngleDeg = HourAngle(day, in.hour, site.longitudeDeg, in.sunriseHour, in.sunsetHour);
+    double cosZenith = CosZenith(site.latitudeDeg, declinationDeg, hourAngleDeg);
     double altitudeRad = SolarAltitudeRad(cosZenith);
     double cosIncidence =
-        CosIncidence(latitudeDeg, declinationDeg, hourAngleDeg, tiltDeg, azimuthDeg);
+        CosIncidence(site.latitudeDeg, declinationDeg, hourAngleDeg, tiltDeg, azimuthDeg);
 
-    double direct = solar_terms::DirectOnPlane(cosIncidence, cosZenith, directMJ);
-    double diffuse =
-        PerezDiffuse(day, directMJ, diffuseMJ, elevationM, tiltDeg, altitudeRad, cosIncidence);
-    return GroundReflected(day, directMJ, diffuseMJ, snowDepthCm, tiltDeg) + (diffuse + direct);
+    double direct = solar_terms::DirectOnPlane(cosIncidence, cosZenith, in.directMJ);
+    double diffuse = PerezDiffuse(day, in.directMJ, in.diffuseMJ, site.elevationM, tiltDeg,
+                                  altitudeRad, cosIncidence);
+    return GroundReflected(day, in.directMJ, in.diffuseMJ, in.snowDepthCm, tiltDeg) +
+           (diffuse + direct);
 }
 
-SlopeHour PrepareSlopeHour(int hour, double globalMJ, double directMJ, double diffuseMJ,
-                           double snowDepthCm, double latitudeDeg, double longitudeDeg,
-                           double elevationM, double sunriseHour, double sunsetHour, int day) {
+SlopeHour PrepareSlopeHour(const HorizontalHour& in, const SiteLocation& site) {
+    const int day = in.day;
     SlopeHour prepared;
-    prepared.globalMJ = globalMJ;
-    prepared.directMJ = directMJ;
+    prepared.globalMJ = in.globalMJ;
+    prepared.directMJ = in.directMJ;
 
     double declinationDeg = SolarDeclination(day);
-    double hourAngleDeg = HourAngle(day, hour, longitudeDeg, sunriseHour, sunsetHour);
-    prepared.cosZenith = CosZenith(latitudeDeg, declinationDeg, hourAngleDeg);
+    double hourAngleDeg = HourAngle(day, in.hour, site.longitudeDeg, in.sunriseHour, in.sunsetHour);
+    prepared.cosZenith = CosZenith(site.latitudeDeg, declinationDeg, hourAngleDeg);
 
-    double latitude = Radians(latitudeDeg);
+    double latitude = Radians(site.latitudeDeg);
     double declination = Radians(declinationDeg);
     double hourAngle = Radians(hourAngleDeg);
     prepared.sinLatitude = std::sin(latitude);
@@ -148,9 +147,9 @@ SlopeHour PrepareSlopeHour(int hour, double globalMJ, double directMJ, double di
     prepared.cosHourAngle = std::cos(hourAngle);
     prepared.cosHourAngleCosDeclination = prepared.cosHourAngle * prepared.cosDeclination;
 
-    prepared.groundBaseMJ = (directMJ + diffuseMJ) * GroundAlbedo(day, snowDepthCm);
-    prepared.sky =
-        PreparePerezSky(day, directMJ, diffuseMJ, elevationM, SolarAltitudeRad(prepared.cosZenith));
+    prepared.groundBaseMJ = (in.directMJ + in.diffuseMJ) * GroundAlbedo(day, in.snowDepthCm);
+    prepared.sky = PreparePerezSky(day, in.directMJ, in.diffuseMJ, site.elevationM,
+                                   SolarAltitudeRad(prepared.cosZenith));
     return prepared;
 }
 

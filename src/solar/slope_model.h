@@ -4,15 +4,33 @@
 
 namespace quorvane {
 
-// Hourly irradiation on a tilted plane from one hour of horizontal data.
-// Irradiation in MJ/m2 in the hour; angles in degrees (tilt 0 horizontal .. 90
-// vertical, azimuth 0 = south, positive towards west); hour 1..24 hour-ending local
-// standard time; day of year 1..365; sunrise and sunset of that day in hours.
-// Tilt exactly 0 returns `globalMJ` unchanged.
-double SlopeIrradiance(int hour, double globalMJ, double directMJ, double diffuseMJ,
-                       double snowDepthCm, double latitudeDeg, double longitudeDeg,
-                       double elevationM, double tiltDeg, double azimuthDeg, double sunriseHour,
-                       double sunsetHour, int day);
+// Where a site lies: degrees east, degrees north, metres above sea level.
+struct SiteLocation {
+    double longitudeDeg = 0.0;
+    double latitudeDeg = 0.0;
+    double elevationM = 0.0;
+    friend bool operator==(const SiteLocation&, const SiteLocation&) = default;
+};
+
+// One hour of horizontal data and when it lies: day of year 1..365, hour 1..24
+// hour-ending local standard time, that day's sunrise and sunset in hours;
+// irradiation in MJ/m2 in the hour, snow depth in cm.
+struct HorizontalHour {
+    int day = 1;
+    int hour = 1;
+    double sunriseHour = 0.0;
+    double sunsetHour = 0.0;
+    double globalMJ = 0.0;
+    double directMJ = 0.0;
+    double diffuseMJ = 0.0;
+    double snowDepthCm = 0.0;
+};
+
+// Hourly irradiation on a tilted plane in MJ/m2 from one hour of horizontal data.
+// Angles in degrees: tilt 0 horizontal .. 90 vertical, azimuth 0 = south, positive
+// towards west. Tilt exactly 0 returns the global value unchanged.
+double SlopeIrradiance(const HorizontalHour& hour, const SiteLocation& site, double tiltDeg,
+                       double azimuthDeg);
 
 // Diffuse sky irradiation on the plane in MJ/m2 (Perez 1987 coefficients with a
 // geometric circumsolar region), from the solar altitude in radians and the cosine
@@ -67,9 +85,7 @@ struct SlopeHour {
     PerezSky sky;
 };
 
-SlopeHour PrepareSlopeHour(int hour, double globalMJ, double directMJ, double diffuseMJ,
-                           double snowDepthCm, double latitudeDeg, double longitudeDeg,
-                           double elevationM, double sunriseHour, double sunsetHour, int day);
+SlopeHour PrepareSlopeHour(const HorizontalHour& hour, const SiteLocation& site);
 
 // Trigonometry of one plane, for evaluating many hours on the same orientation.
 struct SlopePlane {

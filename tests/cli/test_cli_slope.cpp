@@ -30,12 +30,12 @@ std::string Printed(double value) {
     return text;
 }
 
-// Input lines put day first; SlopeIrradiance takes it last.
+// The input line's fields in their order.
 std::string Expected(int day, int hour, double global, double direct, double diffuse, double snow,
                      double latitude, double longitude, double elevation, double tilt,
                      double azimuth, double sunrise, double sunset) {
-    return Printed(SlopeIrradiance(hour, global, direct, diffuse, snow, latitude, longitude,
-                                   elevation, tilt, azimuth, sunrise, sunset, day));
+    const HorizontalHour in{day, hour, sunrise, sunset, global, direct, diffuse, snow};
+    return Printed(SlopeIrradiance(in, {longitude, latitude, elevation}, tilt, azimuth));
 }
 
 } // namespace

@@ -67,10 +67,15 @@ std::string ReferenceSlopeLine(const HourlyDataSet& set, const SitePosition& sit
     int maximum = 0;
     int total = 0;
     for (int h = 1; h <= 24; ++h) {
-        double s = SlopeIrradiance(h, set.Hourly(day, h, 1) / 100.0, set.Hourly(day, h, 2) / 100.0,
-                                   set.Hourly(day, h, 3) / 100.0, set.Hourly(day, h, 9),
-                                   site.latitudeDeg, site.longitudeDeg, site.elevationM, tilt,
-                                   azimuth, set.sunrise[day - 1], set.sunset[day - 1], day);
+        const HorizontalHour in{day,
+                                h,
+                                set.sunrise[day - 1],
+                                set.sunset[day - 1],
+                                set.Hourly(day, h, 1) / 100.0,
+                                set.Hourly(day, h, 2) / 100.0,
+                                set.Hourly(day, h, 3) / 100.0,
+                                static_cast<double>(set.Hourly(day, h, 9))};
+        double s = SlopeIrradiance(in, site.Location(), tilt, azimuth);
         int value = static_cast<int>(s * 100.0 + 0.5);
         maximum = std::max(maximum, value);
         total += value;

@@ -167,10 +167,15 @@ protected:
 TEST_F(SlopeValuesTest, HourUsesTheDataInModelUnits) {
     int d = 172;
     int h = 12;
-    double expected =
-        SlopeIrradiance(h, set->Hourly(d, h, 1) / 100.0, set->Hourly(d, h, 2) / 100.0,
-                        set->Hourly(d, h, 3) / 100.0, set->Hourly(d, h, 9), 35.69, 139.75, 25.0,
-                        30.0, 15.0, set->sunrise[d - 1], set->sunset[d - 1], d);
+    const HorizontalHour in{d,
+                            h,
+                            set->sunrise[d - 1],
+                            set->sunset[d - 1],
+                            set->Hourly(d, h, 1) / 100.0,
+                            set->Hourly(d, h, 2) / 100.0,
+                            set->Hourly(d, h, 3) / 100.0,
+                            static_cast<double>(set->Hourly(d, h, 9))};
+    double expected = SlopeIrradiance(in, {139.75, 35.69, 25.0}, 30.0, 15.0);
     EXPECT_EQ(SlopeHourMJ(*set, site, d, h, 30.0, 15.0), expected);
     EXPECT_GT(expected, 0.0);
     EXPECT_EQ(SlopeHourMJ(*set, site, d, h, 0.0, 90.0), set->Hourly(d, h, 1) / 100.0);

@@ -18,7 +18,7 @@ double Rad(double degrees) {
     return degrees * kRoundedPi / 180.0;
 }
 
-// One hour of data at one site, in SlopeIrradiance's argument order.
+// One hour of data at one site, with the plane.
 struct HourInput {
     int hour;
     double globalMJ, directMJ, diffuseMJ, snowDepthCm;
@@ -28,17 +28,21 @@ struct HourInput {
     int day;
 };
 
+HorizontalHour HourOf(const HourInput& in) {
+    return {in.day,      in.hour,     in.sunriseHour, in.sunsetHour,
+            in.globalMJ, in.directMJ, in.diffuseMJ,   in.snowDepthCm};
+}
+
+SiteLocation SiteOf(const HourInput& in) {
+    return {in.longitudeDeg, in.latitudeDeg, in.elevationM};
+}
+
 double Slope(const HourInput& in) {
-    return SlopeIrradiance(in.hour, in.globalMJ, in.directMJ, in.diffuseMJ, in.snowDepthCm,
-                           in.latitudeDeg, in.longitudeDeg, in.elevationM, in.tiltDeg,
-                           in.azimuthDeg, in.sunriseHour, in.sunsetHour, in.day);
+    return SlopeIrradiance(HourOf(in), SiteOf(in), in.tiltDeg, in.azimuthDeg);
 }
 
 double Fast(const HourInput& in) {
-    SlopeHour hour = PrepareSlopeHour(in.hour, in.globalMJ, in.directMJ, in.diffuseMJ,
-                                      in.snowDepthCm, in.latitudeDeg, in.longitudeDeg,
-                                      in.elevationM, in.sunriseHour, in.sunsetHour, in.day);
-    return EvaluateSlope(hour, in.tiltDeg, in.azimuthDeg);
+    return EvaluateSlope(PrepareSlopeHour(HourOf(in), SiteOf(in)), in.tiltDeg, in.azimuthDeg);
 }
 
 // (1 - cos b) x ((Bh + Dh) x albedo) x 0.5 written out.
@@ -322,9 +326,7 @@ TEST(EvaluateSlope, MatchesSlopeIrradianceBitForBit) {
         in.azimuthDeg = pick(0, 1) ? pick(-180, 359) : uniform(-180.0, 359.0);
         double expected = Slope(in);
         double fast = Fast(in);
-        SlopeHour hour = PrepareSlopeHour(in.hour, in.globalMJ, in.directMJ, in.diffuseMJ,
-                                          in.snowDepthCm, in.latitudeDeg, in.longitudeDeg,
-                                          in.elevationM, in.sunriseHour, in.sunsetHour, in.day);
+        SlopeHour hour = PrepareSlopeHour(HourOf(in), SiteOf(in));
         double viaPlane = EvaluateSlope(hour, PrepareSlopePlane(in.tiltDeg, in.azimuthDeg));
         if (std::bit_cast<std::uint64_t>(fast) != std::bit_cast<std::uint64_t>(expected) ||
             std::bit_cast<std::uint64_t>(viaPlane) != std::bit_cast<std::uint64_t>(expected)) {

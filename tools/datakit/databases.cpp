@@ -270,9 +270,9 @@ PreparedYear Prepare(const Site& site, const HourlyYear& year) {
             if (g == 0 && b == 0 && df == 0) {
                 continue;
             }
-            p.hours.push_back(PrepareSlopeHour(h + 1, g / 100.0, b / 100.0, df / 100.0, value(9),
-                                               site.latDeg, site.lonDeg, site.elevationM,
-                                               year.sunrise[d], year.sunset[d], d + 1));
+            const HorizontalHour in{d + 1,     h + 1,     year.sunrise[d], year.sunset[d],
+                                    g / 100.0, b / 100.0, df / 100.0,      double(value(9))};
+            p.hours.push_back(PrepareSlopeHour(in, {site.lonDeg, site.latDeg, site.elevationM}));
             p.month.push_back(month);
         }
     }
