@@ -143,7 +143,7 @@ int RunExport(int argc, char** argv) {
     }
 
     auto set = std::make_unique<HourlyDataSet>();
-    if (LoadHourlySource(source, *set) != 1) {
+    if (LoadHourlySource(source, *set) != LoadStatus::Ok) {
         return kExitFailure;
     }
     std::string path = output ? *output : JoinPath(*outputDir, DefaultExportFileName(request));

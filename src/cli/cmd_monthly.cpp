@@ -49,7 +49,7 @@ int RunMonthly(int argc, char** argv) {
 
     MonthlyRecord record;
     StderrReporter reporter;
-    if (LoadMonthlyData(*folder, siteNumber, record, reporter) != 1) {
+    if (LoadMonthlyData(*folder, siteNumber, record, reporter) != LoadStatus::Ok) {
         return kExitFailure;
     }
 

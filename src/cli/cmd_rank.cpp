@@ -40,7 +40,7 @@ int RunRank(int argc, char** argv) {
     }
 
     auto set = std::make_unique<HourlyDataSet>();
-    if (LoadHourlySource(source, *set) != 1) {
+    if (LoadHourlySource(source, *set) != LoadStatus::Ok) {
         return kExitFailure;
     }
     HourlyRankings rankings;

@@ -29,7 +29,7 @@ bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& 
     return true;
 }
 
-int LoadHourlySource(const HourlySource& source, HourlyDataSet& set) {
+LoadStatus LoadHourlySource(const HourlySource& source, HourlyDataSet& set) {
     StderrReporter reporter;
     return LoadHourlyData(set, source.yearVariant, source.siteNumber, source.hourlyFolder,
                           source.dataRoot, reporter);

@@ -21,7 +21,7 @@ struct HourlySource {
 // False, with `error` set, when an option is missing or malformed.
 bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& error);
 
-// LoadHourlyData with its messages on stderr; 1 on success.
-int LoadHourlySource(const HourlySource& source, HourlyDataSet& set);
+// LoadHourlyData with its messages on stderr.
+LoadStatus LoadHourlySource(const HourlySource& source, HourlyDataSet& set);
 
 } // namespace quorvane::cli

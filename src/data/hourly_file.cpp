@@ -39,16 +39,20 @@ bool IsDirectory(const std::string& path) {
 }
 
 // Reads the whole file into `buffer` (grown as needed, never shrunk); `size` gets the
-// byte count. False when the file cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::vector<char>& buffer, std::size_t& size) {
+// byte count.
+LoadStatus ReadHourlyBytes(const std::string& path, std::vector<char>& buffer, std::size_t& size) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return false;
+        return LoadStatus::CannotRead;
     }
     struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxHourlyFileBytes) {
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return false;
+        return LoadStatus::CannotRead;
+    }
+    if (st.st_size > kMaxHourlyFileBytes) {
+        ::close(fd);
+        return LoadStatus::TooLarge;
     }
     std::size_t wanted = static_cast<std::size_t>(st.st_size) + 1;
     if (buffer.size() < wanted) {
@@ -59,7 +63,7 @@ bool ReadWholeFile(const std::string& path, std::vector<char>& buffer, std::size
         if (size == buffer.size()) {
             if (size > static_cast<std::size_t>(kMaxHourlyFileBytes)) {
                 ::close(fd);
-                return false; // the file kept growing while being read
+                return LoadStatus::TooLarge; // the file kept growing while being read
             }
             buffer.resize(buffer.size() * 2);
         }
@@ -69,7 +73,7 @@ bool ReadWholeFile(const std::string& path, std::vector<char>& buffer, std::size
         }
         if (n < 0) {
             ::close(fd);
-            return false;
+            return LoadStatus::CannotRead;
         }
         if (n == 0) {
             break;
@@ -77,7 +81,7 @@ bool ReadWholeFile(const std::string& path, std::vector<char>& buffer, std::size
         size += static_cast<std::size_t>(n);
     }
     ::close(fd);
-    return true;
+    return LoadStatus::Ok;
 }
 
 void ParseDataLine(HourlyDataSet& set, std::string_view line) {
@@ -162,11 +166,15 @@ std::string HourlyFilePath(const std::string& hourlyFolder, YearVariant variant,
     return JoinPath(folder, name);
 }
 
-int ParseHourlyFile(HourlyDataSet& set, const std::string& path) {
+LoadStatus ParseHourlyFile(HourlyDataSet& set, const std::string& path) {
     ClearFileData(set);
     std::size_t size = 0;
-    if (path.empty() || !ReadWholeFile(path, set.fileBuffer, size)) {
-        return 0;
+    if (path.empty()) {
+        return LoadStatus::CannotRead;
+    }
+    if (const LoadStatus read = ReadHourlyBytes(path, set.fileBuffer, size);
+        read != LoadStatus::Ok) {
+        return read;
     }
     std::string_view rest(set.fileBuffer.data(), size);
     bool first = true;
@@ -186,22 +194,19 @@ int ParseHourlyFile(HourlyDataSet& set, const std::string& path) {
         set.dailyIrradiation[d] = SaturatingDaySum(set.hourlyValues[d], kElementGlobal - 1);
         set.dailySunshine[d] = SaturatingDaySum(set.hourlyValues[d], kElementSunshine - 1);
     }
-    return 1;
+    return LoadStatus::Ok;
 }
 
-int LoadHourlyData(HourlyDataSet& set, YearVariant variant, int siteNumber,
-                   const std::string& hourlyFolder, const std::string& mapFolder,
-                   MessageReporter& reporter) {
+LoadStatus LoadHourlyData(HourlyDataSet& set, YearVariant variant, int siteNumber,
+                          const std::string& hourlyFolder, const std::string& mapFolder,
+                          MessageReporter& reporter) {
     set.Clear();
-    if (!ParseHourlyFile(set, HourlyFilePath(hourlyFolder, variant, siteNumber))) {
-        reporter.Report(kHourlyLoadFailedMessage);
-        return 0;
+    LoadStatus status = ParseHourlyFile(set, HourlyFilePath(hourlyFolder, variant, siteNumber));
+    if (status == LoadStatus::Ok &&
+        LoadSunriseSunset(set, siteNumber, mapFolder) != LoadStatus::Ok) {
+        status = LoadStatus::SunTableMissing;
     }
-    if (!LoadSunriseSunset(set, siteNumber, mapFolder)) {
-        reporter.Report(kSunriseLoadFailedMessage);
-        return 0;
-    }
-    return 1;
+    return ReportLoadStatus(reporter, DataFileKind::HourlyData, status);
 }
 
 } // namespace quorvane

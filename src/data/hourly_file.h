@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/load_status.h"
 #include "data/modes.h"
 #include "data/reporter.h"
 
@@ -29,13 +30,6 @@ inline constexpr int kElementSnowDepth = 9;     // cm
 // a daily summary of exactly kMissingSummary is missing.
 inline constexpr int kMissingHourly = 9999;
 inline constexpr int kMissingSummary = 8888;
-
-inline const char* const kHourlyLoadFailedMessage =
-    "HORIX-"
-    "11データの読み込みに失敗しました。\nメニュー画面に戻り、データフォルダの設定を行ってください"
-    "。";
-inline const char* const kSunriseLoadFailedMessage =
-    "日の出・日の入りデータの読み込みに失敗しました。";
 
 // One hourly data file in memory. Every array is indexed [day - 1][hour - 1][element - 1]
 // (or [day - 1][summary - 1][element - 1]); about 1 MB, so a viewer allocates one
@@ -80,17 +74,16 @@ struct HourlyDataSet {
 std::string HourlyFilePath(const std::string& hourlyFolder, YearVariant variant, int siteNumber);
 
 // Parses one hourly file into `set`, replacing everything read from a file (sunrise
-// and sunset stay). Returns 1, or 0 only when the file cannot be read (or is far too
-// large to be an hourly file). A later line
+// and sunset stay). Fails only when the file cannot be read or is far too large to
+// be an hourly file. A later line
 // for the same day and element replaces the earlier one, and the daily sums are
 // those of the stored hourly values.
-int ParseHourlyFile(HourlyDataSet& set, const std::string& path);
+LoadStatus ParseHourlyFile(HourlyDataSet& set, const std::string& path);
 
 // Zeroes `set`, then reads the site's hourly file of the year variant and its
-// sunrise/sunset table from `mapFolder`. Returns 1 when both were read, else 0 after
-// reporting the reason.
-int LoadHourlyData(HourlyDataSet& set, YearVariant variant, int siteNumber,
-                   const std::string& hourlyFolder, const std::string& mapFolder,
-                   MessageReporter& reporter);
+// sunrise/sunset table from `mapFolder`; a failure is reported.
+LoadStatus LoadHourlyData(HourlyDataSet& set, YearVariant variant, int siteNumber,
+                          const std::string& hourlyFolder, const std::string& mapFolder,
+                          MessageReporter& reporter);
 
 } // namespace quorvane

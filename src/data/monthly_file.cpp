@@ -13,15 +13,6 @@ namespace quorvane {
 
 namespace {
 
-constexpr const char* kOldEditionMessage = "旧形式のKALVERA-11データが設定されています。\n"
-                                           "新形式のKALVERA-11データをダウンロードし、\n"
-                                           "メニュー画面よりデータフォルダの設定を行ってください。";
-constexpr const char* kCannotReadMessage =
-    "KALVERA-11データの読み込みに失敗しました。\n"
-    "メニュー画面に戻り、データフォルダの設定を行ってください。";
-constexpr const char* kUnexpectedFormatMessage = "想定外のデータ形式です。\n"
-                                                 "データファイルを確認してください。";
-
 constexpr int kFirstPlaneLine = 5;
 constexpr int kLastPlaneLine = 121;
 constexpr int kFirstOptimumLine = 122;
@@ -108,23 +99,31 @@ int StoredMonthlyValue(double value) {
     return static_cast<int>(scaled);
 }
 
-int LoadMonthlyData(const std::string& folder, int siteNumber, MonthlyRecord& record,
-                    MessageReporter& reporter) {
-    record = MonthlyRecord{};
-    const std::string name = SiteFileName(siteNumber);
+namespace {
 
+LoadStatus ReadMonthlyLines(const std::string& folder, int siteNumber, FileLines& lines) {
+    const std::string name = SiteFileName(siteNumber);
     if (!folder.empty() && IsReadableFile(folder + "/" + name)) {
-        reporter.Report(kOldEditionMessage);
-        return 0;
+        return LoadStatus::OlderEdition;
     }
-    FileLines lines;
     if (folder.empty() || !lines.Read(folder + "/m" + name, kMonthlyFileLineCount)) {
-        reporter.Report(kCannotReadMessage);
-        return 0;
+        return LoadStatus::CannotRead;
     }
     if (lines.size() != kMonthlyFileLineCount) {
-        reporter.Report(kUnexpectedFormatMessage);
-        return 0;
+        return LoadStatus::UnexpectedFormat;
+    }
+    return LoadStatus::Ok;
+}
+
+} // namespace
+
+LoadStatus LoadMonthlyData(const std::string& folder, int siteNumber, MonthlyRecord& record,
+                           MessageReporter& reporter) {
+    record = MonthlyRecord{};
+    FileLines lines;
+    if (const LoadStatus status = ReadMonthlyLines(folder, siteNumber, lines);
+        status != LoadStatus::Ok) {
+        return ReportLoadStatus(reporter, DataFileKind::MonthlyData, status);
     }
 
     record.header = lines[0];
@@ -149,7 +148,7 @@ int LoadMonthlyData(const std::string& folder, int siteNumber, MonthlyRecord& re
     for (int row = 0; row < kOptimumRowCount; ++row) {
         record.optimumTable[row] = ParseValueLine(lines[kFirstOptimumLine - 1 + row]);
     }
-    return 1;
+    return LoadStatus::Ok;
 }
 
 } // namespace quorvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/load_status.h"
 #include "data/reporter.h"
 
 #include <array>
@@ -29,10 +30,10 @@ struct MonthlyRecord {
 // saturated to the int range.
 int StoredMonthlyValue(double value);
 
-// Reads "<folder>/m<site %05d>" into `record`. Returns 1, or 0 after one message
-// to `reporter` with the record zeroed. A file of the older edition
-// ("<folder>/<site %05d>") present in the folder is refused.
-int LoadMonthlyData(const std::string& folder, int siteNumber, MonthlyRecord& record,
-                    MessageReporter& reporter);
+// Reads "<folder>/m<site %05d>" into `record`. A failure is reported once and leaves
+// the record zeroed. A file of the older edition ("<folder>/<site %05d>") present in
+// the folder is refused.
+LoadStatus LoadMonthlyData(const std::string& folder, int siteNumber, MonthlyRecord& record,
+                           MessageReporter& reporter);
 
 } // namespace quorvane

@@ -91,11 +91,11 @@ void ReadNeighbours(const std::vector<std::string_view>& fields, CMapInfo& recor
 
 } // namespace
 
-int LoadAreaTable(const std::string& mapFolder, int level, MapInfoTable& records,
-                  const AreaRecordHook& afterAreaRecord) {
+LoadStatus LoadAreaTable(const std::string& mapFolder, int level, MapInfoTable& records,
+                         const AreaRecordHook& afterAreaRecord) {
     TableLines lines(mapFolder + "/map/zahyo/code_map" + std::to_string(level + 1) + ".txt");
     if (!lines.IsOpen()) {
-        return 0;
+        return LoadStatus::CannotRead;
     }
     std::vector<std::string_view> fields;
     fields.reserve(kAreaFieldLimit);
@@ -128,14 +128,14 @@ int LoadAreaTable(const std::string& mapFolder, int level, MapInfoTable& records
             }
         }
     }
-    return 1;
+    return LoadStatus::Ok;
 }
 
-int LoadSiteTable(const std::string& mapFolder, std::vector<CAmedasPoint>& sites) {
+LoadStatus LoadSiteTable(const std::string& mapFolder, std::vector<CAmedasPoint>& sites) {
     sites.clear();
     TableLines lines(mapFolder + "/map/zahyo/point_amedas.txt");
     if (!lines.IsOpen()) {
-        return 0;
+        return LoadStatus::CannotRead;
     }
     std::vector<std::string_view> fields;
     fields.reserve(kSiteFieldCount);
@@ -154,7 +154,7 @@ int LoadSiteTable(const std::string& mapFolder, std::vector<CAmedasPoint>& sites
         site.longitudeDeg = FieldDouble(fields, 4);
         site.elevationM = FieldDouble(fields, 5);
     }
-    return 1;
+    return LoadStatus::Ok;
 }
 
 int FindSiteIndex(const std::vector<CAmedasPoint>& sites, int siteNumber) {

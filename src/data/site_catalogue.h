@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/geo_types.h"
+#include "data/load_status.h"
 
 #include <array>
 #include <functional>
@@ -50,13 +51,13 @@ public:
 using AreaRecordHook = std::function<void(CMapInfo&)>;
 
 // Reads "<mapFolder>/map/zahyo/code_map<level + 1>.txt" into `records`, overwriting
-// only the records the file names. Returns 1, or 0 when the file cannot be opened.
-int LoadAreaTable(const std::string& mapFolder, int level, MapInfoTable& records,
-                  const AreaRecordHook& afterAreaRecord = {});
+// only the records the file names; CannotRead when the file cannot be opened.
+LoadStatus LoadAreaTable(const std::string& mapFolder, int level, MapInfoTable& records,
+                         const AreaRecordHook& afterAreaRecord = {});
 
 // Reads "<mapFolder>/map/zahyo/point_amedas.txt" into `sites` (file order).
-// Returns 1, or 0 (with `sites` emptied) when the file cannot be opened.
-int LoadSiteTable(const std::string& mapFolder, std::vector<CAmedasPoint>& sites);
+// CannotRead (with `sites` emptied) when the file cannot be opened.
+LoadStatus LoadSiteTable(const std::string& mapFolder, std::vector<CAmedasPoint>& sites);
 
 // Index of the first site with that number, or -1.
 int FindSiteIndex(const std::vector<CAmedasPoint>& sites, int siteNumber);

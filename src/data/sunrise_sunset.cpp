@@ -44,15 +44,15 @@ std::string SunriseSunsetPath(const std::string& mapFolder, int siteNumber) {
     return path + name;
 }
 
-int LoadSunriseSunset(HourlyDataSet& set, int siteNumber, const std::string& mapFolder) {
+LoadStatus LoadSunriseSunset(HourlyDataSet& set, int siteNumber, const std::string& mapFolder) {
     int fd = ::open(SunriseSunsetPath(mapFolder, siteNumber).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return 0;
+        return LoadStatus::CannotRead;
     }
     struct stat st {};
     if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         ::close(fd);
-        return 0;
+        return LoadStatus::CannotRead;
     }
     // Records are taken from a fixed chunk; a partial record at the end of a chunk is
     // carried to the front of the next one, and one left at end of file is ignored.
@@ -65,7 +65,7 @@ int LoadSunriseSunset(HourlyDataSet& set, int siteNumber, const std::string& map
         }
         if (n < 0) {
             ::close(fd);
-            return 0;
+            return LoadStatus::CannotRead;
         }
         if (n == 0) {
             break;
@@ -81,7 +81,7 @@ int LoadSunriseSunset(HourlyDataSet& set, int siteNumber, const std::string& map
         filled -= whole;
     }
     ::close(fd);
-    return 1;
+    return LoadStatus::Ok;
 }
 
 } // namespace quorvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/load_status.h"
+
 #include <string>
 
 namespace quorvane {
@@ -12,7 +14,7 @@ std::string SunriseSunsetPath(const std::string& mapFolder, int siteNumber);
 // Reads the site's 10-byte records (month, day, sunrise and sunset as little-endian
 // floats) into the sunrise and sunset arrays of `set`; a later record for the same
 // day wins and an incomplete last record is ignored. Days the file does not name
-// keep their value. Returns 1 when the file could be read, whatever it held, else 0.
-int LoadSunriseSunset(HourlyDataSet& set, int siteNumber, const std::string& mapFolder);
+// keep their value. Ok when the file could be read, whatever it held.
+LoadStatus LoadSunriseSunset(HourlyDataSet& set, int siteNumber, const std::string& mapFolder);
 
 } // namespace quorvane

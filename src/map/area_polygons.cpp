@@ -41,17 +41,16 @@ bool DecodeAreaPolygons(std::string_view bytes, std::vector<CPolygon>& outline) 
     return true;
 }
 
-int LoadAreaPolygons(const std::string& mapFolder, int areaCode, std::vector<CPolygon>& outline,
-                     MessageReporter& reporter) {
+LoadStatus LoadAreaPolygons(const std::string& mapFolder, int areaCode,
+                            std::vector<CPolygon>& outline, MessageReporter& reporter) {
     outline.clear();
     std::string bytes;
     if (!ReadWholeFile(AreaPolygonPath(mapFolder, areaCode), bytes)) {
-        return 0;
+        return LoadStatus::CannotRead;
     }
-    if (!DecodeAreaPolygons(bytes, outline)) {
-        reporter.Report(kAreaPolygonErrorMessage);
-    }
-    return 1;
+    const LoadStatus status =
+        DecodeAreaPolygons(bytes, outline) ? LoadStatus::Ok : LoadStatus::Damaged;
+    return ReportLoadStatus(reporter, DataFileKind::AreaOutline, status);
 }
 
 std::string EncodeAreaPolygons(std::span<const CPolygon> polygons) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/load_status.h"
 #include "data/reporter.h"
 #include "data/site_catalogue.h"
 #include "map/polygon.h"
@@ -12,9 +13,6 @@
 
 namespace quorvane {
 
-inline constexpr std::string_view kAreaPolygonErrorMessage =
-    "県ポリゴンデータの読み込みに失敗しました。";
-
 // The outlines of the areas, by area code. The map layer owns them: the site
 // catalogue's records stay plain values, and only the map draws and hit-tests areas.
 using AreaOutlineTable = std::array<std::vector<CPolygon>, kMapInfoCount>;
@@ -22,11 +20,11 @@ using AreaOutlineTable = std::array<std::vector<CPolygon>, kMapInfoCount>;
 // "<mapFolder>/map/area/<code, two digits>"
 std::string AreaPolygonPath(const std::string& mapFolder, int areaCode);
 
-// Replaces `outline` with the polygons of the area's file. Returns 1 when the file
-// was opened, 0 otherwise (the outline then stays empty). A faulty polygon ends the
-// list with one message; the polygons before it stay.
-int LoadAreaPolygons(const std::string& mapFolder, int areaCode, std::vector<CPolygon>& outline,
-                     MessageReporter& reporter);
+// Replaces `outline` with the polygons of the area's file; CannotRead leaves it
+// empty. A faulty polygon ends the list with one message (Damaged); the polygons
+// before it stay.
+LoadStatus LoadAreaPolygons(const std::string& mapFolder, int areaCode,
+                            std::vector<CPolygon>& outline, MessageReporter& reporter);
 
 // The same from the file's bytes; false when they held a faulty polygon.
 bool DecodeAreaPolygons(std::string_view bytes, std::vector<CPolygon>& outline);

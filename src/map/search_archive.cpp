@@ -11,9 +11,6 @@ namespace quorvane {
 
 namespace {
 
-constexpr std::string_view kEndOfFileText = "ファイルの終わりを越えて読み込もうとしました。";
-constexpr std::string_view kBadFormatText = "ファイルの形式が正しくありません。";
-
 // Smallest serialised records: an empty name takes its one-byte prefix.
 constexpr std::size_t kMinMunicipalityBytes = 1 + 4 + 4 + 8 + 8;
 constexpr std::size_t kMinDistrictBytes = 1 + 8 + 8;
@@ -25,21 +22,76 @@ std::string FolderFile(const std::string& mapFolder, const char* format, int num
     return mapFolder + name;
 }
 
-template <typename Record, typename Decode>
-ArchiveStatus ReadArchiveFile(const std::string& path, std::vector<Record>& out,
-                              MessageReporter& reporter, Decode decode) {
+// The fields of each record in file order, for reading and for writing.
+template <class Record, class Archive>
+bool Fields(Record& r, Archive& a);
+
+template <>
+bool Fields(MunicipalityRecord& r, ArchiveReader& a) {
+    return a(r.name) && a(r.firstDistrict) && a(r.districtCount) && a(r.lonDeg) && a(r.latDeg);
+}
+template <>
+bool Fields(const MunicipalityRecord& r, ArchiveWriter& a) {
+    return a(r.name) && a(r.firstDistrict) && a(r.districtCount) && a(r.lonDeg) && a(r.latDeg);
+}
+template <>
+bool Fields(DistrictRecord& r, ArchiveReader& a) {
+    return a(r.name) && a(r.lonDeg) && a(r.latDeg);
+}
+template <>
+bool Fields(const DistrictRecord& r, ArchiveWriter& a) {
+    return a(r.name) && a(r.lonDeg) && a(r.latDeg);
+}
+template <>
+bool Fields(CF_CHIN& r, ArchiveReader& a) {
+    return a(r.prefectureCode) && a(r.name) && a(r.lonDeg) && a(r.latDeg);
+}
+template <>
+bool Fields(const CF_CHIN& r, ArchiveWriter& a) {
+    return a(r.prefectureCode) && a(r.name) && a(r.lonDeg) && a(r.latDeg);
+}
+
+template <class Record>
+LoadStatus DecodeRecords(std::string_view bytes, std::size_t minRecordBytes,
+                         std::vector<Record>& out) {
+    out.clear();
+    ArchiveReader reader(bytes);
+    std::size_t count = 0;
+    bool ok = reader.ReadCount(minRecordBytes, count);
+    for (std::size_t i = 0; ok && i < count; ++i) {
+        Record record;
+        ok = Fields(record, reader);
+        if (ok) {
+            out.push_back(std::move(record));
+        }
+    }
+    if (!ok) {
+        return reader.status();
+    }
+    return reader.textReplaced() ? LoadStatus::UnconvertibleText : LoadStatus::Ok;
+}
+
+template <class Record>
+std::string EncodeRecords(std::span<const Record> records) {
+    ArchiveWriter writer;
+    writer.WriteInt32(static_cast<std::int32_t>(records.size()));
+    for (const Record& record : records) {
+        Fields(record, writer);
+    }
+    return writer.bytes();
+}
+
+template <class Record>
+LoadStatus ReadArchiveFile(const std::string& path, std::size_t minRecordBytes,
+                           std::vector<Record>& out, MessageReporter& reporter) {
     out.clear();
     std::string bytes;
     if (!ReadWholeFile(path, bytes)) {
-        return ArchiveStatus::Missing;
+        return LoadStatus::CannotRead;
     }
-    std::string error;
-    if (decode(bytes, out, error)) {
-        return ArchiveStatus::Ok;
-    }
-    std::string name = std::filesystem::path(path).filename().string();
-    reporter.Report("「" + name + "」の読み込み中にエラーが発生しました。" + error);
-    return ArchiveStatus::Damaged;
+    const LoadStatus status = DecodeRecords(bytes, minRecordBytes, out);
+    return ReportLoadStatus(reporter, DataFileKind::SearchTable, status,
+                            std::filesystem::path(path).filename().string());
 }
 
 } // namespace
@@ -62,7 +114,7 @@ const std::array<std::string_view, 14> kFacilityCategories = {
 
 bool ArchiveReader::Take(std::size_t size, std::string_view& out) {
     if (size > remaining()) {
-        error_ = kEndOfFileText;
+        status_ = LoadStatus::Truncated;
         return false;
     }
     out = bytes_.substr(offset_, size);
@@ -110,7 +162,7 @@ bool ArchiveReader::ReadString(std::string& utf8) {
         }
         LittleEndianReader(raw).ReadU16(wide);
         if (wide == 0xFFFE) {
-            error_ = kBadFormatText; // a marker of UTF-16 text, which these files never hold
+            status_ = LoadStatus::Damaged; // a marker of UTF-16 text, which these files never hold
             return false;
         }
         length = wide;
@@ -127,7 +179,9 @@ bool ArchiveReader::ReadString(std::string& utf8) {
     if (!Take(length, raw)) {
         return false;
     }
-    utf8 = Cp932ToUtf8(raw);
+    TextConversion conversion = TextConversion::Complete;
+    utf8 = Cp932ToUtf8(raw, &conversion);
+    textReplaced_ = textReplaced_ || conversion != TextConversion::Complete;
     return true;
 }
 
@@ -137,7 +191,7 @@ bool ArchiveReader::ReadCount(std::size_t minRecordBytes, std::size_t& count) {
         return false;
     }
     if (value < 0 || static_cast<std::size_t>(value) > remaining() / minRecordBytes) {
-        error_ = value < 0 ? kBadFormatText : kEndOfFileText;
+        status_ = value < 0 ? LoadStatus::Damaged : LoadStatus::Truncated;
         return false;
     }
     count = static_cast<std::size_t>(value);
@@ -183,114 +237,43 @@ std::string FacilityFilePath(const std::string& mapFolder, int category) {
     return FolderFile(mapFolder, "/map/kensaku/%03d", category);
 }
 
-bool DecodeMunicipalities(std::string_view bytes, std::vector<MunicipalityRecord>& out,
-                          std::string& error) {
-    out.clear();
-    ArchiveReader reader(bytes);
-    std::size_t count = 0;
-    bool ok = reader.ReadCount(kMinMunicipalityBytes, count);
-    for (std::size_t i = 0; ok && i < count; ++i) {
-        MunicipalityRecord record;
-        ok = reader.ReadString(record.name) && reader.ReadInt32(record.firstDistrict) &&
-             reader.ReadInt32(record.districtCount) && reader.ReadDouble(record.lonDeg) &&
-             reader.ReadDouble(record.latDeg);
-        if (ok) {
-            out.push_back(std::move(record));
-        }
-    }
-    if (!ok) {
-        error = reader.error();
-    }
-    return ok;
+LoadStatus DecodeMunicipalities(std::string_view bytes, std::vector<MunicipalityRecord>& out) {
+    return DecodeRecords(bytes, kMinMunicipalityBytes, out);
 }
 
-bool DecodeDistricts(std::string_view bytes, std::vector<DistrictRecord>& out, std::string& error) {
-    out.clear();
-    ArchiveReader reader(bytes);
-    std::size_t count = 0;
-    bool ok = reader.ReadCount(kMinDistrictBytes, count);
-    for (std::size_t i = 0; ok && i < count; ++i) {
-        DistrictRecord record;
-        ok = reader.ReadString(record.name) && reader.ReadDouble(record.lonDeg) &&
-             reader.ReadDouble(record.latDeg);
-        if (ok) {
-            out.push_back(std::move(record));
-        }
-    }
-    if (!ok) {
-        error = reader.error();
-    }
-    return ok;
+LoadStatus DecodeDistricts(std::string_view bytes, std::vector<DistrictRecord>& out) {
+    return DecodeRecords(bytes, kMinDistrictBytes, out);
 }
 
-bool DecodeFacilities(std::string_view bytes, std::vector<CF_CHIN>& out, std::string& error) {
-    out.clear();
-    ArchiveReader reader(bytes);
-    std::size_t count = 0;
-    bool ok = reader.ReadCount(kMinFacilityBytes, count);
-    for (std::size_t i = 0; ok && i < count; ++i) {
-        CF_CHIN record;
-        ok = reader.ReadInt16(record.prefectureCode) && reader.ReadString(record.name) &&
-             reader.ReadDouble(record.lonDeg) && reader.ReadDouble(record.latDeg);
-        if (ok) {
-            out.push_back(std::move(record));
-        }
-    }
-    if (!ok) {
-        error = reader.error();
-    }
-    return ok;
+LoadStatus DecodeFacilities(std::string_view bytes, std::vector<CF_CHIN>& out) {
+    return DecodeRecords(bytes, kMinFacilityBytes, out);
 }
 
-ArchiveStatus ReadMunicipalityFile(const std::string& path, std::vector<MunicipalityRecord>& out,
-                                   MessageReporter& reporter) {
-    return ReadArchiveFile(path, out, reporter, DecodeMunicipalities);
+LoadStatus ReadMunicipalityFile(const std::string& path, std::vector<MunicipalityRecord>& out,
+                                MessageReporter& reporter) {
+    return ReadArchiveFile(path, kMinMunicipalityBytes, out, reporter);
 }
 
-ArchiveStatus ReadDistrictFile(const std::string& path, std::vector<DistrictRecord>& out,
-                               MessageReporter& reporter) {
-    return ReadArchiveFile(path, out, reporter, DecodeDistricts);
+LoadStatus ReadDistrictFile(const std::string& path, std::vector<DistrictRecord>& out,
+                            MessageReporter& reporter) {
+    return ReadArchiveFile(path, kMinDistrictBytes, out, reporter);
 }
 
-ArchiveStatus ReadFacilityFile(const std::string& path, std::vector<CF_CHIN>& out,
-                               MessageReporter& reporter) {
-    return ReadArchiveFile(path, out, reporter, DecodeFacilities);
+LoadStatus ReadFacilityFile(const std::string& path, std::vector<CF_CHIN>& out,
+                            MessageReporter& reporter) {
+    return ReadArchiveFile(path, kMinFacilityBytes, out, reporter);
 }
 
 std::string EncodeMunicipalities(std::span<const MunicipalityRecord> records) {
-    ArchiveWriter writer;
-    writer.WriteInt32(static_cast<std::int32_t>(records.size()));
-    for (const MunicipalityRecord& record : records) {
-        writer.WriteString(record.name);
-        writer.WriteInt32(record.firstDistrict);
-        writer.WriteInt32(record.districtCount);
-        writer.WriteDouble(record.lonDeg);
-        writer.WriteDouble(record.latDeg);
-    }
-    return writer.bytes();
+    return EncodeRecords(records);
 }
 
 std::string EncodeDistricts(std::span<const DistrictRecord> records) {
-    ArchiveWriter writer;
-    writer.WriteInt32(static_cast<std::int32_t>(records.size()));
-    for (const DistrictRecord& record : records) {
-        writer.WriteString(record.name);
-        writer.WriteDouble(record.lonDeg);
-        writer.WriteDouble(record.latDeg);
-    }
-    return writer.bytes();
+    return EncodeRecords(records);
 }
 
 std::string EncodeFacilities(std::span<const CF_CHIN> records) {
-    ArchiveWriter writer;
-    writer.WriteInt32(static_cast<std::int32_t>(records.size()));
-    for (const CF_CHIN& record : records) {
-        writer.WriteInt16(record.prefectureCode);
-        writer.WriteString(record.name);
-        writer.WriteDouble(record.lonDeg);
-        writer.WriteDouble(record.latDeg);
-    }
-    return writer.bytes();
+    return EncodeRecords(records);
 }
 
 bool WriteMunicipalityFile(const std::string& path, std::span<const MunicipalityRecord> records) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/load_status.h"
 #include "data/reporter.h"
 
 #include <array>
@@ -32,16 +33,24 @@ public:
     // many records of at least `minRecordBytes` each.
     bool ReadCount(std::size_t minRecordBytes, std::size_t& count);
 
+    bool operator()(std::int16_t& value) { return ReadInt16(value); }
+    bool operator()(std::int32_t& value) { return ReadInt32(value); }
+    bool operator()(double& value) { return ReadDouble(value); }
+    bool operator()(std::string& utf8) { return ReadString(utf8); }
+
     std::size_t remaining() const { return bytes_.size() - offset_; }
-    // Why the last read failed (a user-facing text).
-    std::string_view error() const { return error_; }
+    // Why the last read failed: Truncated or Damaged.
+    LoadStatus status() const { return status_; }
+    // True once a name held bytes that did not convert.
+    bool textReplaced() const { return textReplaced_; }
 
 private:
     bool Take(std::size_t size, std::string_view& out);
 
     std::string_view bytes_;
     std::size_t offset_ = 0;
-    std::string_view error_;
+    LoadStatus status_ = LoadStatus::Ok;
+    bool textReplaced_ = false;
 };
 
 class ArchiveWriter {
@@ -51,6 +60,12 @@ public:
     void WriteDouble(double value);
     // Converts UTF-8 to CP932 and writes it with its length prefix.
     void WriteString(std::string_view utf8);
+
+    bool operator()(std::int16_t value) { return WriteInt16(value), true; }
+    bool operator()(std::int32_t value) { return WriteInt32(value), true; }
+    bool operator()(double value) { return WriteDouble(value), true; }
+    bool operator()(const std::string& utf8) { return WriteString(utf8), true; }
+
     const std::string& bytes() const { return bytes_; }
 
 private:
@@ -86,22 +101,20 @@ std::string MunicipalityFilePath(const std::string& mapFolder, int prefectureCod
 std::string DistrictFilePath(const std::string& mapFolder, int prefectureCode);
 std::string FacilityFilePath(const std::string& mapFolder, int category);
 
-enum class ArchiveStatus { Ok, Missing, Damaged };
+// A missing file gives CannotRead and no records, silently. A read error (Truncated
+// or Damaged) is reported once and the records read before it are kept; so are
+// all records when a name did not convert (UnconvertibleText, reported too).
+LoadStatus ReadMunicipalityFile(const std::string& path, std::vector<MunicipalityRecord>& out,
+                                MessageReporter& reporter);
+LoadStatus ReadDistrictFile(const std::string& path, std::vector<DistrictRecord>& out,
+                            MessageReporter& reporter);
+LoadStatus ReadFacilityFile(const std::string& path, std::vector<CF_CHIN>& out,
+                            MessageReporter& reporter);
 
-// A missing file gives Missing and no records, silently. A read error is reported
-// once; the records read before it are kept and Damaged is returned.
-ArchiveStatus ReadMunicipalityFile(const std::string& path, std::vector<MunicipalityRecord>& out,
-                                   MessageReporter& reporter);
-ArchiveStatus ReadDistrictFile(const std::string& path, std::vector<DistrictRecord>& out,
-                               MessageReporter& reporter);
-ArchiveStatus ReadFacilityFile(const std::string& path, std::vector<CF_CHIN>& out,
-                               MessageReporter& reporter);
-
-// The same from bytes; `error` receives the reason of a read error.
-bool DecodeMunicipalities(std::string_view bytes, std::vector<MunicipalityRecord>& out,
-                          std::string& error);
-bool DecodeDistricts(std::string_view bytes, std::vector<DistrictRecord>& out, std::string& error);
-bool DecodeFacilities(std::string_view bytes, std::vector<CF_CHIN>& out, std::string& error);
+// The same from bytes, without reporting.
+LoadStatus DecodeMunicipalities(std::string_view bytes, std::vector<MunicipalityRecord>& out);
+LoadStatus DecodeDistricts(std::string_view bytes, std::vector<DistrictRecord>& out);
+LoadStatus DecodeFacilities(std::string_view bytes, std::vector<CF_CHIN>& out);
 
 std::string EncodeMunicipalities(std::span<const MunicipalityRecord> records);
 std::string EncodeDistricts(std::span<const DistrictRecord> records);

@@ -171,7 +171,8 @@ TEST_F(AppDataTest, AreaOutlinesAreLoadedWithTheAreas) {
     EXPECT_EQ(app.OutlineOf(21)[1].points, triangle.points);
     EXPECT_EQ(app.OutlineOf(22).size(), 1u);
     EXPECT_TRUE(app.OutlineOf(5).empty()) << "blocks have no outline";
-    EXPECT_EQ(reporter.messages, std::vector<std::string>{std::string(kAreaPolygonErrorMessage)});
+    EXPECT_EQ(reporter.messages, std::vector<std::string>{LoadStatusMessage(
+                                     DataFileKind::AreaOutline, LoadStatus::Damaged)});
 }
 
 TEST_F(AppDataTest, BlockShiftTableIsFilledForTheNineBlocks) {

@@ -58,7 +58,7 @@ protected:
         CollectingReporter reporter;
         EXPECT_EQ(LoadHourlyData(*set, request.yearVariant, request.siteNumber, hourly.str(),
                                  data.str(), reporter),
-                  1);
+                  LoadStatus::Ok);
         std::string path = (scratch.path() / "viewer").string();
         EXPECT_EQ(ExportHourlyData(*set, request, site, path), HourlyExportStatus::Completed);
         return ReadFileBytes(path);
@@ -193,7 +193,7 @@ TEST_F(CliRankTest, PrintsBothRankingsSeparatedByAnEmptyLine) {
     auto set = std::make_unique<HourlyDataSet>();
     CollectingReporter reporter;
     ASSERT_EQ(LoadHourlyData(*set, YearVariant::Average, kSite, hourly.str(), data.str(), reporter),
-              1);
+              LoadStatus::Ok);
     HourlyRankings rankings;
     BuildRankings(*set, 2, rankings);
     std::string expected;

@@ -1,5 +1,6 @@
 #include "data/atomic_file.h"
 #include "data/c_fields.h"
+#include "data/load_status.h"
 #include "data/text_codec.h"
 #include "temp_dir.h"
 
@@ -133,4 +134,40 @@ TEST(AtomicFile, FailedRenameIsReportedAsWriteFailure) {
     std::filesystem::create_directories(std::filesystem::path(target) / "x");
     EXPECT_EQ(writer.Commit(), AtomicFileWriter::Status::WriteFailed);
     EXPECT_TRUE(std::filesystem::is_directory(target));
+}
+
+TEST(TextCodec, ConversionSaysWhenBytesWereReplaced) {
+    TextConversion result = TextConversion::Unavailable;
+    EXPECT_EQ(Cp932ToUtf8("\x93\x8C\x8B\x9E", &result), "東京");
+    EXPECT_EQ(result, TextConversion::Complete);
+    EXPECT_EQ(Cp932ToUtf8(std::string("a\x82\xFF", 3), &result), "a\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(result, TextConversion::Replaced);
+    EXPECT_EQ(Utf8ToCp932("\xF0\x9F\x98\x80", &result), "????");
+    EXPECT_EQ(result, TextConversion::Replaced) << "no CP932 character for it";
+}
+
+TEST(LoadStatusMessages, EachKindOfFileHasItsTexts) {
+    using K = DataFileKind;
+    using S = LoadStatus;
+    const std::string hourly = LoadStatusMessage(K::HourlyData, S::CannotRead);
+    EXPECT_EQ(hourly, "HORIX-11データの読み込みに失敗しました。\n"
+                      "メニュー画面に戻り、データフォルダの設定を行ってください。");
+    EXPECT_EQ(LoadStatusMessage(K::HourlyData, S::TooLarge), hourly);
+    EXPECT_EQ(LoadStatusMessage(K::HourlyData, S::SunTableMissing),
+              "日の出・日の入りデータの読み込みに失敗しました。");
+    EXPECT_NE(LoadStatusMessage(K::MonthlyData, S::OlderEdition),
+              LoadStatusMessage(K::MonthlyData, S::CannotRead));
+    EXPECT_EQ(LoadStatusMessage(K::MonthlyData, S::UnexpectedFormat),
+              "想定外のデータ形式です。\nデータファイルを確認してください。");
+    EXPECT_EQ(LoadStatusMessage(K::AreaOutline, S::CannotRead), "") << "missing outline: silent";
+    EXPECT_EQ(LoadStatusMessage(K::SearchTable, S::CannotRead, "001"), "");
+    EXPECT_EQ(LoadStatusMessage(K::SearchTable, S::Damaged, "001"),
+              "「001」の読み込み中にエラーが発生しました。ファイルの形式が正しくありません。");
+    for (K kind : {K::HourlyData, K::MonthlyData, K::AreaOutline, K::SearchTable, K::Catalogue}) {
+        EXPECT_EQ(LoadStatusMessage(kind, S::Ok), "");
+    }
+    CollectingReporter reporter;
+    EXPECT_EQ(ReportLoadStatus(reporter, K::AreaOutline, S::Damaged), S::Damaged);
+    EXPECT_EQ(reporter.messages,
+              std::vector<std::string>{"県ポリゴンデータの読み込みに失敗しました。"});
 }

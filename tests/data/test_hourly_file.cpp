@@ -49,7 +49,9 @@ protected:
     std::unique_ptr<HourlyDataSet> set = std::make_unique<HourlyDataSet>();
     TempDir dir;
 
-    int Parse(const std::string& bytes) { return ParseHourlyFile(*set, dir.Write("h.txt", bytes)); }
+    LoadStatus Parse(const std::string& bytes) {
+        return ParseHourlyFile(*set, dir.Write("h.txt", bytes));
+    }
 
     bool AllZero() const {
         for (int d = 1; d <= kHourlyDays; ++d) {
@@ -83,7 +85,7 @@ TEST_F(HourlyFileTest, ReadsEveryFieldOfALineInCrLfAndLf) {
         SCOPED_TRACE(lineEnd.size());
         SampleLine line = Line(5, 3, 4);
         line.values[0] = -35;
-        ASSERT_EQ(Parse(FileOf({line}, lineEnd)), 1);
+        ASSERT_EQ(Parse(FileOf({line}, lineEnd)), LoadStatus::Ok);
         EXPECT_EQ(set->header, Utf8ToCp932(kHeaderUtf8));
         EXPECT_EQ(set->HeaderUtf8(), kHeaderUtf8);
         int d = DayOfYear(3, 4);
@@ -102,7 +104,7 @@ TEST_F(HourlyFileTest, ReadsEveryFieldOfALineInCrLfAndLf) {
 TEST_F(HourlyFileTest, LastLineWithoutLineEndIsRead) {
     std::string file = FileOf({Line(1, 1, 1)});
     file.resize(file.size() - 2);
-    ASSERT_EQ(Parse(file), 1);
+    ASSERT_EQ(Parse(file), LoadStatus::Ok);
     EXPECT_EQ(set->RawSummary(1, 4, 1), 401);
 }
 
@@ -116,7 +118,7 @@ TEST_F(HourlyFileTest, MissingHourlyValuesBecomeZeroExceptWind) {
     direction.values[3] = 9999;
     SampleLine speed = Line(7, 6, 1);
     speed.values[4] = 9999;
-    ASSERT_EQ(Parse(FileOf({global, sunshine, direction, speed})), 1);
+    ASSERT_EQ(Parse(FileOf({global, sunshine, direction, speed})), LoadStatus::Ok);
     int d = DayOfYear(6, 1);
     EXPECT_EQ(set->Hourly(d, 12, 1), 0);
     EXPECT_EQ(set->rawHourlyValues[d - 1][11][0], 9999);
@@ -142,7 +144,7 @@ TEST_F(HourlyFileTest, OnlyExactly8888SummaryIsMissing) {
     line.summaries[1] = 8887;
     line.summaries[2] = 8889;
     line.summaries[3] = 8888;
-    ASSERT_EQ(Parse(FileOf({line})), 1);
+    ASSERT_EQ(Parse(FileOf({line})), LoadStatus::Ok);
     EXPECT_EQ(set->Summary(10, 1, 2), 0);
     EXPECT_EQ(set->Summary(10, 2, 2), 8887);
     EXPECT_EQ(set->Summary(10, 3, 2), 8889);
@@ -156,18 +158,18 @@ TEST_F(HourlyFileTest, DatesAreClampedOntoTheStandardYear) {
     leap.summaries[0] = 29;
     SampleLine badMonth = Line(2, 13, 1);
     SampleLine dayZero = Line(3, 1, 0);
-    ASSERT_EQ(Parse(FileOf({leap, badMonth, dayZero})), 1);
+    ASSERT_EQ(Parse(FileOf({leap, badMonth, dayZero})), LoadStatus::Ok);
     EXPECT_EQ(set->RawSummary(60, 1, 1), 29);
     EXPECT_EQ(set->RawSummary(335, 1, 2), 102);
     EXPECT_EQ(set->RawSummary(1, 1, 3), 103);
 }
 
 TEST_F(HourlyFileTest, HeaderOnlyFileLoadsWithEverythingZero) {
-    ASSERT_EQ(Parse(Utf8ToCp932(kHeaderUtf8) + "\r\n"), 1);
+    ASSERT_EQ(Parse(Utf8ToCp932(kHeaderUtf8) + "\r\n"), LoadStatus::Ok);
     EXPECT_EQ(set->HeaderUtf8(), kHeaderUtf8);
     EXPECT_TRUE(AllZero());
 
-    ASSERT_EQ(Parse(""), 1);
+    ASSERT_EQ(Parse(""), LoadStatus::Ok);
     EXPECT_TRUE(set->header.empty());
     EXPECT_TRUE(AllZero());
 }
@@ -181,7 +183,7 @@ TEST_F(HourlyFileTest, MalformedLinesAreSkippedOrReadAsZero) {
     file += "00001  2 3  1.5  12"; // short line: hour 1 only, partly
     file += "\r\n";
     file += "00009  2 3abcde xyz3";
-    ASSERT_EQ(Parse(file), 1);
+    ASSERT_EQ(Parse(file), LoadStatus::Ok);
     int d = DayOfYear(2, 3);
     EXPECT_FLOAT_EQ(set->DailyReal(d, 1), 1.5f);
     EXPECT_EQ(set->Hourly(d, 1, 1), 12);
@@ -203,7 +205,7 @@ TEST_F(HourlyFileTest, RepeatedLineReplacesAndSumsMatchStoredValues) {
         second.values[h] = 5;
     }
     SampleLine sunshine = Line(4, 7, 7);
-    ASSERT_EQ(Parse(FileOf({first, sunshine, second, sunshine})), 1);
+    ASSERT_EQ(Parse(FileOf({first, sunshine, second, sunshine})), LoadStatus::Ok);
     int d = DayOfYear(7, 7);
     EXPECT_EQ(set->Hourly(d, 1, 1), 5);
     EXPECT_EQ(set->dailyIrradiation[d - 1], 5 * 24);
@@ -211,14 +213,14 @@ TEST_F(HourlyFileTest, RepeatedLineReplacesAndSumsMatchStoredValues) {
 }
 
 TEST_F(HourlyFileTest, EveryParseStartsFromZero) {
-    ASSERT_EQ(Parse(FileOf({Line(1, 5, 5)})), 1);
-    ASSERT_EQ(Parse(FileOf({Line(2, 5, 6)})), 1);
+    ASSERT_EQ(Parse(FileOf({Line(1, 5, 5)})), LoadStatus::Ok);
+    ASSERT_EQ(Parse(FileOf({Line(2, 5, 6)})), LoadStatus::Ok);
     EXPECT_EQ(set->Hourly(DayOfYear(5, 5), 3, 1), 0);
     EXPECT_EQ(set->dailyIrradiation[DayOfYear(5, 5) - 1], 0);
 }
 
 TEST_F(HourlyFileTest, WholeGeneratedYearSumsAgree) {
-    ASSERT_EQ(Parse(test::MakeSampleHourlyFile("header", "\n", 7)), 1);
+    ASSERT_EQ(Parse(test::MakeSampleHourlyFile("header", "\n", 7)), LoadStatus::Ok);
     for (int d = 1; d <= 365; ++d) {
         int sum = 0;
         for (int h = 1; h <= 24; ++h) {
@@ -230,15 +232,15 @@ TEST_F(HourlyFileTest, WholeGeneratedYearSumsAgree) {
 }
 
 TEST_F(HourlyFileTest, UnreadableFileFails) {
-    EXPECT_EQ(ParseHourlyFile(*set, (dir.path() / "none.txt").string()), 0);
-    EXPECT_EQ(ParseHourlyFile(*set, dir.str()), 0); // a folder
-    EXPECT_EQ(ParseHourlyFile(*set, ""), 0);
+    EXPECT_EQ(ParseHourlyFile(*set, (dir.path() / "none.txt").string()), LoadStatus::CannotRead);
+    EXPECT_EQ(ParseHourlyFile(*set, dir.str()), LoadStatus::CannotRead); // a folder
+    EXPECT_EQ(ParseHourlyFile(*set, ""), LoadStatus::CannotRead);
 }
 
 TEST_F(HourlyFileTest, HugeFileIsRefusedWithoutReadingIt) {
     std::string path = dir.Write("huge.txt", "");
     std::filesystem::resize_file(path, std::uintmax_t{65} << 20); // sparse
-    EXPECT_EQ(ParseHourlyFile(*set, path), 0);
+    EXPECT_EQ(ParseHourlyFile(*set, path), LoadStatus::TooLarge);
     EXPECT_EQ(set->fileBuffer.capacity(), 0u);
 }
 
@@ -282,7 +284,7 @@ TEST_F(LoadHourlyDataTest, LoadsDataAndSunriseTimes) {
     hourly.Write("寡照年/min00042.txt", FileOf({Line(1, 1, 2)}));
     WriteSunrise(42);
     ASSERT_EQ(LoadHourlyData(*set, YearVariant::LowSunshine, 42, hourly.str(), map.str(), reporter),
-              1);
+              LoadStatus::Ok);
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_EQ(set->Hourly(2, 1, 1), 10);
     EXPECT_GT(set->sunrise[0], 4.0);
@@ -292,9 +294,11 @@ TEST_F(LoadHourlyDataTest, LoadsDataAndSunriseTimes) {
 TEST_F(LoadHourlyDataTest, MissingDataFileReportsAndLeavesSetZeroed) {
     hourly.Write("平均年/mea00042.txt", FileOf({Line(1, 1, 2)}));
     WriteSunrise(42);
-    ASSERT_EQ(LoadHourlyData(*set, YearVariant::Average, 42, hourly.str(), map.str(), reporter), 1);
+    ASSERT_EQ(LoadHourlyData(*set, YearVariant::Average, 42, hourly.str(), map.str(), reporter),
+              LoadStatus::Ok);
     ASSERT_EQ(
-        LoadHourlyData(*set, YearVariant::HighSunshine, 42, hourly.str(), map.str(), reporter), 0);
+        LoadHourlyData(*set, YearVariant::HighSunshine, 42, hourly.str(), map.str(), reporter),
+        LoadStatus::CannotRead);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0], "HORIX-11データの読み込みに失敗しました。\n"
                                     "メニュー画面に戻り、データフォルダの設定を行ってください。");
@@ -304,14 +308,16 @@ TEST_F(LoadHourlyDataTest, MissingDataFileReportsAndLeavesSetZeroed) {
 
     EXPECT_EQ(
         LoadHourlyData(*set, static_cast<YearVariant>(7), 42, hourly.str(), map.str(), reporter),
-        0);
-    EXPECT_EQ(LoadHourlyData(*set, YearVariant::Average, 42, "", map.str(), reporter), 0);
+        LoadStatus::CannotRead);
+    EXPECT_EQ(LoadHourlyData(*set, YearVariant::Average, 42, "", map.str(), reporter),
+              LoadStatus::CannotRead);
     EXPECT_EQ(reporter.messages.size(), 3u);
 }
 
 TEST_F(LoadHourlyDataTest, MissingSunriseFileKeepsDataAndReports) {
     hourly.Write("平均年/mea00042.txt", FileOf({Line(1, 1, 2)}));
-    ASSERT_EQ(LoadHourlyData(*set, YearVariant::Average, 42, hourly.str(), map.str(), reporter), 0);
+    ASSERT_EQ(LoadHourlyData(*set, YearVariant::Average, 42, hourly.str(), map.str(), reporter),
+              LoadStatus::SunTableMissing);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0], "日の出・日の入りデータの読み込みに失敗しました。");
     EXPECT_EQ(set->Hourly(2, 1, 1), 10);

@@ -66,7 +66,7 @@ MonthlyRecord DirtyRecord() {
 
 class MonthlyFileTest : public ::testing::Test {
 protected:
-    int Load(const std::vector<std::string>& lines, const std::string& eol = "\r\n") {
+    LoadStatus Load(const std::vector<std::string>& lines, const std::string& eol = "\r\n") {
         dir.Write("m47401", JoinLines(lines, eol));
         return LoadMonthlyData(dir.str(), 47401, record, reporter);
     }
@@ -79,7 +79,7 @@ protected:
 } // namespace
 
 TEST_F(MonthlyFileTest, WellFormedFileFillsEveryRow) {
-    ASSERT_EQ(Load(MonthlyTestLines()), 1);
+    ASSERT_EQ(Load(MonthlyTestLines()), LoadStatus::Ok);
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_EQ(record.header, MonthlyTestHeader());
     for (int c = 0; c < kMonthlyAzimuthCount; ++c) {
@@ -98,7 +98,7 @@ TEST_F(MonthlyFileTest, WellFormedFileFillsEveryRow) {
 }
 
 TEST_F(MonthlyFileTest, LfLineEndsReadLikeCrLf) {
-    ASSERT_EQ(Load(MonthlyTestLines(), "\n"), 1);
+    ASSERT_EQ(Load(MonthlyTestLines(), "\n"), LoadStatus::Ok);
     EXPECT_EQ(record.header, MonthlyTestHeader());
     EXPECT_EQ(record.optimumTable[7], ExpectedRow(129));
 }
@@ -107,18 +107,18 @@ TEST_F(MonthlyFileTest, LastLineWithoutLineEndStillCounts) {
     std::string text = JoinLines(MonthlyTestLines(), "\r\n");
     text.resize(text.size() - 2);
     dir.Write("m47401", text);
-    ASSERT_EQ(LoadMonthlyData(dir.str(), 47401, record, reporter), 1);
+    ASSERT_EQ(LoadMonthlyData(dir.str(), 47401, record, reporter), LoadStatus::Ok);
     EXPECT_EQ(record.optimumTable[7], ExpectedRow(129));
 }
 
 TEST_F(MonthlyFileTest, WrongLineCountIsRefused) {
     auto lines = MonthlyTestLines();
     lines.pop_back();
-    EXPECT_EQ(Load(lines), 0) << "128 lines";
+    EXPECT_EQ(Load(lines), LoadStatus::UnexpectedFormat) << "128 lines";
     lines = MonthlyTestLines();
     lines.push_back("");
     record = DirtyRecord();
-    EXPECT_EQ(Load(lines), 0) << "130 lines";
+    EXPECT_EQ(Load(lines), LoadStatus::UnexpectedFormat) << "130 lines";
     ASSERT_EQ(reporter.messages.size(), 2u);
     EXPECT_EQ(reporter.messages[0], kUnexpectedFormat);
     EXPECT_EQ(reporter.messages[1], kUnexpectedFormat);
@@ -127,26 +127,28 @@ TEST_F(MonthlyFileTest, WrongLineCountIsRefused) {
 
 TEST_F(MonthlyFileTest, EmptyFileIsRefused) {
     dir.Write("m47401", "");
-    EXPECT_EQ(LoadMonthlyData(dir.str(), 47401, record, reporter), 0);
+    EXPECT_EQ(LoadMonthlyData(dir.str(), 47401, record, reporter), LoadStatus::UnexpectedFormat);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0], kUnexpectedFormat);
 }
 
 TEST_F(MonthlyFileTest, OlderEditionBesideCurrentFileIsRefused) {
     dir.Write("47401", "anything\n");
-    EXPECT_EQ(Load(MonthlyTestLines()), 0);
+    EXPECT_EQ(Load(MonthlyTestLines()), LoadStatus::OlderEdition);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0], kOldEdition);
     EXPECT_TRUE(IsZeroed(record));
 }
 
 TEST_F(MonthlyFileTest, MissingFileOrFolderCannotBeRead) {
-    EXPECT_EQ(LoadMonthlyData(dir.str(), 47401, record, reporter), 0);
+    EXPECT_EQ(LoadMonthlyData(dir.str(), 47401, record, reporter), LoadStatus::CannotRead);
     EXPECT_TRUE(IsZeroed(record));
-    EXPECT_EQ(LoadMonthlyData(dir.str() + "/nowhere", 47401, record, reporter), 0);
-    EXPECT_EQ(LoadMonthlyData("", 47401, record, reporter), 0);
+    EXPECT_EQ(LoadMonthlyData(dir.str() + "/nowhere", 47401, record, reporter),
+              LoadStatus::CannotRead);
+    EXPECT_EQ(LoadMonthlyData("", 47401, record, reporter), LoadStatus::CannotRead);
     std::filesystem::create_directory(dir.path() / "m00012");
-    EXPECT_EQ(LoadMonthlyData(dir.str(), 12, record, reporter), 0) << "a folder is no file";
+    EXPECT_EQ(LoadMonthlyData(dir.str(), 12, record, reporter), LoadStatus::CannotRead)
+        << "a folder is no file";
     ASSERT_EQ(reporter.messages.size(), 4u);
     for (const std::string& message : reporter.messages) {
         EXPECT_EQ(message, kCannotRead);
@@ -155,9 +157,9 @@ TEST_F(MonthlyFileTest, MissingFileOrFolderCannotBeRead) {
 
 TEST_F(MonthlyFileTest, SiteNumberIsZeroPadded) {
     dir.Write("m00012", JoinLines(MonthlyTestLines(), "\r\n"));
-    EXPECT_EQ(LoadMonthlyData(dir.str(), 12, record, reporter), 1);
+    EXPECT_EQ(LoadMonthlyData(dir.str(), 12, record, reporter), LoadStatus::Ok);
     dir.Write("00012", "");
-    EXPECT_EQ(LoadMonthlyData(dir.str(), 12, record, reporter), 0);
+    EXPECT_EQ(LoadMonthlyData(dir.str(), 12, record, reporter), LoadStatus::OlderEdition);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0], kOldEdition);
 }
@@ -169,7 +171,7 @@ TEST_F(MonthlyFileTest, PlaneLinesOutsideTheGridAreSkipped) {
     lines[PlaneLineNumber(2, 3) - 1] = MonthlyValueLine(PlanePrefix(30, 0), values);
     lines[PlaneLineNumber(5, 5) - 1] = MonthlyValueLine(PlanePrefix(195, 50), values);
     lines[PlaneLineNumber(6, 6) - 1] = MonthlyValueLine("60    100", values);
-    ASSERT_EQ(Load(lines), 1);
+    ASSERT_EQ(Load(lines), LoadStatus::Ok);
     EXPECT_EQ(record.planeValues[2][0], ExpectedRow(2)) << "tilt 0 must not replace the horizontal";
     EXPECT_EQ(record.planeValues[2][3], MonthlyRow{}) << "the skipped line's own slot stays zero";
     EXPECT_EQ(record.planeValues[12][5], ExpectedRow(PlaneLineNumber(12, 5)));
@@ -182,7 +184,7 @@ TEST_F(MonthlyFileTest, AzimuthIsTruncatedToItsStep) {
     std::vector<std::string> values(17, "1.00");
     lines[PlaneLineNumber(4, 2) - 1] = MonthlyValueLine(PlanePrefix(14, 20), values);
     lines[PlaneLineNumber(4, 3) - 1] = MonthlyValueLine(PlanePrefix(29, 39), values);
-    ASSERT_EQ(Load(lines), 1);
+    ASSERT_EQ(Load(lines), LoadStatus::Ok);
     MonthlyRow hundreds;
     hundreds.fill(100);
     EXPECT_EQ(record.planeValues[0][2], hundreds) << "azimuth 14 counts as index 0";
@@ -195,7 +197,7 @@ TEST_F(MonthlyFileTest, ValuesAreRoundedHalfUpAndTruncatedTowardsZero) {
     lines[1] = MonthlyValueLine("", {" 3.456", "-1.234", " 0.005", "-0.005", "", "  abc", "12.344",
                                      " 0.994", "-0.50", " 1.5 ", "1e1", "   .5", "7", "", "", "",
                                      "-3.456"});
-    ASSERT_EQ(Load(lines), 1);
+    ASSERT_EQ(Load(lines), LoadStatus::Ok);
     const MonthlyRow& row = record.variation[0];
     EXPECT_EQ(row[0], 346);
     EXPECT_EQ(row[1], -122);
@@ -223,7 +225,7 @@ TEST_F(MonthlyFileTest, ShortValueLinesReadZeroForMissingFields) {
     auto lines = MonthlyTestLines();
     lines[2] = MonthlyValueLine("", {"1.00", "2.00", "3.00"});
     lines[3] = "";
-    ASSERT_EQ(Load(lines), 1);
+    ASSERT_EQ(Load(lines), LoadStatus::Ok);
     MonthlyRow expected{};
     expected[0] = 100;
     expected[1] = 200;
@@ -235,6 +237,6 @@ TEST_F(MonthlyFileTest, ShortValueLinesReadZeroForMissingFields) {
 TEST_F(MonthlyFileTest, HeaderKeepsItsOriginalBytes) {
     auto lines = MonthlyTestLines();
     lines[0] = "\x93\xFA\x8E\xCB \xFF\x81"; // CP932 text with a stray lead byte
-    ASSERT_EQ(Load(lines), 1);
+    ASSERT_EQ(Load(lines), LoadStatus::Ok);
     EXPECT_EQ(record.header, lines[0]);
 }

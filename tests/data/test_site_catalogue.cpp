@@ -30,7 +30,7 @@ std::string AreaLine(const std::string& leading, const std::string& neighbours) 
 
 TEST_F(SiteCatalogueTest, AreaColumnsLandInTheirFields) {
     WriteArea(1, "3,東北,0,139.5,37.7,142.1,41.6,東北地方,120.5,88.25\n");
-    ASSERT_EQ(LoadAreaTable(MapFolder(), 1, areas), 1);
+    ASSERT_EQ(LoadAreaTable(MapFolder(), 1, areas), LoadStatus::Ok);
     const CMapInfo& area = areas[3];
     EXPECT_EQ(area.level, 1);
     EXPECT_EQ(area.code, 3);
@@ -46,7 +46,7 @@ TEST_F(SiteCatalogueTest, AreaColumnsLandInTheirFields) {
 
 TEST_F(SiteCatalogueTest, EmptyShortNameCopiesTheName) {
     WriteArea(0, "0,全国,0,122,24,146,46,,1,2\n5,近畿,0,1,2,3,4\n");
-    ASSERT_EQ(LoadAreaTable(MapFolder(), 0, areas), 1);
+    ASSERT_EQ(LoadAreaTable(MapFolder(), 0, areas), LoadStatus::Ok);
     EXPECT_EQ(areas[0].shortName, "全国");
     EXPECT_EQ(areas[5].shortName, "近畿") << "column 7 missing altogether";
     EXPECT_EQ(areas[5].anchor, (CDPoint{0, 0}));
@@ -56,7 +56,7 @@ TEST_F(SiteCatalogueTest, NeighbourTriplesOfLevelTwo) {
     const std::string leading = "21,北海道,1,139,41,146,46,道,10,20";
     WriteArea(2, AreaLine(leading, "22,1.5,2.5,0,9,9,23,3.5,4.5") + "\r\n" +
                      AreaLine("30,x,1,0,0,0,0,x,0,0", "-4,1,1,100,2,2,31,5,6") + "\r\n");
-    ASSERT_EQ(LoadAreaTable(MapFolder(), 2, areas), 1);
+    ASSERT_EQ(LoadAreaTable(MapFolder(), 2, areas), LoadStatus::Ok);
     const CMapInfo& area = areas[21];
     EXPECT_EQ(area.neighbours[0].code, 22);
     EXPECT_EQ(area.neighbours[0].labelPosition, (CDPoint{1.5, 2.5}));
@@ -80,7 +80,7 @@ TEST_F(SiteCatalogueTest, AllTwentyNeighboursAreRead) {
             "," + std::to_string(k + 41) + "," + std::to_string(k) + ".25,-" + std::to_string(k);
     }
     WriteArea(2, line + ",99,7,7\n");
-    ASSERT_EQ(LoadAreaTable(MapFolder(), 2, areas), 1);
+    ASSERT_EQ(LoadAreaTable(MapFolder(), 2, areas), LoadStatus::Ok);
     for (int k = 0; k < kNeighbourCount; ++k) {
         EXPECT_EQ(areas[40].neighbours[k].code, k + 41);
         EXPECT_EQ(areas[40].neighbours[k].labelPosition, (CDPoint{k + 0.25, -k * 1.0}));
@@ -90,7 +90,7 @@ TEST_F(SiteCatalogueTest, AllTwentyNeighboursAreRead) {
 TEST_F(SiteCatalogueTest, CodesOutsideTheTableAreIgnored) {
     WriteArea(1, "100,百,0,1,1,1,1,百,1,1\n-1,負,0,1,1,1,1,負,1,1\n999999999999,大,0\n"
                  "abc,文字,0,1,1,1,1\n");
-    ASSERT_EQ(LoadAreaTable(MapFolder(), 1, areas), 1);
+    ASSERT_EQ(LoadAreaTable(MapFolder(), 1, areas), LoadStatus::Ok);
     for (const CMapInfo& area : areas) {
         EXPECT_TRUE(area.name.empty() || area.name == "文字") << area.name;
     }
@@ -101,8 +101,8 @@ TEST_F(SiteCatalogueTest, LaterTablesOverwriteOnlyWhatTheySet) {
     areas[7].neighbours[5].code = 9;
     WriteArea(0, "7,旧,0,1,2,3,4,旧略,5,6\n");
     WriteArea(2, "7,新,2,10,20,30,40,,50,60\n");
-    ASSERT_EQ(LoadAreaTable(MapFolder(), 0, areas), 1);
-    ASSERT_EQ(LoadAreaTable(MapFolder(), 2, areas), 1);
+    ASSERT_EQ(LoadAreaTable(MapFolder(), 0, areas), LoadStatus::Ok);
+    ASSERT_EQ(LoadAreaTable(MapFolder(), 2, areas), LoadStatus::Ok);
     EXPECT_EQ(areas[7].level, 2);
     EXPECT_EQ(areas[7].name, "新");
     EXPECT_EQ(areas[7].shortName, "新");
@@ -116,8 +116,8 @@ TEST_F(SiteCatalogueTest, BlankAreaLinesLeaveTheNationalMapAlone) {
     WriteArea(2, "11,a,1,0,0,0,0,,0,0\r\n\r\n\n");
     int hookCalls = 0;
     auto hook = [&](CMapInfo&) { ++hookCalls; };
-    ASSERT_EQ(LoadAreaTable(MapFolder(), 0, areas), 1);
-    ASSERT_EQ(LoadAreaTable(MapFolder(), 2, areas, hook), 1);
+    ASSERT_EQ(LoadAreaTable(MapFolder(), 0, areas), LoadStatus::Ok);
+    ASSERT_EQ(LoadAreaTable(MapFolder(), 2, areas, hook), LoadStatus::Ok);
     EXPECT_EQ(areas[0].level, 0);
     EXPECT_EQ(areas[0].name, "全国");
     EXPECT_EQ(areas[0].bounds, (CDRect{122, 46, 146, 24}));
@@ -132,17 +132,17 @@ TEST_F(SiteCatalogueTest, HookRunsAfterEachLevelTwoRecord) {
         seen.emplace_back(record.code, record.neighbours[0].code);
         record.anchor = {1, 1};
     };
-    ASSERT_EQ(LoadAreaTable(MapFolder(), 1, areas, hook), 1);
+    ASSERT_EQ(LoadAreaTable(MapFolder(), 1, areas, hook), LoadStatus::Ok);
     EXPECT_TRUE(seen.empty()) << "blocks have no outline";
-    ASSERT_EQ(LoadAreaTable(MapFolder(), 2, areas, hook), 1);
+    ASSERT_EQ(LoadAreaTable(MapFolder(), 2, areas, hook), LoadStatus::Ok);
     EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{11, 12}, {12, 0}}));
     EXPECT_EQ(areas[11].anchor, (CDPoint{1, 1})) << "the hook sees the table's own record";
 }
 
 TEST_F(SiteCatalogueTest, MissingTablesLoadNothing) {
-    EXPECT_EQ(LoadAreaTable(MapFolder(), 0, areas), 0);
+    EXPECT_EQ(LoadAreaTable(MapFolder(), 0, areas), LoadStatus::CannotRead);
     sites.resize(3);
-    EXPECT_EQ(LoadSiteTable(MapFolder(), sites), 0);
+    EXPECT_EQ(LoadSiteTable(MapFolder(), sites), LoadStatus::CannotRead);
     EXPECT_TRUE(sites.empty());
 }
 
@@ -153,7 +153,7 @@ TEST_F(SiteCatalogueTest, SitesKeepFileOrderAndSixthFieldTakesTheRest) {
                "11001,宗谷岬,21\r\n"
                "\r\n"
                "00100, 空白 ,3,x,1e1,\n");
-    ASSERT_EQ(LoadSiteTable(MapFolder(), sites), 1);
+    ASSERT_EQ(LoadSiteTable(MapFolder(), sites), LoadStatus::Ok);
     ASSERT_EQ(sites.size(), 4u) << "the blank line is no site";
     EXPECT_EQ(sites[0].siteNumber, 47401) << "the byte-order mark is dropped";
     EXPECT_EQ(sites[0].name, "稚内");
@@ -173,7 +173,7 @@ TEST_F(SiteCatalogueTest, SitesKeepFileOrderAndSixthFieldTakesTheRest) {
 TEST_F(SiteCatalogueTest, OverlongLineStaysOneRecord) {
     std::string longName(3000, 'x');
     WriteSites("1," + longName + ",2,3,4,5\n6,short,7,8,9,10\n");
-    ASSERT_EQ(LoadSiteTable(MapFolder(), sites), 1);
+    ASSERT_EQ(LoadSiteTable(MapFolder(), sites), LoadStatus::Ok);
     ASSERT_EQ(sites.size(), 2u);
     EXPECT_EQ(sites[0].name, longName);
     EXPECT_DOUBLE_EQ(sites[0].elevationM, 5.0);

@@ -18,7 +18,7 @@ protected:
     std::unique_ptr<HourlyDataSet> set = std::make_unique<HourlyDataSet>();
     test::TempDir map;
 
-    int Load(const std::string& bytes) {
+    LoadStatus Load(const std::string& bytes) {
         map.Write("map/zahyo/sunrise_sunset/00815", bytes);
         return LoadSunriseSunset(*set, 815, map.str());
     }
@@ -30,7 +30,7 @@ TEST_F(SunriseSunsetTest, FullYearFillsEveryDay) {
         MonthDay md = MonthDayOfYear(d);
         AppendSunriseRecord(file, md.month, md.day, 5.0f + d / 1000.0f, 18.25f);
     }
-    ASSERT_EQ(Load(file), 1);
+    ASSERT_EQ(Load(file), LoadStatus::Ok);
     for (int d = 1; d <= 365; ++d) {
         ASSERT_EQ(set->sunrise[d - 1], static_cast<double>(5.0f + d / 1000.0f)) << d;
         ASSERT_EQ(set->sunset[d - 1], 18.25);
@@ -40,7 +40,7 @@ TEST_F(SunriseSunsetTest, FullYearFillsEveryDay) {
 TEST_F(SunriseSunsetTest, TimesAreWidenedFromFloat) {
     std::string file;
     AppendSunriseRecord(file, 1, 1, 6.9f, 16.7f);
-    ASSERT_EQ(Load(file), 1);
+    ASSERT_EQ(Load(file), LoadStatus::Ok);
     EXPECT_EQ(set->sunrise[0], static_cast<double>(6.9f));
     EXPECT_NE(set->sunrise[0], 6.9);
 }
@@ -50,7 +50,7 @@ TEST_F(SunriseSunsetTest, LeapDayAndLaterRecordsOverwrite) {
     AppendSunriseRecord(file, 3, 1, 6.0f, 17.0f);
     AppendSunriseRecord(file, 2, 29, 6.5f, 17.5f);
     AppendSunriseRecord(file, 13, 1, 7.0f, 16.0f); // month clamped to 12
-    ASSERT_EQ(Load(file), 1);
+    ASSERT_EQ(Load(file), LoadStatus::Ok);
     EXPECT_EQ(set->sunrise[59], 6.5);
     EXPECT_EQ(set->sunset[59], 17.5);
     EXPECT_EQ(set->sunrise[334], 7.0);
@@ -59,12 +59,12 @@ TEST_F(SunriseSunsetTest, LeapDayAndLaterRecordsOverwrite) {
 TEST_F(SunriseSunsetTest, NegativeBytesAreSigned) {
     std::string file;
     AppendSunriseRecord(file, -3, -5, 6.0f, 17.0f); // clamps onto day 1
-    ASSERT_EQ(Load(file), 1);
+    ASSERT_EQ(Load(file), LoadStatus::Ok);
     EXPECT_EQ(set->sunrise[0], 6.0);
 }
 
 TEST_F(SunriseSunsetTest, EmptyFileLoadsAndKeepsZeros) {
-    ASSERT_EQ(Load(""), 1);
+    ASSERT_EQ(Load(""), LoadStatus::Ok);
     for (int d = 0; d < 365; ++d) {
         ASSERT_EQ(set->sunrise[d], 0.0);
         ASSERT_EQ(set->sunset[d], 0.0);
@@ -79,7 +79,7 @@ TEST_F(SunriseSunsetTest, IncompleteLastRecordIsIgnored) {
         AppendSunriseRecord(file, 1, 1, 6.0f, 17.0f);
         AppendSunriseRecord(file, 1, 2, 6.5f, 17.5f);
         file.resize(file.size() - 10 + cut);
-        ASSERT_EQ(Load(file), 1);
+        ASSERT_EQ(Load(file), LoadStatus::Ok);
         EXPECT_EQ(set->sunrise[0], 6.0);
         EXPECT_EQ(set->sunrise[1], 0.0);
         EXPECT_EQ(set->sunset[1], 0.0);
@@ -93,16 +93,16 @@ TEST_F(SunriseSunsetTest, LongFileIsReadAcrossChunks) {
         MonthDay md = MonthDayOfYear(i % 365 + 1);
         AppendSunriseRecord(file, md.month, md.day, static_cast<float>(i), 18.0f);
     }
-    ASSERT_EQ(Load(file), 1);
+    ASSERT_EQ(Load(file), LoadStatus::Ok);
     EXPECT_EQ(set->sunrise[0], 1825.0);
     EXPECT_EQ(set->sunrise[364], 1824.0);
     EXPECT_EQ(set->sunrise[154], 1979.0);
 }
 
 TEST_F(SunriseSunsetTest, MissingFileFails) {
-    EXPECT_EQ(LoadSunriseSunset(*set, 1, map.str()), 0);
+    EXPECT_EQ(LoadSunriseSunset(*set, 1, map.str()), LoadStatus::CannotRead);
     map.Write("map/zahyo/sunrise_sunset/00002/x", "");
-    EXPECT_EQ(LoadSunriseSunset(*set, 2, map.str()), 0);
+    EXPECT_EQ(LoadSunriseSunset(*set, 2, map.str()), LoadStatus::CannotRead);
     EXPECT_EQ(SunriseSunsetPath("/data", 47), "/data/map/zahyo/sunrise_sunset/00047");
 }
 

@@ -107,10 +107,10 @@ TEST_F(SmallKit, CatalogueAndOutlinesLoadWithoutComplaint) {
                                     ++areas;
                                     EXPECT_EQ(LoadAreaPolygons(MapFolder(), record.code,
                                                                outlines[record.code], reporter),
-                                              1);
+                                              LoadStatus::Ok);
                                     EXPECT_FALSE(outlines[record.code].empty()) << record.code;
                                 }),
-                  1);
+                  LoadStatus::Ok);
     }
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_GE(areas, 47);
@@ -140,7 +140,7 @@ TEST_F(SmallKit, CatalogueAndOutlinesLoadWithoutComplaint) {
     }
 
     std::vector<CAmedasPoint> sites;
-    ASSERT_EQ(LoadSiteTable(MapFolder(), sites), 1);
+    ASSERT_EQ(LoadSiteTable(MapFolder(), sites), LoadStatus::Ok);
     ASSERT_EQ(static_cast<int>(sites.size()), kSmallKitSites);
     std::set<int> numbers;
     for (const auto& site : sites) {
@@ -156,14 +156,14 @@ TEST_F(SmallKit, CatalogueAndOutlinesLoadWithoutComplaint) {
 
 TEST_F(SmallKit, EverySiteHasItsDatabasesAndSunTables) {
     std::vector<CAmedasPoint> sites;
-    ASSERT_EQ(LoadSiteTable(MapFolder(), sites), 1);
+    ASSERT_EQ(LoadSiteTable(MapFolder(), sites), LoadStatus::Ok);
     auto set = std::make_unique<HourlyDataSet>();
     for (const auto& site : sites) {
         for (int variant = 0; variant < 3; ++variant) {
             CollectingReporter reporter;
             ASSERT_EQ(LoadHourlyData(*set, static_cast<YearVariant>(variant), site.siteNumber,
                                      (Root() / "HORIX-11").string(), MapFolder(), reporter),
-                      1)
+                      LoadStatus::Ok)
                 << site.siteNumber;
             for (int day = 1; day <= 365; ++day) {
                 ASSERT_GT(set->sunset[day - 1], set->sunrise[day - 1] + 8.0);
@@ -182,14 +182,14 @@ TEST_F(SmallKit, EverySiteHasItsDatabasesAndSunTables) {
         CollectingReporter reporter;
         ASSERT_EQ(
             LoadMonthlyData((Root() / "KALVERA-11").string(), site.siteNumber, record, reporter),
-            1);
+            LoadStatus::Ok);
         EXPECT_NEAR(ColumnInt(record.header, 26, 2), static_cast<int>(site.latitudeDeg), 0);
     }
 }
 
 TEST_F(SmallKit, MeshTablesPointAtSitesAndSheetsHavePictures) {
     std::vector<CAmedasPoint> sites;
-    ASSERT_EQ(LoadSiteTable(MapFolder(), sites), 1);
+    ASSERT_EQ(LoadSiteTable(MapFolder(), sites), LoadStatus::Ok);
     int tables = 0, meshes = 0;
     std::set<int> sheets;
     for (const auto& entry : fs::directory_iterator(Root() / "data" / "map" / "table")) {
@@ -227,9 +227,9 @@ TEST_F(SmallKit, SearchTablesDecode) {
         CollectingReporter reporter;
         ASSERT_EQ(
             ReadMunicipalityFile(MunicipalityFilePath(MapFolder(), pref), municipalities, reporter),
-            ArchiveStatus::Ok);
+            LoadStatus::Ok);
         ASSERT_EQ(ReadDistrictFile(DistrictFilePath(MapFolder(), pref), districts, reporter),
-                  ArchiveStatus::Ok);
+                  LoadStatus::Ok);
         ASSERT_FALSE(municipalities.empty());
         for (const auto& m : municipalities) {
             EXPECT_NE(m.name.find("サンプル"), std::string::npos);
@@ -241,7 +241,7 @@ TEST_F(SmallKit, SearchTablesDecode) {
         std::vector<CF_CHIN> facilities;
         CollectingReporter reporter;
         ASSERT_EQ(ReadFacilityFile(FacilityFilePath(MapFolder(), category), facilities, reporter),
-                  ArchiveStatus::Ok);
+                  LoadStatus::Ok);
         EXPECT_FALSE(facilities.empty());
         if (category == 1) {
             ASSERT_EQ(facilities.size(), 47u);

@@ -255,7 +255,7 @@ TEST_F(WeatherModel, HourlyFileReadsBackWithTheProgramsParser) {
     const std::string path = dir.Write("mea27011.txt", text);
     auto set = std::make_unique<HourlyDataSet>();
     set->Clear();
-    ASSERT_EQ(ParseHourlyFile(*set, path), 1);
+    ASSERT_EQ(ParseHourlyFile(*set, path), LoadStatus::Ok);
     EXPECT_NE(set->HeaderUtf8().find("27011"), std::string::npos);
     const HourlyYear& y = *pacific->v[0];
     for (int d = 1; d <= kDays; ++d) {
@@ -304,7 +304,7 @@ TEST_F(WeatherModel, MonthlyFileReadsBackAndHasAPlausibleOptimumTilt) {
     dir.Write("m27011", text);
     MonthlyRecord record;
     CollectingReporter reporter;
-    ASSERT_EQ(LoadMonthlyData(dir.str(), 27011, record, reporter), 1);
+    ASSERT_EQ(LoadMonthlyData(dir.str(), 27011, record, reporter), LoadStatus::Ok);
     EXPECT_TRUE(reporter.messages.empty());
     // The header columns the monthly viewer reads.
     EXPECT_EQ(ColumnInt(record.header, 26, 2), 35);

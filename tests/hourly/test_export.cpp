@@ -93,7 +93,7 @@ class ExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::string path = dir.Write("data.txt", test::MakeSampleHourlyFile(header, "\r\n", 11));
-        ASSERT_EQ(ParseHourlyFile(*set, path), 1);
+        ASSERT_EQ(ParseHourlyFile(*set, path), LoadStatus::Ok);
         for (int d = 0; d < 365; ++d) {
             set->sunrise[d] = 6.25 - (d % 5) * 0.1;
             set->sunset[d] = 17.5 + (d % 7) * 0.2;
@@ -166,7 +166,7 @@ TEST_F(ExportTest, HorizontalTxtLineRepeatsTheFileLayoutPlusDayOfYear) {
     line.summaries[2] = 828;
     line.summaries[3] = 8888;
     std::string source = test::FormatHourlyLine(line);
-    ASSERT_EQ(ParseHourlyFile(*set, dir.Write("one.txt", "x\n" + source + "\n")), 1);
+    ASSERT_EQ(ParseHourlyFile(*set, dir.Write("one.txt", "x\n" + source + "\n")), LoadStatus::Ok);
 
     HourlyExportRequest request;
     request.month = 4;
@@ -198,7 +198,7 @@ TEST_F(ExportTest, UnconvertibleSignedDailyValueIsWrittenAsZero) {
     line.day = 1;
     std::string source = test::FormatHourlyLine(line);
     source.replace(10, 5, "    -");
-    ASSERT_EQ(ParseHourlyFile(*set, dir.Write("dash.txt", "x\n" + source + "\n")), 1);
+    ASSERT_EQ(ParseHourlyFile(*set, dir.Write("dash.txt", "x\n" + source + "\n")), LoadStatus::Ok);
 
     HourlyExportRequest request;
     request.month = 2;

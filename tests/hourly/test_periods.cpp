@@ -153,7 +153,7 @@ protected:
     void SetUp() override {
         test::TempDir dir;
         std::string path = dir.Write("h.txt", test::MakeSampleHourlyFile("h", "\r\n", 3));
-        ASSERT_EQ(ParseHourlyFile(*set, path), 1);
+        ASSERT_EQ(ParseHourlyFile(*set, path), LoadStatus::Ok);
         for (int d = 0; d < 365; ++d) {
             set->sunrise[d] = 5.5 + d % 3 * 0.25;
             set->sunset[d] = 18.0 + d % 4 * 0.3;

@@ -29,7 +29,7 @@ std::string RawPolygon(std::int32_t count, const std::vector<CDPoint>& points) {
 }
 
 struct Loaded {
-    int result;
+    LoadStatus result;
     std::vector<CPolygon> outline;
     std::vector<std::string> messages;
 };
@@ -61,7 +61,7 @@ TEST(AreaPolygons, RoundTripThroughTheWriter) {
     ASSERT_TRUE(WriteAreaPolygons(AreaPolygonPath(dir.str(), 3), polygons));
     std::vector<CPolygon> outline;
     CollectingReporter reporter;
-    EXPECT_EQ(LoadAreaPolygons(dir.str(), 3, outline, reporter), 1);
+    EXPECT_EQ(LoadAreaPolygons(dir.str(), 3, outline, reporter), LoadStatus::Ok);
     EXPECT_EQ(outline, polygons);
     EXPECT_TRUE(reporter.messages.empty());
 }
@@ -70,7 +70,7 @@ TEST(AreaPolygons, MissingFileLeavesNoOutlineAndNoMessage) {
     test::TempDir dir;
     std::vector<CPolygon> outline{Square(0, 0, 1)};
     CollectingReporter reporter;
-    EXPECT_EQ(LoadAreaPolygons(dir.str(), 5, outline, reporter), 0);
+    EXPECT_EQ(LoadAreaPolygons(dir.str(), 5, outline, reporter), LoadStatus::CannotRead);
     EXPECT_TRUE(outline.empty());
     EXPECT_TRUE(reporter.messages.empty());
 }
@@ -80,12 +80,12 @@ TEST(AreaPolygons, EndOfFileInsideTheCountEndsQuietly) {
     for (std::string tail :
          {std::string(), std::string("\x03", 1), std::string("\x03\x00\x00", 3)}) {
         Loaded loaded = LoadBytes(one + tail);
-        EXPECT_EQ(loaded.result, 1);
+        EXPECT_EQ(loaded.result, LoadStatus::Ok);
         EXPECT_EQ(loaded.outline.size(), 1u);
         EXPECT_TRUE(loaded.messages.empty());
     }
     Loaded empty = LoadBytes("");
-    EXPECT_EQ(empty.result, 1);
+    EXPECT_EQ(empty.result, LoadStatus::Ok);
     EXPECT_TRUE(empty.outline.empty());
 }
 
@@ -111,7 +111,7 @@ TEST(AreaPolygons, FaultyPolygonsKeepWhatCameBeforeWithOneMessage) {
     for (const std::string& bad :
          {bowTie, twoPoints, zeroCount, negative, huge, truncated, notANumber}) {
         Loaded loaded = LoadBytes(good + bad + good);
-        EXPECT_EQ(loaded.result, 1);
+        EXPECT_EQ(loaded.result, LoadStatus::Damaged);
         ASSERT_EQ(loaded.outline.size(), 1u);
         EXPECT_EQ(loaded.outline[0], Square(0, 0, 1));
         ASSERT_EQ(loaded.messages.size(), 1u);

@@ -87,11 +87,11 @@ TEST(SearchArchive, RoundTripsOfAllThreeFiles) {
     std::vector<DistrictRecord> districts;
     std::vector<CF_CHIN> facilities;
     EXPECT_EQ(ReadMunicipalityFile(MunicipalityFilePath(dir.str(), 13), municipalities, reporter),
-              ArchiveStatus::Ok);
+              LoadStatus::Ok);
     EXPECT_EQ(ReadDistrictFile(DistrictFilePath(dir.str(), 13), districts, reporter),
-              ArchiveStatus::Ok);
+              LoadStatus::Ok);
     EXPECT_EQ(ReadFacilityFile(FacilityFilePath(dir.str(), 1), facilities, reporter),
-              ArchiveStatus::Ok);
+              LoadStatus::Ok);
     EXPECT_EQ(municipalities, SampleMunicipalities());
     EXPECT_EQ(districts, SampleDistricts());
     EXPECT_EQ(facilities, SampleFacilities());
@@ -103,7 +103,7 @@ TEST(SearchArchive, MissingFilesAreSilent) {
     CollectingReporter reporter;
     std::vector<CF_CHIN> facilities{{1, "x", 0, 0}};
     EXPECT_EQ(ReadFacilityFile(FacilityFilePath(dir.str(), 3), facilities, reporter),
-              ArchiveStatus::Missing);
+              LoadStatus::CannotRead);
     EXPECT_TRUE(facilities.empty());
     EXPECT_TRUE(reporter.messages.empty());
 }
@@ -117,7 +117,7 @@ TEST(SearchArchive, TruncatedFilesKeepTheRecordsBeforeTheFault) {
         std::string path = dir.Write("map/GaikuTabl/ga_addp2_13", full.substr(0, cut));
         CollectingReporter reporter;
         std::vector<DistrictRecord> districts;
-        EXPECT_EQ(ReadDistrictFile(path, districts, reporter), ArchiveStatus::Damaged);
+        EXPECT_EQ(ReadDistrictFile(path, districts, reporter), LoadStatus::Truncated);
         std::vector<DistrictRecord> expected = SampleDistricts();
         expected.pop_back();
         EXPECT_EQ(districts, expected);
@@ -128,21 +128,18 @@ TEST(SearchArchive, TruncatedFilesKeepTheRecordsBeforeTheFault) {
 }
 
 TEST(SearchArchive, HostileCountsAndLengthsAreReadErrors) {
-    std::string error;
     std::vector<MunicipalityRecord> municipalities;
     std::vector<CF_CHIN> facilities;
 
     std::string hugeCount;
     AppendI32(hugeCount, 0x7FFFFFFF);
     hugeCount += EncodeMunicipalities(SampleMunicipalities()).substr(4);
-    EXPECT_FALSE(DecodeMunicipalities(hugeCount, municipalities, error));
+    EXPECT_EQ(DecodeMunicipalities(hugeCount, municipalities), LoadStatus::Truncated);
     EXPECT_TRUE(municipalities.empty()) << "the count is checked before any record is read";
-    EXPECT_EQ(error, "ファイルの終わりを越えて読み込もうとしました。");
 
     std::string negative;
     AppendI32(negative, -1);
-    EXPECT_FALSE(DecodeFacilities(negative, facilities, error));
-    EXPECT_EQ(error, "ファイルの形式が正しくありません。");
+    EXPECT_EQ(DecodeFacilities(negative, facilities), LoadStatus::Damaged);
 
     // A 32-bit string length far past the end of the file.
     std::string longName;
@@ -150,7 +147,7 @@ TEST(SearchArchive, HostileCountsAndLengthsAreReadErrors) {
     AppendI16(longName, 13);
     longName += std::string("\xFF\xFF\xFF\xF0\xFF\xFF\x7F", 7);
     longName += std::string(16, '\0');
-    EXPECT_FALSE(DecodeFacilities(longName, facilities, error));
+    EXPECT_EQ(DecodeFacilities(longName, facilities), LoadStatus::Truncated);
     EXPECT_TRUE(facilities.empty());
 
     // The UTF-16 marker is no length.
@@ -159,13 +156,30 @@ TEST(SearchArchive, HostileCountsAndLengthsAreReadErrors) {
     AppendI16(wide, 13);
     wide += std::string("\xFF\xFE\xFF", 3);
     wide += std::string(16, '\0');
-    EXPECT_FALSE(DecodeFacilities(wide, facilities, error));
-    EXPECT_EQ(error, "ファイルの形式が正しくありません。");
+    EXPECT_EQ(DecodeFacilities(wide, facilities), LoadStatus::Damaged);
 
-    EXPECT_FALSE(DecodeFacilities(std::string("\x01\x00", 2), facilities, error))
+    EXPECT_EQ(DecodeFacilities(std::string("\x01\x00", 2), facilities), LoadStatus::Truncated)
         << "end inside the count";
-    EXPECT_TRUE(DecodeFacilities(std::string("\x00\x00\x00\x00", 4), facilities, error));
+    EXPECT_EQ(DecodeFacilities(std::string("\x00\x00\x00\x00", 4), facilities), LoadStatus::Ok);
     EXPECT_TRUE(facilities.empty());
+}
+
+TEST(SearchArchive, NamesThatDoNotConvertAreKeptAndReported) {
+    // 0x82 0xFF is no CP932 character.
+    std::string bytes;
+    AppendI32(bytes, 1);
+    bytes += std::string("\x04\x82\xFF\x82\xA0", 5);
+    bytes += std::string(16, '\0');
+    test::TempDir dir;
+    const std::string path = dir.Write("map/GaikuTabl/ga_addp2_01", bytes);
+    CollectingReporter reporter;
+    std::vector<DistrictRecord> districts;
+    EXPECT_EQ(ReadDistrictFile(path, districts, reporter), LoadStatus::UnconvertibleText);
+    ASSERT_EQ(districts.size(), 1u);
+    EXPECT_EQ(districts[0].name.substr(districts[0].name.size() - 3), "あ");
+    EXPECT_NE(districts[0].name.find("\xEF\xBF\xBD"), std::string::npos) << "replaced, not raw";
+    EXPECT_EQ(reporter.messages, std::vector<std::string>{
+                                     "「ga_addp2_01」に文字コードを変換できない文字があります。"});
 }
 
 TEST(SearchArchive, DistrictsOfAMunicipality) {
@@ -197,9 +211,8 @@ TEST(SearchArchive, RandomDamageNeverReadsPastTheBytes) {
     // proves no read leaves the buffer.
     std::string valid = EncodeFacilities(SampleFacilities());
     std::vector<CF_CHIN> facilities;
-    std::string error;
     for (std::size_t cut = 0; cut < valid.size(); ++cut) {
-        EXPECT_FALSE(DecodeFacilities(valid.substr(0, cut), facilities, error)) << cut;
+        EXPECT_NE(DecodeFacilities(valid.substr(0, cut), facilities), LoadStatus::Ok) << cut;
         EXPECT_LE(facilities.size(), SampleFacilities().size());
     }
     std::mt19937 rng(3);
@@ -212,9 +225,9 @@ TEST(SearchArchive, RandomDamageNeverReadsPastTheBytes) {
         }
         std::vector<MunicipalityRecord> municipalities;
         std::vector<DistrictRecord> districts;
-        DecodeFacilities(damaged, facilities, error);
-        DecodeMunicipalities(damaged, municipalities, error);
-        DecodeDistricts(damaged, districts, error);
+        DecodeFacilities(damaged, facilities);
+        DecodeMunicipalities(damaged, municipalities);
+        DecodeDistricts(damaged, districts);
         EXPECT_LE(facilities.size(), damaged.size() / 19);
         EXPECT_LE(districts.size(), damaged.size() / 17);
     }

@@ -16,7 +16,7 @@ protected:
     void SetUp() override {
         dir.Write("m47401", JoinLines(MonthlyTestLines(), "\r\n"));
         CollectingReporter reporter;
-        ASSERT_EQ(LoadMonthlyData(dir.str(), 47401, record, reporter), 1);
+        ASSERT_EQ(LoadMonthlyData(dir.str(), 47401, record, reporter), LoadStatus::Ok);
     }
 
     TempDir dir;
