@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "data/c_fields.h"
 #include "solar/slope_model.h"
 
 #include <charconv>
@@ -29,10 +30,6 @@ struct SlopeLine {
     double values[kFieldCount] = {};
 };
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
 bool ParseWhole(std::string_view text, int& value) {
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
@@ -55,11 +52,11 @@ bool ParseSlopeLine(std::string_view line, SlopeLine& parsed, std::string& error
     int count = 0;
     std::size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && IsBlank(line[i])) {
+        while (i < line.size() && IsCSpace(line[i])) {
             ++i;
         }
         std::size_t start = i;
-        while (i < line.size() && !IsBlank(line[i])) {
+        while (i < line.size() && !IsCSpace(line[i])) {
             ++i;
         }
         if (i > start) {
@@ -109,7 +106,7 @@ int RunSlope(int argc, char** argv) {
         ++lineNumber;
         bool blank = true;
         for (char c : line) {
-            blank = blank && IsBlank(c);
+            blank = blank && IsCSpace(c);
         }
         if (blank) {
             continue;

@@ -7,11 +7,21 @@
 
 namespace quorvane {
 
-namespace {
-
 bool IsCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
+
+std::string_view TrimCSpace(std::string_view text) {
+    while (!text.empty() && IsCSpace(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsCSpace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+namespace {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';

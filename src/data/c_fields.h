@@ -24,6 +24,12 @@ inline double ColumnDouble(std::string_view line, std::size_t start, std::size_t
     return ParseCDouble(Columns(line, start, width));
 }
 
+// The C library's isspace in the "C" locale: blank, tab, line feed, vertical tab,
+// form feed, carriage return.
+bool IsCSpace(char c);
+// `text` without the IsCSpace characters at either end.
+std::string_view TrimCSpace(std::string_view text);
+
 // Removes a trailing "\n" and "\r\n" (files come with either line end).
 std::string_view StripLineEnd(std::string_view line);
 

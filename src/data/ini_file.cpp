@@ -1,6 +1,7 @@
 #include "data/ini_file.h"
 
 #include "data/atomic_file.h"
+#include "data/c_fields.h"
 #include "data/file_io.h"
 
 #include <filesystem>
@@ -9,20 +10,6 @@
 namespace quorvane {
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -68,17 +55,17 @@ std::vector<IniLine> SplitLines(std::string_view text) {
             content.remove_suffix(1);
         }
         line.content = content;
-        std::string_view body = Trim(content);
+        std::string_view body = TrimCSpace(content);
         if (!body.empty() && body.front() == '[') {
             std::size_t close = body.find(']');
             if (close != std::string_view::npos) {
                 line.kind = IniLine::Kind::Section;
-                line.name = Trim(body.substr(1, close - 1));
+                line.name = TrimCSpace(body.substr(1, close - 1));
             }
         } else if (!body.empty() && body.front() != ';') {
             line.kind = IniLine::Kind::Key;
             std::size_t equals = body.find('=');
-            line.name = Trim(body.substr(0, equals));
+            line.name = TrimCSpace(body.substr(0, equals));
             if (equals != std::string_view::npos) {
                 line.rawValue = body.substr(equals + 1);
             }
@@ -135,7 +122,7 @@ std::string_view LineEndOf(std::string_view text) {
 std::string StoredValue(std::string_view value) {
     bool needsQuotes =
         !value.empty() &&
-        (IsBlank(value.front()) || IsBlank(value.back()) ||
+        (IsCSpace(value.front()) || IsCSpace(value.back()) ||
          (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front()));
     if (!needsQuotes) {
         return std::string(value);
@@ -156,7 +143,7 @@ std::optional<std::string> FindIniValue(std::string_view text, std::string_view 
     if (!index) {
         return std::nullopt;
     }
-    std::string_view value = Trim(lines[*index].rawValue);
+    std::string_view value = TrimCSpace(lines[*index].rawValue);
     if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
     }
@@ -196,7 +183,7 @@ bool SetIniValue(std::string& text, std::string_view section, std::string_view k
     // in front of the next section.
     std::size_t after = range->header;
     for (std::size_t i = range->first; i < range->last; ++i) {
-        if (!Trim(lines[i].content).empty()) {
+        if (!TrimCSpace(lines[i].content).empty()) {
             after = i;
         }
     }

@@ -1,6 +1,7 @@
 #include "hourly/export.h"
 
 #include "data/atomic_file.h"
+#include "data/c_fields.h"
 #include "hourly/printf_fields.h"
 #include "solar/calendar.h"
 
@@ -38,20 +39,6 @@ char* AppendLineEnd(char* p) {
     p[0] = '\r';
     p[1] = '\n';
     return p + 2;
-}
-
-bool IsCSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-std::string_view TrimCSpace(std::string_view text) {
-    while (!text.empty() && IsCSpace(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsCSpace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 void WriteHeader(AtomicFileWriter& writer, const HourlyDataSet& set, ExportFormat format) {

@@ -121,26 +121,28 @@ DayRanking RankDaysOfMonth(const int (&dailyTotals)[kHourlyDays], int month) {
     return ranking;
 }
 
-std::string IrradiationRankingText(int rank, int dayOfMonth, int totalHundredthsMJ) {
+namespace {
+
+// "%2d位：%2d日  <total><unit>"; the irradiation total has a width of 4.
+std::string RankingText(int rank, int dayOfMonth, double total, int width, std::string_view unit) {
     char text[kMaxFixed1Field + 64];
     char* p = AppendInt(text, rank, 2);
     p = std::copy_n("位：", sizeof "位：" - 1, p);
     p = AppendInt(p, dayOfMonth, 2);
     p = std::copy_n("日  ", sizeof "日  " - 1, p);
-    p = AppendFixed1(p, totalHundredthsMJ / 100.0, 4);
-    p = std::copy_n("(MJ)", 4, p);
+    p = AppendFixed1(p, total, width);
+    p = std::copy_n(unit.data(), unit.size(), p);
     return std::string(text, p);
 }
 
+} // namespace
+
+std::string IrradiationRankingText(int rank, int dayOfMonth, int totalHundredthsMJ) {
+    return RankingText(rank, dayOfMonth, totalHundredthsMJ / 100.0, 4, "(MJ)");
+}
+
 std::string SunshineRankingText(int rank, int dayOfMonth, int totalTenthsH) {
-    char text[kMaxFixed1Field + 64];
-    char* p = AppendInt(text, rank, 2);
-    p = std::copy_n("位：", sizeof "位：" - 1, p);
-    p = AppendInt(p, dayOfMonth, 2);
-    p = std::copy_n("日  ", sizeof "日  " - 1, p);
-    p = AppendFixed1(p, totalTenthsH / 10.0);
-    p = std::copy_n("(h)", 3, p);
-    return std::string(text, p);
+    return RankingText(rank, dayOfMonth, totalTenthsH / 10.0, 0, "(h)");
 }
 
 void BuildRankings(const HourlyDataSet& set, int month, HourlyRankings& rankings) {

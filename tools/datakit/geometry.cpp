@@ -3,6 +3,7 @@
 #include "map/polygon.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -224,89 +225,34 @@ HalfPlane LeftOf(const CDPoint& from, const CDPoint& to) {
     return {dy, -dx, dy * from.x - dx * from.y};
 }
 
-std::vector<Ring> ClipRing(const Ring& ring, const HalfPlane& input) {
-    HalfPlane plane = input;
-    const std::size_t n = ring.size();
-    // Keep every vertex off the line (and away from it by more than the tolerance
-    // of the validity rule) by nudging the line; the cut moves by metres at most.
-    const double norm = std::hypot(plane.a, plane.b);
-    for (int attempt = 0; attempt < 64; ++attempt) {
-        bool clear = true;
-        for (const auto& p : ring) {
-            if (std::fabs(plane.Side(p.x, p.y)) < 4 * kPolygonTolerance * norm) {
-                clear = false;
-                break;
-            }
+std::vector<Ring> ClipRing(const Ring& ring, const HalfPlane& plane) {
+    // The half-plane within a box around the ring is a convex polygon; the program's
+    // own intersection does the rest.
+    const Bounds b = RingBounds(ring);
+    const std::array<CDPoint, 4> box = {
+        CDPoint{b.left - 1, b.bottom - 1}, CDPoint{b.right + 1, b.bottom - 1},
+        CDPoint{b.right + 1, b.top + 1}, CDPoint{b.left - 1, b.top + 1}};
+    std::vector<CDPoint> kept;
+    for (std::size_t i = 0; i < box.size(); ++i) {
+        const CDPoint& p = box[i];
+        const CDPoint& q = box[(i + 1) % box.size()];
+        const double sp = plane.Side(p.x, p.y), sq = plane.Side(q.x, q.y);
+        if (sp < 0) {
+            kept.push_back(p);
         }
-        if (clear) {
-            break;
-        }
-        plane.c += 9 * kPolygonTolerance * norm;
-    }
-    struct Node {
-        CDPoint p;
-        int kind = 0; // 0 vertex, +1 entering the kept side, -1 leaving it
-        std::size_t partner = 0;
-        double along = 0.0;
-    };
-    std::vector<Node> nodes;
-    nodes.reserve(n + 16);
-    bool anyInside = false, anyOutside = false;
-    for (std::size_t i = 0; i < n; ++i) {
-        const CDPoint& a = ring[i];
-        const CDPoint& b = ring[(i + 1) % n];
-        const double sa = plane.Side(a.x, a.y), sb = plane.Side(b.x, b.y);
-        nodes.push_back({a, 0, 0, 0.0});
-        (sa < 0 ? anyInside : anyOutside) = true;
-        if ((sa < 0) != (sb < 0)) {
-            const double t = sa / (sa - sb);
-            const CDPoint p{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
-            nodes.push_back({p, sa < 0 ? -1 : 1, 0, -plane.b * p.x + plane.a * p.y});
+        if ((sp < 0) != (sq < 0)) {
+            const double t = sp / (sp - sq);
+            kept.push_back({p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)});
         }
     }
-    if (!anyOutside) {
-        return {ring};
-    }
-    if (!anyInside) {
+    std::vector<CPolygon> pieces;
+    if (kept.size() < 3 ||
+        IntersectPolygons(CPolygon(ring), CPolygon(std::move(kept)), pieces) < 0) {
         return {};
     }
-    std::vector<std::size_t> crossings;
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        if (nodes[i].kind != 0) {
-            crossings.push_back(i);
-        }
-    }
-    std::sort(crossings.begin(), crossings.end(),
-              [&](std::size_t a, std::size_t b) { return nodes[a].along < nodes[b].along; });
-    for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
-        nodes[crossings[k]].partner = crossings[k + 1];
-        nodes[crossings[k + 1]].partner = crossings[k];
-    }
-    std::vector<bool> visited(nodes.size(), false);
     std::vector<Ring> out;
-    for (std::size_t start : crossings) {
-        if (nodes[start].kind != 1 || visited[start]) {
-            continue;
-        }
-        Ring piece;
-        std::size_t at = start;
-        for (std::size_t guard = 0; guard < 4 * nodes.size(); ++guard) {
-            visited[at] = true;
-            piece.push_back(nodes[at].p);
-            std::size_t k = (at + 1) % nodes.size();
-            while (nodes[k].kind == 0) {
-                piece.push_back(nodes[k].p);
-                k = (k + 1) % nodes.size();
-            }
-            // nodes[k] leaves the kept side: run along the line to its partner.
-            piece.push_back(nodes[k].p);
-            visited[k] = true;
-            at = nodes[k].partner;
-            if (at == start || nodes[at].kind != 1) {
-                break;
-            }
-        }
-        out.push_back(std::move(piece));
+    for (CPolygon& piece : pieces) {
+        out.push_back(std::move(piece.points));
     }
     return out;
 }

@@ -53,8 +53,7 @@ struct HalfPlane {
 // The half-plane left of the directed line from `from` to `to`.
 HalfPlane LeftOf(const CDPoint& from, const CDPoint& to);
 
-// The part of a simple ring inside the half-plane, as simple rings: the ring is cut
-// along the line and the pieces are closed along it.
+// The part of a simple ring inside the half-plane, as simple rings.
 std::vector<Ring> ClipRing(const Ring& ring, const HalfPlane& plane);
 
 } // namespace quorvane::datakit
