@@ -1,6 +1,6 @@
 #include "app/dlg_data_setting.h"
 
-#include "app/app_style.h"
+#include "ui/app_style.h"
 #include "ui/platform.h"
 
 #include <QGridLayout>

@@ -32,6 +32,7 @@ struct NumberedButton {
 
 const QSize kViewerButton(180, 28);
 const QSize kTableButton(160, 26);
+const QSize kMapButton(150, 26);
 
 const std::vector<NumberedButton> kButtons = {
     // Main menu.
@@ -60,6 +61,18 @@ const std::vector<NumberedButton> kButtons = {
     {285, 286, 287, u"リストから削除", {120, 26}, ButtonTone::Dialog},
     {282, 283, 284, u"全削除", {120, 26}, ButtonTone::Dialog},
     {280, 281, 0, u"地図から選択", {120, 26}, ButtonTone::Dialog},
+    // Site selection map and its two searches.
+    {300, 301, 0, u"1Kmメッシュ地図へ", kMapButton, ButtonTone::Dialog},
+    {302, 303, 0, u"エリア別地図へ", kMapButton, ButtonTone::Dialog},
+    {304, 305, 0, u"全国地図へ戻る", kMapButton, ButtonTone::Dialog},
+    {306, 307, 0, u"ブロック地図へ戻る", kMapButton, ButtonTone::Dialog},
+    {308, 309, 0, u"住所検索", kMapButton, ButtonTone::Dialog},
+    {310, 311, 0, u"施設・地名検索", kMapButton, ButtonTone::Dialog},
+    {312, 313, 0, u"この地点のグラフを表示", {200, 30}, ButtonTone::Dialog},
+    {314, 315, 0, u"この地点を印刷対象にする", {200, 30}, ButtonTone::Dialog},
+    {316, 317, 0, u"キャンセル", {120, 30}, ButtonTone::Dialog},
+    {318, 319, 0, u"検索", {110, 28}, ButtonTone::Dialog},
+    {320, 321, 0, u"キャンセル", {110, 28}, ButtonTone::Dialog},
 };
 
 QString Str(const char16_t* text) {
@@ -464,6 +477,49 @@ void DrawWindLegend(QPainter& p, QSize size) {
                Str(u"風速は小数点以下を四捨五入して表します。\n半線1m/s・全線2m/s・三角旗10m/s"));
 }
 
+// A map pin: a round head over a point at the bottom centre of the picture.
+void DrawSiteMarker(QPainter& p, QSize size, QColor head) {
+    const qreal w = size.width(), h = size.height();
+    const qreal r = w / 2.0 - 0.5;
+    QPainterPath pin;
+    pin.moveTo(w / 2.0, h - 0.5);
+    pin.lineTo(w / 2.0 - r * 0.55, r * 1.45);
+    pin.arcTo(QRectF(w / 2.0 - r, 0.5, 2 * r, 2 * r), 215, -250);
+    pin.closeSubpath();
+    QLinearGradient fill(0, 0, w, h);
+    fill.setColorAt(0, head.lighter(140));
+    fill.setColorAt(1, head.darker(130));
+    p.setPen(QPen(QColor(40, 40, 40), std::max<qreal>(0.8, w / 14.0)));
+    p.setBrush(fill);
+    p.drawPath(pin);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 220));
+    p.drawEllipse(QPointF(w / 2.0, r + 0.5), r * 0.38, r * 0.38);
+}
+
+// A triangle pointing west, east, south or north, filled blue; lighter when hovered.
+void DrawArrow(QPainter& p, QSize size, int direction, bool hover) {
+    const qreal w = size.width(), h = size.height();
+    QPolygonF shape;
+    switch (direction) {
+    case 0:
+        shape << QPointF(0.5, h / 2) << QPointF(w - 0.5, 0.5) << QPointF(w - 0.5, h - 0.5);
+        break;
+    case 1:
+        shape << QPointF(w - 0.5, h / 2) << QPointF(0.5, 0.5) << QPointF(0.5, h - 0.5);
+        break;
+    case 2:
+        shape << QPointF(w / 2, h - 0.5) << QPointF(0.5, 0.5) << QPointF(w - 0.5, 0.5);
+        break;
+    default:
+        shape << QPointF(w / 2, 0.5) << QPointF(0.5, h - 0.5) << QPointF(w - 0.5, h - 0.5);
+        break;
+    }
+    p.setPen(QPen(QColor(20, 50, 110), 1.0));
+    p.setBrush(hover ? QColor(255, 200, 60) : QColor(50, 110, 200));
+    p.drawPolygon(shape);
+}
+
 class Writer {
 public:
     explicit Writer(QString root) : root_(std::move(root)) {}
@@ -560,6 +616,34 @@ int main(int argc, char** argv) {
     picture(QStringLiteral("png/293"), {230, 52}, DrawLogo);
     picture(QStringLiteral("png/190"), {600, 300}, DrawWindLegend);
     picture(QStringLiteral("app/icon"), {128, 128}, DrawIcon);
+
+    auto mapPicture = [&](const QString& alias, QSize size,
+                          const std::function<void(QPainter&, QSize)>& draw) {
+        ok &= writer.Save(QStringLiteral("map"), alias, size, [&](qreal scale) {
+            return Canvas(size, scale, [&](QPainter& p) { draw(p, size); });
+        });
+    };
+    // Site markers: national map, block map (normal, selected), area and mesh maps
+    // (normal, selected). Their anchors are the bottom centre.
+    const QColor normalHead(0x2F, 0x7F, 0xD8), selectedHead(0xE8, 0x3A, 0x3A);
+    mapPicture(QStringLiteral("png/330"), {5, 6},
+               [&](QPainter& p, QSize s) { DrawSiteMarker(p, s, normalHead); });
+    mapPicture(QStringLiteral("png/331"), {9, 11},
+               [&](QPainter& p, QSize s) { DrawSiteMarker(p, s, normalHead); });
+    mapPicture(QStringLiteral("png/332"), {9, 11},
+               [&](QPainter& p, QSize s) { DrawSiteMarker(p, s, selectedHead); });
+    mapPicture(QStringLiteral("png/333"), {13, 19},
+               [&](QPainter& p, QSize s) { DrawSiteMarker(p, s, normalHead); });
+    mapPicture(QStringLiteral("png/334"), {13, 19},
+               [&](QPainter& p, QSize s) { DrawSiteMarker(p, s, selectedHead); });
+    // Sheet arrows west, east, south, north; 340.. normal, 344.. hovered.
+    for (int d = 0; d < 4; ++d) {
+        const QSize size = d < 2 ? QSize(19, 11) : QSize(11, 19);
+        mapPicture(QStringLiteral("png/%1").arg(340 + d), size,
+                   [d](QPainter& p, QSize s) { DrawArrow(p, s, d, false); });
+        mapPicture(QStringLiteral("png/%1").arg(344 + d), size,
+                   [d](QPainter& p, QSize s) { DrawArrow(p, s, d, true); });
+    }
 
     ok &= writer.WriteQrc();
     return ok ? 0 : 1;

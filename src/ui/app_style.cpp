@@ -1,4 +1,4 @@
-#include "app/app_style.h"
+#include "ui/app_style.h"
 
 #include "ui/image.h"
 
