@@ -4,6 +4,8 @@
 //   quorvane_dialog_preview map --level 0|1|2|3 [--area A | --block B | --sheet S]
 //       [--site N] [--search LON,LAT[,NAME]] [--hover X,Y] [--pick-sheets]
 //       [--slide west|east|south|north,STEP] [--balloon] [--print] OUT.png
+// and the two searches with Tokyo chosen:
+//   quorvane_dialog_preview address-search|facility-search OUT.png
 #include "app/about_dlg.h"
 #include "app/app_data.h"
 #include "app/chorix_app.h"
@@ -11,9 +13,11 @@
 #include "app/dlg_main_menu.h"
 #include "app/viewer_factory.h"
 #include "graph/dlg_wind_hanrei.h"
+#include "map/dlg_kensaku.h"
 #include "map/dlg_map.h"
 #include "map/site_selection.h"
 #include "ui/dlg_digit_input.h"
+#include "ui/my_list_box.h"
 #include "ui/text.h"
 
 #include <QLineEdit>
@@ -141,6 +145,24 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "map") == 0) {
         CAppData appData(AppLocations::FromEnvironment());
         return MapPreview(appData, argc, argv);
+    }
+    if (argc == 3 && (std::strcmp(argv[1], "address-search") == 0 ||
+                      std::strcmp(argv[1], "facility-search") == 0)) {
+        // Tokyo chosen, with its first municipality and district or its office.
+        CAppData appData(AppLocations::FromEnvironment());
+        QImage image;
+        if (argv[1][0] == 'a') {
+            CDlgKensaku1 search(appData.MapFolder());
+            search.PrefectureList()->setCurrentRow(12);
+            search.MunicipalityList()->setCurrentRow(0);
+            search.DistrictList()->setCurrentRow(0);
+            image = search.grab().toImage();
+        } else {
+            CDlgKensaku2 search(appData.MapFolder());
+            search.PrefectureList()->setCurrentRow(12);
+            image = search.grab().toImage();
+        }
+        return image.save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     }
     if (argc != 2) {
         std::fputs("usage: quorvane_dialog_preview "
