@@ -1,22 +1,36 @@
 #include "app/viewer_factory.h"
 
 #include "app/app_data.h"
+#include "hourly/dlg_graph.h"
+#include "map/dlg_map.h"
+#include "ui/platform.h"
+
+#include <QDialog>
 
 namespace quorvane {
 namespace {
 
-// The viewers are not part of the program yet: each one returns to the menu
-// at once. Their dialogs are created and run here as they are added.
+// The viewers of the program. The monthly viewer and the colour map are not part of
+// it yet: they return to the menu at once.
 class ProgramViewers final : public ViewerFactory {
 public:
-    explicit ProgramViewers(CAppData& appData) : appData_(appData) {}
+    explicit ProgramViewers(CAppData& appData) : appData_(appData), sites_(appData) {}
 
-    ViewerResult RunHourlyViewer(QWidget*) override { return ViewerResult::Ok; }
+    ViewerResult RunHourlyViewer(QWidget* parent) override {
+        CDlgGraph viewer(appData_, sites_, parent);
+        if (viewer.EndedAtStart()) {
+            return ViewerResult::Ok; // no site chosen: back to the menu
+        }
+        return CurrentPlatform().RunModal(viewer) == QDialog::Accepted
+                   ? ViewerResult::Ok
+                   : ViewerResult::SwitchToOther;
+    }
     ViewerResult RunMonthlyViewer(QWidget*) override { return ViewerResult::Ok; }
     ViewerResult RunColorMap(QWidget*) override { return ViewerResult::Ok; }
 
 private:
-    [[maybe_unused]] CAppData& appData_;
+    CAppData& appData_;
+    MapSitePicker sites_;
 };
 
 } // namespace

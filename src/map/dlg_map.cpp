@@ -54,12 +54,22 @@ QLabel* MakeLabel(const char* id, const QString& text, QWidget* parent) {
     return label;
 }
 
+// Refills a list only when its lines changed, so that a click or double-click on
+// it is not lost to a refill it caused itself.
 void FillList(CMyListBox& list, const std::vector<ListLine>& lines, int current) {
-    list.clear();
-    for (const ListLine& line : lines) {
-        list.addItem(ToQString(line.text));
+    bool same = list.count() == static_cast<int>(lines.size());
+    for (int i = 0; same && i < list.count(); ++i) {
+        same = list.item(i)->text() == ToQString(lines[static_cast<std::size_t>(i)].text);
     }
-    list.setCurrentRow(current);
+    if (!same) {
+        list.clear();
+        for (const ListLine& line : lines) {
+            list.addItem(ToQString(line.text));
+        }
+    }
+    if (list.currentRow() != current) {
+        list.setCurrentRow(current);
+    }
 }
 
 QPoint Local(const QMouseEvent* event) {
@@ -72,6 +82,8 @@ QPoint Local(const QMouseEvent* event) {
 
 MapPane::MapPane(CDlgMap& dialog) : QWidget(&dialog), dialog_(dialog) {
     setObjectName(QStringLiteral("1000"));
+    // The pane takes the first focus: a list given the focus would pick its first line.
+    setFocusPolicy(Qt::StrongFocus);
     setFixedSize(kMapPaneWidthPx, kMapPaneHeightPx);
     setMouseTracking(true);
 }
@@ -198,7 +210,15 @@ CDlgMap::CDlgMap(CAppData& appData, QWidget* parent)
         RedrawOverlay();
     });
     slideTimer_ = platform.CreateTimer([this] { SlideTick(); });
+    pane_->setFocus();
     Open();
+}
+
+void CDlgMap::showEvent(QShowEvent* event) {
+    const QRect work = CurrentPlatform().WorkArea(this);
+    move(work.center() - QPoint(width() / 2, height() / 2));
+    pane_->setFocus();
+    QDialog::showEvent(event);
 }
 
 CDlgMap::~CDlgMap() = default;
@@ -293,6 +313,9 @@ void CDlgMap::SyncControls() {
     okButton_->setEnabled(c.okEnabled);
     areaList_->setEnabled(c.areaListEnabled);
     siteList_->setEnabled(c.siteListEnabled);
+    if (!c.areaListShown && areaList_->hasFocus()) {
+        pane_->setFocus(); // the focus must not fall on the site list and pick its first line
+    }
     areaList_->setVisible(c.areaListShown);
     areaLabel_->setVisible(c.areaListShown);
     areaLabel_->setGeometry(kColumnLeft, kPaneTop, kListWidth, 16);

@@ -77,6 +77,9 @@ public:
     bool StartSlide(ArrowDirection direction);
     void SlideTick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Open();
     void Apply(const MapCommand& command);
