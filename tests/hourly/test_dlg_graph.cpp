@@ -1,0 +1,263 @@
+// The hourly viewer on a small generated kit, driven by its controls and mouse
+// events through the platform seam.
+#include "app/app_data.h"
+#include "hourly/dlg_graph.h"
+#include "kit.h"
+#include "recording_platform.h"
+#include "temp_dir.h"
+#include "ui/dlg_digit_input.h"
+#include "ui/site_picker.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers the site selection with scripted catalogue indexes (nothing: cancelled).
+struct ScriptedPicker : SitePicker {
+    std::deque<std::optional<int>> answers;
+    int asked = 0;
+    std::optional<int> PickSite(QWidget*, bool) override {
+        ++asked;
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class HourlyViewerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!fs::exists(fs::path(QUORVANE_MAPDATA_FILES) / "japan.L")) {
+            return;
+        }
+        kit = new test::TempDir();
+        datakit::KitOptions options;
+        options.mapdataFolder = QUORVANE_MAPDATA_FILES;
+        options.paths.root = kit->path() / "program";
+        options.siteCount = 24;
+        options.seed = 3;
+        options.verbose = false;
+        datakit::GenerateKit(options);
+    }
+    static void TearDownTestSuite() {
+        delete kit;
+        kit = nullptr;
+    }
+    void SetUp() override {
+        if (kit == nullptr) {
+            GTEST_SKIP() << "r-cran-mapdata is not unpacked at " << QUORVANE_MAPDATA_FILES;
+        }
+        app = std::make_unique<CAppData>(
+            AppLocations{(kit->path() / "program").string(), (kit->path() / "config").string()});
+        app->WriteHourlyFolder((kit->path() / "program" / "HORIX-11").string());
+        ASSERT_GT(app->SiteCount(), 1);
+    }
+    // A viewer on catalogue site `index`.
+    std::unique_ptr<CDlgGraph> Open(int index = 0) {
+        app->Selection().siteNumber = app->SiteAt(index)->siteNumber;
+        app->Selection().areaCode = app->SiteAt(index)->areaCode;
+        auto viewer = std::make_unique<CDlgGraph>(*app, picker);
+        viewer->show();
+        return viewer;
+    }
+    template <class T>
+    static T* Child(QWidget& dialog, const char* id) {
+        T* child = dialog.findChild<T*>(QString::fromLatin1(id));
+        EXPECT_NE(child, nullptr) << id;
+        return child;
+    }
+    static void ClickRadio(QWidget& dialog, const char* id) {
+        QTest::mouseClick(Child<QRadioButton>(dialog, id), Qt::LeftButton);
+    }
+    static QPoint Centre(const GraphRect& r) {
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+
+    static test::TempDir* kit;
+    RecordingPlatform platform;
+    ScriptedPicker picker;
+    std::unique_ptr<CAppData> app;
+};
+
+test::TempDir* HourlyViewerTest::kit = nullptr;
+
+TEST_F(HourlyViewerTest, WithoutACurrentSiteTheMapIsAskedAndCancellingEndsTheViewer) {
+    CDlgGraph cancelled(*app, picker);
+    EXPECT_EQ(picker.asked, 1);
+    EXPECT_TRUE(cancelled.EndedAtStart());
+    picker.answers.push_back(1);
+    CDlgGraph chosen(*app, picker);
+    EXPECT_FALSE(chosen.EndedAtStart());
+    EXPECT_EQ(app->Selection().siteNumber, app->SiteAt(1)->siteNumber);
+    EXPECT_EQ(app->Selection().areaCode, app->SiteAt(1)->areaCode);
+    EXPECT_TRUE(chosen.DataLoaded());
+}
+
+TEST_F(HourlyViewerTest, MonthChangeClampsTheDayAndNavigationWrapsTheYear) {
+    auto viewer = Open();
+    app->Selection().day = 30;
+    viewer->ChooseMonth(1); // February
+    EXPECT_EQ(app->Selection().month, 2);
+    EXPECT_EQ(app->Selection().day, 28);
+    EXPECT_EQ(Child<QComboBox>(*viewer, "1086")->count(), 28);
+
+    viewer->ChooseMonth(0);
+    viewer->ChooseDay(0);
+    viewer->Navigate(false);
+    EXPECT_EQ(app->Selection().month, 12);
+    EXPECT_EQ(app->Selection().day, 31);
+    viewer->Navigate(true);
+    EXPECT_EQ(app->Selection().month, 1);
+    EXPECT_EQ(app->Selection().day, 1);
+
+    ClickRadio(*viewer, "1010"); // month view: the buttons step months
+    viewer->Navigate(false);
+    EXPECT_EQ(app->Selection().month, 12);
+    EXPECT_EQ(viewer->Canvas().Layout().nav, NavButtons::Months);
+}
+
+TEST_F(HourlyViewerTest, NavigationButtonsWorkByMouseAndAreInertInTheRankingViews) {
+    auto viewer = Open();
+    const QPoint next = Centre(viewer->Canvas().NextButtonRect());
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, next);
+    EXPECT_EQ(app->Selection().day, 2);
+    ClickRadio(*viewer, "1013");
+    EXPECT_TRUE(viewer->Canvas().NextButtonRect().IsEmpty());
+    const int day = app->Selection().day;
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, next);
+    EXPECT_EQ(app->Selection().day, day);
+    EXPECT_EQ(day, viewer->Rankings().irradiation.days[0]) << "the ranked day is shown";
+    EXPECT_FALSE(Child<QComboBox>(*viewer, "1086")->isEnabled());
+    EXPECT_TRUE(Child<QComboBox>(*viewer, "1009")->isEnabled());
+    ClickRadio(*viewer, "1027");
+    EXPECT_EQ(app->Selection().day, viewer->Rankings().sunshine.days[0]);
+    EXPECT_EQ(viewer->Scene().kind, HourlyGraphKind::Day) << "rankings draw the day graph";
+}
+
+TEST_F(HourlyViewerTest, TypedAnglesAreClampedAndTheUpDownsStopAtTheirEnds) {
+    auto viewer = Open();
+    ClickRadio(*viewer, "1060");
+    ASSERT_EQ(viewer->Kind(), DataKind::Slope);
+    viewer->EnterAngle(HourlyAngleMode::FixedTilt, true, -5);
+    EXPECT_EQ(viewer->TiltField(HourlyAngleMode::FixedTilt), 0);
+    EXPECT_EQ(viewer->GraphTilt(), 0);
+    ClickRadio(*viewer, "1057");
+    viewer->EnterAngle(HourlyAngleMode::FixedAzimuth, false, 400);
+    EXPECT_EQ(viewer->AzimuthField(HourlyAngleMode::FixedAzimuth), 359);
+    EXPECT_EQ(viewer->GraphTilt(), 30) << "angle mode 1 draws at tilt 30";
+    QTest::mouseClick(viewer->findChild<QToolButton*>(QStringLiteral("1017-up")), Qt::LeftButton);
+    EXPECT_EQ(viewer->AzimuthField(HourlyAngleMode::FixedAzimuth), 359) << "never wraps";
+    QTest::mouseClick(viewer->findChild<QToolButton*>(QStringLiteral("1017-down")), Qt::LeftButton);
+    EXPECT_EQ(viewer->AzimuthField(HourlyAngleMode::FixedAzimuth), 358);
+
+    // The numeric pop-up for an edit: "1-2" is accepted as 1.
+    ClickRadio(*viewer, "1058");
+    platform.modalHandlers.push_back([](QDialog& shown) {
+        auto& input = dynamic_cast<CDlgDigitInput&>(shown);
+        input.Edit()->setText(QStringLiteral("1-2"));
+        input.accept();
+    });
+    Child<QLineEdit>(*viewer, "1018")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(viewer->TiltField(HourlyAngleMode::Orientation), 1);
+    EXPECT_EQ(viewer->GraphTilt(), 1);
+    EXPECT_EQ(Child<QLineEdit>(*viewer, "1018")->text(), QStringLiteral("1"));
+}
+
+TEST_F(HourlyViewerTest, ChoosingAnAreaTakesItsFirstSiteAndResetsTheAngles) {
+    auto viewer = Open();
+    ClickRadio(*viewer, "1060");
+    viewer->EnterAngle(HourlyAngleMode::FixedTilt, true, 70);
+    auto* areas = Child<QComboBox>(*viewer, "1087");
+    ASSERT_GT(areas->count(), 1);
+    const int other = areas->currentIndex() == 0 ? 1 : 0;
+    viewer->ChooseArea(other);
+    const int siteIndex = app->FindSiteIndex(app->Selection().siteNumber);
+    ASSERT_GE(siteIndex, 0);
+    const CAmedasPoint& site = *app->SiteAt(siteIndex);
+    int first = -1;
+    for (int i = 0; i < app->SiteCount() && first < 0; ++i) {
+        first = app->SiteAt(i)->areaCode == site.areaCode ? i : -1;
+    }
+    EXPECT_EQ(siteIndex, first);
+    const int tilt = static_cast<int>(site.latitudeDeg + 0.5);
+    EXPECT_EQ(viewer->TiltField(HourlyAngleMode::FixedTilt), tilt);
+    EXPECT_EQ(viewer->TiltField(HourlyAngleMode::Orientation), tilt);
+    EXPECT_EQ(viewer->AzimuthField(HourlyAngleMode::FixedAzimuth), 0);
+    EXPECT_EQ(viewer->GraphTilt(), tilt);
+}
+
+TEST_F(HourlyViewerTest, LegendClicksHideSeriesAndTheToggleShowsThemAgain) {
+    auto viewer = Open();
+    CGraphCanvas& canvas = viewer->Canvas();
+    const GraphRect temperature = canvas.Legend()[kElementTemperature - 1].frame;
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(temperature));
+    EXPECT_EQ(canvas.Legend()[kElementTemperature - 1].visible, 0);
+    const auto& axes = viewer->Scene().shownAxes;
+    EXPECT_EQ(std::count(axes.begin(), axes.end(), int{kAxisTemperature}), 0);
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.LegendToggleRect()));
+    for (const CHanreiObj& entry : canvas.Legend()) {
+        EXPECT_EQ(entry.visible, 1);
+    }
+    // Press on one entry and release on another does nothing.
+    QTest::mousePress(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.Legend()[0].frame));
+    QTest::mouseRelease(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.Legend()[1].frame));
+    EXPECT_FALSE(canvas.AnyLegendEntryHidden());
+}
+
+TEST_F(HourlyViewerTest, WindLegendOpensFromItsButtonWithHorizontalData) {
+    auto viewer = Open();
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {},
+                      Centre(viewer->Canvas().WindLegendButtonRect()));
+    ASSERT_EQ(platform.modalDialogs.size(), 1u);
+    EXPECT_EQ(platform.modalDialogs[0], QStringLiteral("CDlgWindHanrei"));
+    ClickRadio(*viewer, "1060");
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {},
+                      Centre(viewer->Canvas().WindLegendButtonRect()));
+    EXPECT_EQ(platform.modalDialogs.size(), 1u) << "slope data have no wind legend";
+}
+
+TEST_F(HourlyViewerTest, SelectorDragReachesTheEdits) {
+    auto viewer = Open();
+    ClickRadio(*viewer, "1060");
+    const GraphRect knob = viewer->Selector().Model().TiltKnob();
+    const QPoint from = Centre(knob);
+    QTest::mousePress(viewer->SelectorFrame(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(viewer->SelectorFrame(), from + QPoint(0, 40));
+    viewer->SelectorMouseMove(from + QPoint(0, 40));
+    QTest::mouseRelease(viewer->SelectorFrame(), Qt::LeftButton, {}, from + QPoint(0, 40));
+    EXPECT_LT(viewer->GraphTilt(), static_cast<int>(app->SiteAt(0)->latitudeDeg + 0.5));
+    EXPECT_EQ(viewer->TiltField(HourlyAngleMode::FixedTilt), viewer->GraphTilt());
+    EXPECT_EQ(Child<QLineEdit>(*viewer, "1014")->text(), QString::number(viewer->GraphTilt()));
+}
+
+TEST_F(HourlyViewerTest, AFailedLoadLeavesTheViewerOpenWithTheFailureBox) {
+    app->WriteHourlyFolder((kit->path() / "nowhere").string());
+    auto viewer = Open();
+    EXPECT_FALSE(viewer->DataLoaded());
+    EXPECT_FALSE(viewer->Scene().loaded);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    // Hostile sequences on no data: views, navigation, slope, legend.
+    for (const char* id : {"1010", "1011", "1013", "1027", "1026", "1060"}) {
+        ClickRadio(*viewer, id);
+    }
+    viewer->Navigate(true);
+    viewer->Navigate(false);
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, QPoint(400, 300));
+    EXPECT_FALSE(viewer->Scene().loaded);
+}
+
+} // namespace
+} // namespace quorvane
