@@ -2,11 +2,10 @@
 // overlay on an area map with its clipped outlines, one slide step, and opening a
 // sheet (picture, mesh layer, lists).
 #include "app/app_data.h"
-#include "kit.h"
+#include "ui_bench_kit.h"
 #include "map/dlg_map.h"
 #include "map/map_pictures.h"
 #include "map/mesh_code.h"
-#include "temp_dir.h"
 
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -15,38 +14,6 @@
 
 namespace quorvane {
 namespace {
-
-struct Kit {
-    test::TempDir dir;
-    std::unique_ptr<CAppData> app;
-    int site = -1;
-
-    Kit() {
-        datakit::KitOptions options;
-        options.mapdataFolder = QUORVANE_MAPDATA_FILES;
-        options.paths.root = dir.path() / "program";
-        options.siteCount = 120;
-        options.verbose = false;
-        datakit::GenerateKit(options);
-        app = std::make_unique<CAppData>(
-            AppLocations{(dir.path() / "program").string(), (dir.path() / "config").string()});
-        // Tokyo's area map holds several neighbours' outlines.
-        for (int i = 0; i < app->SiteCount(); ++i) {
-            if (app->SiteAt(i)->areaCode == 27) {
-                site = i;
-                break;
-            }
-        }
-        if (site < 0) {
-            site = 0;
-        }
-    }
-};
-
-Kit& SharedKit() {
-    static Kit kit;
-    return kit;
-}
 
 void BM_MapHoverRedrawWithClippedOutline(benchmark::State& state) {
     Kit& kit = SharedKit();
