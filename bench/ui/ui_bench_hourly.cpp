@@ -39,7 +39,8 @@ void RedrawMonthGraph(benchmark::State& state, DataKind kind) {
     const GraphRect graph{0, 0, 1100, 640};
     const GraphStyles styles = GraphStyles::Make(1, false);
     GraphLayout layout = MakeGraphLayout(1100, 640, 1);
-    layout.legend = BuildHourlyLegend(in, graph, HorizontalSeriesArgb(styles), SlopeSeriesArgb(styles));
+    layout.legend =
+        BuildHourlyLegend(in, graph, HorizontalSeriesArgb(styles), SlopeSeriesArgb(styles));
     QImage image(1100, 640, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         const HourlyScene scene = ComputeHourlyScene(in, graph, layout.legend);

@@ -2,10 +2,10 @@
 // overlay on an area map with its clipped outlines, one slide step, and opening a
 // sheet (picture, mesh layer, lists).
 #include "app/app_data.h"
-#include "ui_bench_kit.h"
 #include "map/dlg_map.h"
 #include "map/map_pictures.h"
 #include "map/mesh_code.h"
+#include "ui_bench_kit.h"
 
 #include <QPainter>
 #include <benchmark/benchmark.h>

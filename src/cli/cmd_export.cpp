@@ -65,35 +65,6 @@ bool ReadFormat(const Arguments& args, ExportFormat& format, std::string& error)
     return true;
 }
 
-bool ReadIntIn(const Arguments& args, const char* key, int low, int high, int& value,
-               std::string& error) {
-    if (!args.GetInt(key, value, error)) {
-        return false;
-    }
-    if (value < low || value > high) {
-        error = std::string("--") + key + " must be " + std::to_string(low) + ".." +
-                std::to_string(high);
-        return false;
-    }
-    return true;
-}
-
-SitePosition FindSitePosition(const std::string& dataRoot, int siteNumber) {
-    std::vector<CAmedasPoint> sites;
-    LoadSiteTable(dataRoot, sites);
-    int index = FindSiteIndex(sites, siteNumber);
-    if (index < 0) {
-        return {};
-    }
-    const CAmedasPoint& point = sites[static_cast<std::size_t>(index)];
-    return {true, point.longitudeDeg, point.latitudeDeg, point.elevationM};
-}
-
-// The viewer's initial tilt: the latitude rounded, 30 for a site not in the catalogue.
-int DefaultTiltDeg(const SitePosition& site) {
-    return site.found ? static_cast<int>(site.latitudeDeg + 0.5) : 30;
-}
-
 int RunExport(int argc, char** argv) {
     Arguments args;
     std::string error;

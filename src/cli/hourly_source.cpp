@@ -1,6 +1,7 @@
 #include "cli/hourly_source.h"
 
 #include "data/settings.h"
+#include "data/site_catalogue.h"
 
 #include <optional>
 
@@ -27,6 +28,37 @@ bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& 
     source.dataRoot = dataRoot ? *dataRoot : locations.MapFolder();
     source.hourlyFolder = hourly ? *hourly : ReadDataFolders(locations.SettingsFile()).hourly;
     return true;
+}
+
+bool ReadIntIn(const Arguments& args, const char* key, int low, int high, int& value,
+               std::string& error) {
+    if (!args.GetInt(key, value, error)) {
+        return false;
+    }
+    if (value < low || value > high) {
+        error = std::string("--") + key + " must be " + std::to_string(low) + ".." +
+                std::to_string(high);
+        return false;
+    }
+    return true;
+}
+
+SitePosition FindSitePosition(const std::string& dataRoot, int siteNumber, std::string* name) {
+    std::vector<CAmedasPoint> sites;
+    LoadSiteTable(dataRoot, sites);
+    int index = FindSiteIndex(sites, siteNumber);
+    if (index < 0) {
+        return {};
+    }
+    const CAmedasPoint& point = sites[static_cast<std::size_t>(index)];
+    if (name != nullptr) {
+        *name = point.name;
+    }
+    return {true, point.longitudeDeg, point.latitudeDeg, point.elevationM};
+}
+
+int DefaultTiltDeg(const SitePosition& site) {
+    return site.found ? static_cast<int>(site.latitudeDeg + 0.5) : 30;
 }
 
 LoadStatus LoadHourlySource(const HourlySource& source, HourlyDataSet& set) {

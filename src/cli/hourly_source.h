@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "data/hourly_file.h"
+#include "hourly/periods.h"
 
 #include <string>
 
@@ -20,6 +21,18 @@ struct HourlySource {
 
 // False, with `error` set, when an option is missing or malformed.
 bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& error);
+
+// An integer option within low..high; false with `error` set otherwise.
+bool ReadIntIn(const Arguments& args, const char* key, int low, int high, int& value,
+               std::string& error);
+
+// The site's position from the catalogue of `dataRoot` (and its name); not found
+// when the site is not in it.
+SitePosition FindSitePosition(const std::string& dataRoot, int siteNumber,
+                              std::string* name = nullptr);
+
+// The viewers' initial tilt: the latitude rounded, 30 for a site not in the catalogue.
+int DefaultTiltDeg(const SitePosition& site);
 
 // LoadHourlyData with its messages on stderr.
 LoadStatus LoadHourlySource(const HourlySource& source, HourlyDataSet& set);

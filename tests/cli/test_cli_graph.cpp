@@ -1,0 +1,120 @@
+// The graph command draws the viewer's graph and lists its tooltips as the viewer
+// registers them.
+#include "../hourly/hourly_sample.h"
+#include "data/hourly_file.h"
+#include "data/text_codec.h"
+#include "hourly/hourly_graph.h"
+#include "run_process.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace quorvane {
+namespace {
+
+using test::RunProcess;
+using test::ShellQuote;
+using test::TempDir;
+
+std::string JsonEscaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        out += c == '"' ? std::string("\\\"") : std::string(1, c);
+    }
+    return out;
+}
+
+class CliGraphTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        data.Write("map/zahyo/point_amedas.txt", "47412,旭川,12,43.77,142.37,120\n");
+        data.Write("map/zahyo/sunrise_sunset/47412", test::MakeSampleSunriseFile());
+        hourly.Write("平均年/mea47412.txt",
+                     test::MakeSampleHourlyFile(Utf8ToCp932("旭川  平均年   HORIX"), "\r\n", 5));
+    }
+    test::ProcessResult Run(const std::string& arguments) {
+        return RunProcess(QUORVANE_CLI_PATH,
+                          "graph --data-root " + ShellQuote(data.str()) + " --hourly " +
+                              ShellQuote(hourly.str()) + " " + arguments,
+                          scratch, {});
+    }
+    // The tooltips the viewer registers for the same graph, as the command writes them.
+    std::string ExpectedJson(HourlyGraphInput in, int width, int height,
+                             const std::vector<int>& hidden) {
+        auto set = std::make_unique<HourlyDataSet>();
+        CollectingReporter reporter;
+        EXPECT_EQ(
+            LoadHourlyData(*set, YearVariant::Average, 47412, hourly.str(), data.str(), reporter),
+            LoadStatus::Ok);
+        in.set = set.get();
+        in.loaded = true;
+        in.site = {true, 142.37, 43.77, 120.0};
+        in.siteName = "旭川";
+        const GraphRect graph{0, 0, width, height};
+        std::vector<CHanreiObj> legend = BuildHourlyLegend(in, graph, {}, {});
+        for (int i : hidden) {
+            legend[static_cast<std::size_t>(i)].visible = 0;
+        }
+        const HourlyScene scene = ComputeHourlyScene(in, graph, legend);
+        std::string out = "[";
+        for (std::size_t i = 0; i < scene.tooltips.size(); ++i) {
+            const tagGraphToolTip& t = scene.tooltips[i];
+            out += i == 0 ? "\n" : ",\n";
+            out += "{\"left\": " + std::to_string(t.left) + ", \"top\": " + std::to_string(t.top) +
+                   ", \"right\": " + std::to_string(t.right) +
+                   ", \"bottom\": " + std::to_string(t.bottom) + ", \"text\": \"" +
+                   JsonEscaped(t.text) + "\"}";
+        }
+        return out + "\n]\n";
+    }
+
+    std::string Out(const char* name) const { return ShellQuote((scratch.path() / name).string()); }
+
+    TempDir data;
+    TempDir hourly;
+    TempDir scratch;
+};
+
+TEST_F(CliGraphTest, TooltipsEqualTheViewersForHorizontalAndSlopeGraphs) {
+    auto result = Run("--site 47412 --kind horizontal --view day --month 7 --day 12 --hide 2,8 "
+                      "--width 900 --height 560 --png " +
+                      Out("g.png") + " --tooltips " + Out("g.json"));
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    HourlyGraphInput in;
+    in.month = 7;
+    in.day = 12;
+    EXPECT_EQ(test::ReadFileBytes(scratch.path() / "g.json"), ExpectedJson(in, 900, 560, {2, 8}));
+    EXPECT_GT(test::ReadFileBytes(scratch.path() / "g.png").size(), 1000u);
+
+    result = Run("--site 47412 --kind slope --view month --month 2 --mode 2 --tilt 20 "
+                 "--azimuth 45 --width 1000 --height 600 --tooltips " +
+                 Out("s.json"));
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    in = {};
+    in.dataKind = DataKind::Slope;
+    in.view = HourlyView::Month;
+    in.angleMode = HourlyAngleMode::Orientation;
+    in.tiltDeg = 20;
+    in.azimuthDeg = 45;
+    in.month = 2;
+    EXPECT_EQ(test::ReadFileBytes(scratch.path() / "s.json"), ExpectedJson(in, 1000, 600, {}));
+}
+
+TEST_F(CliGraphTest, UnknownSitesAndBadOptionsFail) {
+    auto result = Run("--site 11111 --kind horizontal --view day --month 1 --width 400 "
+                      "--height 300 --png " +
+                      Out("x.png"));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("HORIX-11データの読み込みに失敗しました。"), std::string::npos);
+    EXPECT_EQ(
+        Run("--site 47412 --kind sideways --view day --month 1 --width 400 --height 300").exitCode,
+        2);
+    EXPECT_EQ(Run("--site 47412 --kind slope --view day --month 2 --day 30 --width 400 "
+                  "--height 300")
+                  .exitCode,
+              2);
+}
+
+} // namespace
+} // namespace quorvane
