@@ -20,7 +20,7 @@ void BM_MapHoverRedrawWithClippedOutline(benchmark::State& state) {
     const CAmedasPoint& site = *kit.app->SiteAt(kit.site);
     kit.app->Selection().siteNumber = site.siteNumber;
     kit.app->Selection().areaCode = site.areaCode;
-    CDlgMap dialog(*kit.app);
+    CDlgMap dialog(*kit.app, kit.app->Outlines());
     dialog.Model().SetBalloon(false);
     // Open the block map: hovering there draws the area outline clipped to the view.
     dialog.Model().OpenBlock(kit.app->MapInfoAt(site.areaCode)->parentCode);
@@ -38,7 +38,7 @@ BENCHMARK(BM_MapHoverRedrawWithClippedOutline)->Unit(benchmark::kMillisecond);
 void BM_MapSlideStep(benchmark::State& state) {
     Kit& kit = SharedKit();
     const CAmedasPoint& site = *kit.app->SiteAt(kit.site);
-    CDlgMap dialog(*kit.app);
+    CDlgMap dialog(*kit.app, kit.app->Outlines());
     const int sheet = GetMapSheetCode(site.longitudeDeg, site.latitudeDeg);
     int direction = -1;
     for (auto _ : state) {
@@ -67,7 +67,7 @@ BENCHMARK(BM_MapSlideStep)->Unit(benchmark::kMillisecond);
 void BM_MapOpenSheet(benchmark::State& state) {
     Kit& kit = SharedKit();
     const CAmedasPoint& site = *kit.app->SiteAt(kit.site);
-    CDlgMap dialog(*kit.app);
+    CDlgMap dialog(*kit.app, kit.app->Outlines());
     const int sheet = GetMapSheetCode(site.longitudeDeg, site.latitudeDeg);
     for (auto _ : state) {
         dialog.Model().OpenSheet(sheet);

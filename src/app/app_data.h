@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/app_session.h"
 #include "data/modes.h"
 #include "data/reporter.h"
 #include "data/settings.h"
@@ -13,18 +14,9 @@
 
 namespace quorvane {
 
-// The current selection shared by both viewers and the site selection map; never saved.
-struct AppSelection {
-    int areaCode = -1;   // -1: none
-    int siteNumber = -1; // -1: none
-    int month = 1;
-    int day = 1;
-    YearVariant yearVariant = YearVariant::Average;
-};
-
 // The one process-wide application object: folders, settings file, calendar,
 // current selection and site catalogue.
-class CAppData {
+class CAppData final : public AppSession {
 public:
     // Builds everything from the running executable's location and the user's
     // configuration folder. `reporter` receives messages of the catalogue loading.
@@ -33,9 +25,9 @@ public:
     CAppData(const CAppData&) = delete;
     CAppData& operator=(const CAppData&) = delete;
 
-    const std::string& MapFolder() const { return mapFolder_; }
-    const std::string& HourlyFolder() const { return hourlyFolder_; }
-    const std::string& MonthlyFolder() const { return monthlyFolder_; }
+    const std::string& MapFolder() const override { return mapFolder_; }
+    const std::string& HourlyFolder() const override { return hourlyFolder_; }
+    const std::string& MonthlyFolder() const override { return monthlyFolder_; }
     const std::string& SettingsFile() const { return settingsFile_; }
 
     // Reads both data folders from the settings file (empty when missing).
@@ -47,28 +39,28 @@ public:
 
     const std::array<int, 12>& DaysPerMonth() const { return daysPerMonth_; }
     // Days of month 1..12; 0 outside that range.
-    int DaysInMonth(int month) const;
+    int DaysInMonth(int month) const override;
 
-    AppSelection& Selection() { return selection_; }
-    const AppSelection& Selection() const { return selection_; }
+    AppSelection& Selection() override { return selection_; }
+    const AppSelection& Selection() const override { return selection_; }
 
     // Degrees added to shown coordinates on a block's maps: block 0..9, (0, 0) for
     // any other index. Filled from the map geometry's table at construction.
     GeoShift BlockDisplayShift(int block) const;
     void SetBlockDisplayShift(int block, GeoShift shift);
 
-    const MapInfoTable& MapInfos() const { return mapInfos_; }
+    const MapInfoTable& MapInfos() const override { return mapInfos_; }
     // The record of an area code, or nullptr for a code outside 0..99.
-    const CMapInfo* MapInfoAt(int code) const;
+    const CMapInfo* MapInfoAt(int code) const override;
     // The outline of an area code; empty for codes without one.
     const std::vector<CPolygon>& OutlineOf(int code) const;
     const AreaOutlineTable& Outlines() const { return outlines_; }
 
-    const std::vector<CAmedasPoint>& Sites() const { return sites_; }
-    int SiteCount() const { return static_cast<int>(sites_.size()); }
+    const std::vector<CAmedasPoint>& Sites() const override { return sites_; }
+    int SiteCount() const override { return static_cast<int>(sites_.size()); }
     // The site at a catalogue index, or nullptr outside the catalogue.
-    const CAmedasPoint* SiteAt(int index) const;
-    int FindSiteIndex(int siteNumber) const;
+    const CAmedasPoint* SiteAt(int index) const override;
+    int FindSiteIndex(int siteNumber) const override;
 
 private:
     void LoadCatalogue(MessageReporter& reporter);

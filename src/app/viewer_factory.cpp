@@ -14,7 +14,8 @@ namespace {
 // it yet: they return to the menu at once.
 class ProgramViewers final : public ViewerFactory {
 public:
-    explicit ProgramViewers(CAppData& appData) : appData_(appData), sites_(appData) {}
+    explicit ProgramViewers(CAppData& appData)
+        : appData_(appData), sites_(appData, appData.Outlines()) {}
 
     ViewerResult RunHourlyViewer(QWidget* parent) override {
         CDlgGraph viewer(appData_, sites_, parent);

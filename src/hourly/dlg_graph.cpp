@@ -1,6 +1,6 @@
 #include "hourly/dlg_graph.h"
 
-#include "app/app_data.h"
+#include "data/app_session.h"
 #include "graph/dlg_wind_hanrei.h"
 #include "hourly/hourly_graph_painter.h"
 #include "solar/calendar.h"
@@ -157,7 +157,7 @@ void ViewerFrame::leaveEvent(QEvent*) {
 
 // Dialog
 
-CDlgGraph::CDlgGraph(CAppData& appData, SitePicker& sites, QWidget* parent)
+CDlgGraph::CDlgGraph(AppSession& appData, SitePicker& sites, QWidget* parent)
     : QDialog(parent), appData_(appData), sites_(sites), set_(std::make_unique<HourlyDataSet>()) {
     setObjectName(QStringLiteral("CDlgGraph"));
     setWindowTitle(QStringLiteral("HORIX-11"));

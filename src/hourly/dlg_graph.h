@@ -17,7 +17,7 @@ class QToolButton;
 
 namespace quorvane {
 
-class CAppData;
+class AppSession;
 class CHoverBitmapButton;
 class SitePicker;
 class CDlgGraph;
@@ -61,7 +61,7 @@ private:
 class CDlgGraph : public QDialog, public AngleSelectorOwner {
     Q_OBJECT
 public:
-    CDlgGraph(CAppData& appData, SitePicker& sites, QWidget* parent = nullptr);
+    CDlgGraph(AppSession& appData, SitePicker& sites, QWidget* parent = nullptr);
     ~CDlgGraph() override;
 
     // True when no site was chosen at start-up: the viewer ends at once.
@@ -145,7 +145,7 @@ private:
     void DrawSelector();
     int& AngleField(HourlyAngleMode mode, bool tilt);
 
-    CAppData& appData_;
+    AppSession& appData_;
     SitePicker& sites_;
     std::unique_ptr<HourlyDataSet> set_;
     CGraphCanvas canvas_;

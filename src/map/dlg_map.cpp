@@ -1,6 +1,6 @@
 #include "map/dlg_map.h"
 
-#include "app/app_data.h"
+#include "data/app_session.h"
 #include "map/dlg_kensaku.h"
 #include "map/map_pictures.h"
 #include "map/mesh_layer.h"
@@ -117,10 +117,9 @@ void MapPane::mouseDoubleClickEvent(QMouseEvent* event) {
 
 // Dialog
 
-CDlgMap::CDlgMap(CAppData& appData, QWidget* parent)
+CDlgMap::CDlgMap(AppSession& appData, const AreaOutlineTable& outlines, QWidget* parent)
     : QDialog(parent), appData_(appData),
-      model_(MapCatalogue{appData.MapInfos(), appData.Sites(), appData.Outlines(),
-                          appData.MapFolder()}),
+      model_(MapCatalogue{appData.MapInfos(), appData.Sites(), outlines, appData.MapFolder()}),
       styles_(MapStyles::Make()), pictures_(MapPictures::LoadMarkersAndArrows()),
       pane_(new MapPane(*this)), areaList_(new CMyListBox(this)), siteList_(new CMyListBox(this)),
       areaLabel_(MakeLabel("1054", QStringLiteral("エリア"), this)),
@@ -503,7 +502,7 @@ void CDlgMap::AcceptSelection() {
 }
 
 std::optional<int> MapSitePicker::PickSite(QWidget* parent, bool printMode) {
-    CDlgMap dialog(appData_, parent);
+    CDlgMap dialog(appData_, outlines_, parent);
     dialog.SetPrintMode(printMode);
     if (CurrentPlatform().RunModal(dialog) != QDialog::Accepted || dialog.SelectedSite() < 0) {
         return std::nullopt;

@@ -13,7 +13,7 @@ class QLineEdit;
 
 namespace quorvane {
 
-class CAppData;
+class AppSession;
 class CHoverBitmapButton;
 class CMyListBox;
 class PlatformTimer;
@@ -43,7 +43,7 @@ private:
 class CDlgMap : public QDialog {
     Q_OBJECT
 public:
-    explicit CDlgMap(CAppData& appData, QWidget* parent = nullptr);
+    CDlgMap(AppSession& appData, const AreaOutlineTable& outlines, QWidget* parent = nullptr);
     ~CDlgMap() override;
 
     // Before the dialog runs: print mode shows the print prompt and OK picture.
@@ -95,7 +95,7 @@ private:
     void RedrawBase();
     void RedrawOverlay();
 
-    CAppData& appData_;
+    AppSession& appData_;
     SiteSelectionModel model_;
     MapStyles styles_;
     MapPictures pictures_;
@@ -130,11 +130,13 @@ private:
 // starting from its current selection.
 class MapSitePicker final : public SitePicker {
 public:
-    explicit MapSitePicker(CAppData& appData) : appData_(appData) {}
+    MapSitePicker(AppSession& appData, const AreaOutlineTable& outlines)
+        : appData_(appData), outlines_(outlines) {}
     std::optional<int> PickSite(QWidget* parent, bool printMode) override;
 
 private:
-    CAppData& appData_;
+    AppSession& appData_;
+    const AreaOutlineTable& outlines_;
 };
 
 } // namespace quorvane

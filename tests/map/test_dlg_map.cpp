@@ -52,7 +52,7 @@ protected:
     }
 
     std::unique_ptr<CDlgMap> MakeDialog() {
-        auto dialog = std::make_unique<CDlgMap>(*app);
+        auto dialog = std::make_unique<CDlgMap>(*app, app->Outlines());
         dialog->Model().SetBalloon(false); // the balloon would swallow the clicks
         dialog->show();
         return dialog;
@@ -140,7 +140,7 @@ TEST_F(MapDialogTest, OpeningWithACurrentSiteSelectsItOnItsAreaMap) {
     ASSERT_GE(site, 0);
     app->Selection().siteNumber = app->SiteAt(site)->siteNumber;
     app->Selection().areaCode = app->SiteAt(site)->areaCode;
-    CDlgMap dialog(*app);
+    CDlgMap dialog(*app, app->Outlines());
     EXPECT_EQ(dialog.Model().Level(), MapLevel::Area);
     EXPECT_EQ(dialog.SelectedSite(), site);
     EXPECT_TRUE(Child<CHoverBitmapButton>(dialog, "1")->isEnabled());
@@ -367,7 +367,7 @@ TEST_F(MapDialogTest, MouseInformationShowsTheBlocksShiftedCoordinates) {
 }
 
 TEST_F(MapDialogTest, BalloonSaysWhatToPickAndSwallowsClicksUntilItsTimer) {
-    CDlgMap dialog(*app);
+    CDlgMap dialog(*app, app->Outlines());
     dialog.show();
     EXPECT_TRUE(dialog.Model().BalloonShown()) << "no current site";
     EXPECT_EQ(dialog.Model().BalloonText(), "グラフを表示する地点を選択してください。");

@@ -86,7 +86,7 @@ int MapPreview(CAppData& appData, int argc, char** argv) {
         selection.siteNumber = site;
         selection.areaCode = appData.Sites()[static_cast<std::size_t>(siteIndex)].areaCode;
     }
-    CDlgMap dialog(appData);
+    CDlgMap dialog(appData, appData.Outlines());
     dialog.SetPrintMode(print);
     SiteSelectionModel& model = dialog.Model();
     model.SetBalloon(balloon || print);
