@@ -16,7 +16,11 @@ namespace quorvane {
 namespace {
 
 void BM_MapHoverRedrawWithClippedOutline(benchmark::State& state) {
-    Kit& kit = SharedKit();
+    Kit* shared = SharedKitOrSkip(state);
+    if (shared == nullptr) {
+        return;
+    }
+    Kit& kit = *shared;
     const CAmedasPoint& site = *kit.app->SiteAt(kit.site);
     kit.app->Selection().siteNumber = site.siteNumber;
     kit.app->Selection().areaCode = site.areaCode;
@@ -36,7 +40,11 @@ void BM_MapHoverRedrawWithClippedOutline(benchmark::State& state) {
 BENCHMARK(BM_MapHoverRedrawWithClippedOutline)->Unit(benchmark::kMillisecond);
 
 void BM_MapSlideStep(benchmark::State& state) {
-    Kit& kit = SharedKit();
+    Kit* shared = SharedKitOrSkip(state);
+    if (shared == nullptr) {
+        return;
+    }
+    Kit& kit = *shared;
     const CAmedasPoint& site = *kit.app->SiteAt(kit.site);
     CDlgMap dialog(*kit.app, kit.app->Outlines());
     const int sheet = GetMapSheetCode(site.longitudeDeg, site.latitudeDeg);
@@ -65,7 +73,11 @@ void BM_MapSlideStep(benchmark::State& state) {
 BENCHMARK(BM_MapSlideStep)->Unit(benchmark::kMillisecond);
 
 void BM_MapOpenSheet(benchmark::State& state) {
-    Kit& kit = SharedKit();
+    Kit* shared = SharedKitOrSkip(state);
+    if (shared == nullptr) {
+        return;
+    }
+    Kit& kit = *shared;
     const CAmedasPoint& site = *kit.app->SiteAt(kit.site);
     CDlgMap dialog(*kit.app, kit.app->Outlines());
     const int sheet = GetMapSheetCode(site.longitudeDeg, site.latitudeDeg);

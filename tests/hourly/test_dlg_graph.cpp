@@ -1,8 +1,8 @@
 // The hourly viewer on a small generated kit, driven by its controls and mouse
 // events through the platform seam.
 #include "app/app_data.h"
+#include "generated_kit.h"
 #include "hourly/dlg_graph.h"
-#include "kit.h"
 #include "recording_platform.h"
 #include "temp_dir.h"
 #include "ui/dlg_digit_input.h"
@@ -39,17 +39,7 @@ struct ScriptedPicker : SitePicker {
 class HourlyViewerTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (!fs::exists(fs::path(QUORVANE_MAPDATA_FILES) / "japan.L")) {
-            return;
-        }
-        kit = new test::TempDir();
-        datakit::KitOptions options;
-        options.mapdataFolder = QUORVANE_MAPDATA_FILES;
-        options.paths.root = kit->path() / "program";
-        options.siteCount = 24;
-        options.seed = 3;
-        options.verbose = false;
-        datakit::GenerateKit(options);
+        kit = test::GenerateSmallKit(QUORVANE_MAPDATA_FILES, 24, 3).release();
     }
     static void TearDownTestSuite() {
         delete kit;

@@ -1,7 +1,7 @@
 // The site selection map and its two searches, driven by events and through the
 // platform seam on a small generated kit.
 #include "app/app_data.h"
-#include "kit.h"
+#include "generated_kit.h"
 #include "map/dlg_kensaku.h"
 #include "map/dlg_map.h"
 #include "map/map_pictures.h"
@@ -26,17 +26,7 @@ namespace fs = std::filesystem;
 class MapDialogTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (!fs::exists(fs::path(QUORVANE_MAPDATA_FILES) / "japan.L")) {
-            return;
-        }
-        kit = new test::TempDir();
-        datakit::KitOptions options;
-        options.mapdataFolder = QUORVANE_MAPDATA_FILES;
-        options.paths.root = kit->path() / "program";
-        options.siteCount = 40;
-        options.seed = 5;
-        options.verbose = false;
-        datakit::GenerateKit(options);
+        kit = test::GenerateSmallKit(QUORVANE_MAPDATA_FILES, 40, 5).release();
     }
     static void TearDownTestSuite() {
         delete kit;
