@@ -277,6 +277,9 @@ void CDlgGraph::BuildControls() {
     for (QWidget* button : {static_cast<QWidget*>(print), static_cast<QWidget*>(save),
                             static_cast<QWidget*>(saveYear)}) {
         left->addWidget(button, 0, Qt::AlignHCenter);
+        // Printing and saving are not part of the viewer yet: the buttons say so by
+        // being disabled rather than doing nothing.
+        button->setEnabled(false);
     }
     left->addStretch();
     left->addSpacing(52); // the logo's place
