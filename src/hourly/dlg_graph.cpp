@@ -2,6 +2,8 @@
 
 #include "data/app_session.h"
 #include "graph/dlg_wind_hanrei.h"
+#include "hourly/dlg_file_save.h"
+#include "hourly/export.h"
 #include "hourly/hourly_graph_painter.h"
 #include "solar/calendar.h"
 #include "ui/app_style.h"
@@ -277,10 +279,12 @@ void CDlgGraph::BuildControls() {
     for (QWidget* button : {static_cast<QWidget*>(print), static_cast<QWidget*>(save),
                             static_cast<QWidget*>(saveYear)}) {
         left->addWidget(button, 0, Qt::AlignHCenter);
-        // Printing and saving are not part of the viewer yet: the buttons say so by
-        // being disabled rather than doing nothing.
-        button->setEnabled(false);
     }
+    // Printing is not part of the viewer yet: its button says so by being disabled
+    // rather than doing nothing.
+    print->setEnabled(false);
+    connect(save, &QPushButton::clicked, this, [this] { SaveData(ExportKindOfView(view_)); });
+    connect(saveYear, &QPushButton::clicked, this, [this] { SaveData(ExportKind::WholeYear); });
     left->addStretch();
     left->addSpacing(52); // the logo's place
 
@@ -770,6 +774,55 @@ bool CDlgGraph::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// Saving
+
+void CDlgGraph::SaveData(ExportKind kind) {
+    if (!loaded_) {
+        return;
+    }
+    const AppSelection& selection = appData_.Selection();
+    HourlyExportRequest request;
+    request.exportKind = kind;
+    request.yearVariant = selection.yearVariant;
+    request.siteNumber = selection.siteNumber;
+    request.month = selection.month;
+    request.day = selection.day;
+    request.dataKind = kind_;
+    Platform& platform = CurrentPlatform();
+    if (kind_ == DataKind::Horizontal) {
+        CDlgFileSaveH options(kind, this);
+        if (platform.RunModal(options) != QDialog::Accepted) {
+            return;
+        }
+        request.format = options.Format();
+    } else {
+        CDlgFileSaveS options(kind, mode_, graphTilt_, graphAzimuth_, this);
+        if (platform.RunModal(options) != QDialog::Accepted) {
+            return;
+        }
+        request.format = options.Format();
+        request.slopeOptions = {mode_, graphTilt_, graphAzimuth_, options.StepDeg()};
+    }
+    const bool csv = request.format == ExportFormat::Csv;
+    SaveFileRequest file;
+    file.title = QStringLiteral("表示データの保存");
+    file.defaultName = ToQString(DefaultExportFileName(request));
+    file.filter = csv ? QStringLiteral("csvﾌｧｲﾙ (*.csv)") : QStringLiteral("txtﾌｧｲﾙ (*.txt)");
+    file.defaultSuffix = csv ? QStringLiteral("csv") : QStringLiteral("txt");
+    const std::optional<QString> path = platform.SaveFileName(this, file);
+    if (!path) {
+        return;
+    }
+    HourlyExportStatus status;
+    {
+        WaitCursor wait; // a whole year of slope lines takes a moment
+        status = ExportHourlyData(*set_, request, GraphInput().site, path->toStdString());
+    }
+    if (const char* message = ExportStatusMessage(status)) {
+        platform.ShowMessage(this, ToQString(message));
+    }
 }
 
 // Drawing

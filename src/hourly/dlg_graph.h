@@ -122,6 +122,9 @@ public:
     void EnterAngle(HourlyAngleMode mode, bool tilt, int value);
     void StepAngle(HourlyAngleMode mode, bool tilt, int step);
     void Navigate(bool next);
+    // "表示中のデータを保存" (the view's period) and "１年分のデータを保存" (WholeYear):
+    // options, file name, then the file, all through the platform.
+    void SaveData(ExportKind kind);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

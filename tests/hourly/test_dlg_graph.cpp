@@ -2,13 +2,16 @@
 // events through the platform seam.
 #include "app/app_data.h"
 #include "generated_kit.h"
+#include "hourly/dlg_file_save.h"
 #include "hourly/dlg_graph.h"
+#include "hourly/export.h"
 #include "recording_platform.h"
 #include "temp_dir.h"
 #include "ui/dlg_digit_input.h"
 #include "ui/site_picker.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -247,6 +250,82 @@ TEST_F(HourlyViewerTest, AFailedLoadLeavesTheViewerOpenWithTheFailureBox) {
     viewer->Navigate(false);
     QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, QPoint(400, 300));
     EXPECT_FALSE(viewer->Scene().loaded);
+}
+
+TEST_F(HourlyViewerTest, SavingTheShownDayWritesWhatTheExportWriterWrites) {
+    auto viewer = Open();
+    app->Selection().month = 3;
+    app->Selection().day = 3;
+    viewer->ChooseMonth(2);
+    const std::string path = (kit->path() / "saved.txt").string();
+    platform.modalHandlers.push_back([](QDialog& shown) {
+        auto& options = dynamic_cast<CDlgFileSaveH&>(shown);
+        EXPECT_EQ(options.Message(), QStringLiteral("表示中の水平面データを出力します。"));
+        options.findChild<QRadioButton*>(QStringLiteral("1005"))->setChecked(true);
+        options.accept();
+    });
+    platform.saveAnswers.push_back(QString::fromStdString(path));
+    viewer->SaveData(ExportKind::Day);
+    ASSERT_EQ(platform.saveRequests.size(), 1u);
+    const CAmedasPoint& site = *app->SiteAt(0);
+    EXPECT_EQ(platform.saveRequests[0].title, QStringLiteral("表示データの保存"));
+    EXPECT_EQ(platform.saveRequests[0].defaultName,
+              QStringLiteral("hm%1%2.txt").arg(site.siteNumber).arg(QStringLiteral("0303")));
+    EXPECT_EQ(platform.messages,
+              std::vector<QString>{QStringLiteral("データの出力が完了しました。")});
+
+    HourlyExportRequest request;
+    request.exportKind = ExportKind::Day;
+    request.siteNumber = site.siteNumber;
+    request.month = 3;
+    request.day = 3;
+    request.format = ExportFormat::Txt;
+    const std::string expected = (kit->path() / "expected.txt").string();
+    ASSERT_EQ(ExportHourlyData(viewer->Data(), request,
+                               {true, site.longitudeDeg, site.latitudeDeg, site.elevationM},
+                               expected),
+              HourlyExportStatus::Completed);
+    EXPECT_EQ(test::ReadFileBytes(path), test::ReadFileBytes(expected));
+}
+
+TEST_F(HourlyViewerTest, SlopeOptionsFollowTheAngleModeAndOneOrientationHasNoStep) {
+    auto viewer = Open();
+    ClickRadio(*viewer, "1060");
+    ClickRadio(*viewer, "1058");
+    viewer->EnterAngle(HourlyAngleMode::Orientation, true, 20);
+    viewer->EnterAngle(HourlyAngleMode::Orientation, false, 45);
+    platform.modalHandlers.push_back([](QDialog& shown) {
+        auto& options = dynamic_cast<CDlgFileSaveS&>(shown);
+        EXPECT_EQ(options.Message(),
+                  QStringLiteral("傾斜角20度、方位角45度の１年分のデータを出力します。"));
+        EXPECT_FALSE(options.UnitChoosable());
+        options.findChild<QRadioButton*>(QStringLiteral("1091"))->setChecked(true);
+        EXPECT_EQ(options.StepDeg(), 1);
+        options.accept();
+    });
+    viewer->SaveData(ExportKind::WholeYear); // the save dialog is cancelled
+    ASSERT_EQ(platform.saveRequests.size(), 1u);
+    EXPECT_EQ(platform.saveRequests[0].defaultName,
+              QStringLiteral("rm%1year_d045s20.csv").arg(app->SiteAt(0)->siteNumber));
+    EXPECT_TRUE(platform.messages.empty()) << "a cancelled save says nothing";
+
+    ClickRadio(*viewer, "1057");
+    CDlgFileSaveS fixedAzimuth(ExportKind::Day, HourlyAngleMode::FixedAzimuth, 30, 5);
+    EXPECT_EQ(fixedAzimuth.Message(), QStringLiteral("方位角5度のデータを出力します。"));
+    EXPECT_EQ(fixedAzimuth.UnitPrompt(), QStringLiteral("傾斜角の出力単位を選択してください。"));
+    EXPECT_TRUE(fixedAzimuth.UnitChoosable());
+}
+
+TEST_F(HourlyViewerTest, CancelledOptionsAndUnwritableFilesLoseNothing) {
+    auto viewer = Open();
+    viewer->SaveData(ExportKind::Month); // options cancelled: no handler
+    EXPECT_TRUE(platform.saveRequests.empty());
+    platform.modalHandlers.push_back([](QDialog& shown) { shown.accept(); });
+    platform.saveAnswers.push_back(
+        QString::fromStdString((kit->path() / "no" / "such" / "x.csv").string()));
+    viewer->SaveData(ExportKind::Month);
+    EXPECT_EQ(platform.messages,
+              std::vector<QString>{QStringLiteral("出力ファイルが開けません。")});
 }
 
 } // namespace
