@@ -1,5 +1,6 @@
 // Shows one of the program's windows on its own, for screenshots and reviews:
-//   quorvane_dialog_preview menu|data-setting|about|wind-legend|digit-input
+//   quorvane_dialog_preview menu|data-setting|about|wind-legend|digit-input|
+//       save-horizontal|save-slope
 // or renders the site selection map offscreen in a given state:
 //   quorvane_dialog_preview map --level 0|1|2|3 [--area A | --block B | --sheet S]
 //       [--site N] [--search LON,LAT[,NAME]] [--hover X,Y] [--pick-sheets]
@@ -13,6 +14,7 @@
 #include "app/dlg_main_menu.h"
 #include "app/viewer_factory.h"
 #include "graph/dlg_wind_hanrei.h"
+#include "hourly/dlg_file_save.h"
 #include "map/dlg_kensaku.h"
 #include "map/dlg_map.h"
 #include "map/site_selection.h"
@@ -183,6 +185,11 @@ int main(int argc, char** argv) {
         dialog = std::make_unique<CAboutDlg>();
     } else if (name == "wind-legend") {
         dialog = std::make_unique<CDlgWindHanrei>();
+    } else if (name == "save-horizontal") {
+        dialog = std::make_unique<CDlgFileSaveH>(ExportKind::Day);
+    } else if (name == "save-slope") {
+        dialog = std::make_unique<CDlgFileSaveS>(ExportKind::WholeYear, HourlyAngleMode::Orientation,
+                                                 30, 45);
     } else if (name == "digit-input") {
         auto digits = std::make_unique<CDlgDigitInput>();
         digits->SetPosition(QPoint(200, 200));
