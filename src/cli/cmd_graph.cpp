@@ -1,12 +1,14 @@
 #include "cli/command.h"
 #include "cli/hourly_source.h"
 #include "data/atomic_file.h"
+#include "hourly/graph_print.h"
 #include "hourly/hourly_graph_painter.h"
 #include "solar/calendar.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -19,10 +21,11 @@ constexpr const char* kUsage =
     "quorvane-cli graph [--data-root DIR] [--hourly DIR] --site N [--variant 0|1|2]\n"
     "    --kind horizontal|slope --view day|month|10days|irradiation-rank|sunshine-rank\n"
     "    --month M [--day D] [--mode 0|1|2 --tilt T --azimuth A] [--hide I,J,...]\n"
-    "    --width W --height H [--png FILE] [--tooltips FILE.json]\n"
+    "    --width W --height H [--png FILE] [--pdf FILE] [--tooltips FILE.json]\n"
     "    draws the hourly viewer's graph in a frame of W x H pixels at screen scale;\n"
-    "    the tooltips as a JSON array of {left, top, right, bottom, text}; the ranking\n"
-    "    views draw the first-ranked day";
+    "    the tooltips as a JSON array of {left, top, right, bottom, text}; --pdf prints\n"
+    "    it as the viewer prints it, on one landscape A4 page; the ranking views draw\n"
+    "    the first-ranked day";
 
 int UsageError(const std::string& error) {
     return ReportUsageError("graph", kUsage, error);
@@ -160,7 +163,7 @@ int RunGraph(int argc, char** argv) {
     int qtArgc = 1;
     char name[] = "quorvane-cli";
     char* qtArgv[] = {name, nullptr};
-    QGuiApplication application(qtArgc, qtArgv);
+    QApplication application(qtArgc, qtArgv);
 
     auto set = std::make_unique<HourlyDataSet>();
     const LoadStatus status = LoadHourlySource(source, *set);
@@ -209,6 +212,15 @@ int RunGraph(int argc, char** argv) {
         png && !image.save(QString::fromLocal8Bit(png->c_str()), "PNG")) {
         PrintMessage("出力ファイルが開けません。");
         return kExitFailure;
+    }
+    if (const auto pdf = args.Get("pdf")) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromLocal8Bit(pdf->c_str()));
+        if (!PrintHourlyGraph(printer, in, width, height, layout.legend)) {
+            PrintMessage("出力ファイルが開けません。");
+            return kExitFailure;
+        }
     }
     if (const auto json = args.Get("tooltips");
         json && !WriteFile(*json, TooltipJson(scene.tooltips))) {

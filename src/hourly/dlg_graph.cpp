@@ -4,6 +4,7 @@
 #include "graph/dlg_wind_hanrei.h"
 #include "hourly/dlg_file_save.h"
 #include "hourly/export.h"
+#include "hourly/graph_print.h"
 #include "hourly/hourly_graph_painter.h"
 #include "solar/calendar.h"
 #include "ui/app_style.h"
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QToolButton>
 #include <QToolTip>
@@ -35,7 +37,8 @@ namespace quorvane {
 
 namespace {
 
-constexpr int kGraphWidth = 870;
+// Wider than 1.5 : 1 the printed graph could not fill 94 % of an A4 landscape page.
+constexpr int kGraphWidth = 840;
 constexpr int kGraphHeight = 560;
 constexpr int kSelectorWidth = 240;
 constexpr int kSelectorHeight = 212;
@@ -280,9 +283,7 @@ void CDlgGraph::BuildControls() {
                             static_cast<QWidget*>(saveYear)}) {
         left->addWidget(button, 0, Qt::AlignHCenter);
     }
-    // Printing is not part of the viewer yet: its button says so by being disabled
-    // rather than doing nothing.
-    print->setEnabled(false);
+    connect(print, &QPushButton::clicked, this, &CDlgGraph::PrintGraph);
     connect(save, &QPushButton::clicked, this, [this] { SaveData(ExportKindOfView(view_)); });
     connect(saveYear, &QPushButton::clicked, this, [this] { SaveData(ExportKind::WholeYear); });
     left->addStretch();
@@ -823,6 +824,24 @@ void CDlgGraph::SaveData(ExportKind kind) {
     if (const char* message = ExportStatusMessage(status)) {
         platform.ShowMessage(this, ToQString(message));
     }
+}
+
+// Printing
+
+void CDlgGraph::PrintGraph() {
+    if (!loaded_) {
+        return;
+    }
+    PrintRequest request;
+    request.documentName = QStringLiteral("HORIX");
+    request.singlePageOnly = true;
+    if (std::unique_ptr<QPrinter> printer = CurrentPlatform().ChoosePrinter(this, request)) {
+        WaitCursor wait;
+        PrintHourlyGraph(*printer, GraphInput(), kGraphWidth, kGraphHeight, canvas_.Legend());
+    }
+    // The screen's legend shows every entry again after printing.
+    RebuildLegend();
+    Redraw(kRedrawSelector | kRedrawGraph);
 }
 
 // Drawing

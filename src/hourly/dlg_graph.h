@@ -125,6 +125,8 @@ public:
     // "表示中のデータを保存" (the view's period) and "１年分のデータを保存" (WholeYear):
     // options, file name, then the file, all through the platform.
     void SaveData(ExportKind kind);
+    // "表示中のグラフを印刷": one landscape A4 page through the platform's print dialog.
+    void PrintGraph();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

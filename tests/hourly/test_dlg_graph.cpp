@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <regex>
 
 namespace quorvane {
 namespace {
@@ -326,6 +328,38 @@ TEST_F(HourlyViewerTest, CancelledOptionsAndUnwritableFilesLoseNothing) {
     viewer->SaveData(ExportKind::Month);
     EXPECT_EQ(platform.messages,
               std::vector<QString>{QStringLiteral("出力ファイルが開けません。")});
+}
+
+TEST_F(HourlyViewerTest, PrintingWritesOnePdfPageAndResetsTheScreenLegend) {
+    auto viewer = Open();
+    viewer->Canvas().ToggleLegendEntry(kElementTemperature - 1);
+    viewer->PrintGraph(); // cancelled: nothing printed
+    ASSERT_EQ(platform.printRequests.size(), 1u);
+    EXPECT_EQ(platform.printRequests[0].documentName, QStringLiteral("HORIX"));
+    EXPECT_TRUE(platform.printRequests[0].singlePageOnly);
+    const std::string pdf = (kit->path() / "graph.pdf").string();
+    platform.printAnswers.push_back(QString::fromStdString(pdf));
+    viewer->ChooseMonth(6);
+    viewer->PrintGraph();
+    const std::string bytes = test::ReadFileBytes(pdf);
+    ASSERT_GT(bytes.size(), 1000u);
+    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+    // One landscape A4 page: 842 x 595 points.
+    std::smatch box;
+    ASSERT_TRUE(
+        std::regex_search(bytes, box, std::regex(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])")));
+    EXPECT_NEAR(std::stod(box[1]), 841.9, 0.6);
+    EXPECT_NEAR(std::stod(box[2]), 595.3, 0.6);
+    const std::regex page("/Type /Page\\b");
+    EXPECT_EQ(std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page),
+                            std::sregex_iterator()),
+              1);
+    EXPECT_FALSE(viewer->Canvas().AnyLegendEntryHidden()) << "the screen shows every entry again";
+
+    app->WriteHourlyFolder((kit->path() / "nowhere").string());
+    viewer->ChooseVariant(YearVariant::HighSunshine);
+    viewer->PrintGraph();
+    EXPECT_EQ(platform.printRequests.size(), 2u) << "without data printing does nothing";
 }
 
 } // namespace

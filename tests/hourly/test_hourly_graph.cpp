@@ -1,5 +1,6 @@
 // The hourly graphs' scenes: positions, series order and tooltips, on a data set
 // written by hand.
+#include "hourly/graph_print.h"
 #include "hourly/hourly_graph.h"
 #include "solar/calendar.h"
 
@@ -190,6 +191,43 @@ TEST_F(HourlyGraphTest, WithoutDataOnlyTheFrameTitleAndLegendRemain) {
     EXPECT_EQ(scene.info.size(), 3u);
     input.site.found = false;
     EXPECT_TRUE(Scene().info.empty()) << "no information block for an unknown site";
+}
+
+TEST(PrintGeometry, NinetyFourPercentOfTheHeightCentredAtAnIntegerScale) {
+    // A4 landscape at 600 dpi: 7016 x 4961 device pixels.
+    const PrintGeometry a4 = ComputePrintGeometry(7016, 4961, 840, 560);
+    EXPECT_EQ(a4.graph.Height(), static_cast<int>(0.94 * 4961));
+    EXPECT_EQ(a4.graph.Width(), static_cast<int>(a4.graph.Height() * 840.0 / 560));
+    EXPECT_EQ(a4.graph.left, (7016 - a4.graph.Width()) / 2);
+    EXPECT_EQ(a4.graph.top, 0);
+    EXPECT_EQ(a4.scale, a4.graph.Width() / 840);
+    // Less than twice the frame: scale 1.
+    EXPECT_EQ(ComputePrintGeometry(1200, 900, 840, 560).scale, 1);
+    // A frame wider than the page's proportions is fitted to the width instead of
+    // running off the paper.
+    const PrintGeometry wide = ComputePrintGeometry(7016, 4961, 1000, 500);
+    EXPECT_EQ(wide.graph.Width(), 7016);
+    EXPECT_EQ(wide.graph.left, 0);
+    EXPECT_LT(wide.graph.Height(), static_cast<int>(0.94 * 4961));
+}
+
+TEST_F(HourlyGraphTest, PrintedLegendKeepsHiddenEntriesAtLargeScalesOnly) {
+    std::vector<CHanreiObj> screen = Legend();
+    screen[kElementTemperature - 1].visible = 0;
+    const PrintedGraph large = ComposePrintedGraph(input, 7016, 4961, 840, 560, screen);
+    ASSERT_GE(large.geometry.scale, 2);
+    EXPECT_EQ(large.layout.legend[kElementTemperature - 1].visible, 0);
+    EXPECT_TRUE(large.layout.toggle.IsEmpty()) << "no legend buttons on paper";
+    EXPECT_TRUE(large.layout.windButton.IsEmpty());
+    EXPECT_TRUE(large.layout.legend[0].frame.IsEmpty()) << "entries are not clickable";
+    EXPECT_FALSE(large.scene.gradient);
+    EXPECT_EQ(large.scene.plot.right, large.layout.graph.right - 40 * large.geometry.scale);
+
+    const PrintedGraph small = ComposePrintedGraph(input, 1200, 900, 840, 560, screen);
+    EXPECT_EQ(small.geometry.scale, 1);
+    EXPECT_EQ(small.layout.legend[kElementTemperature - 1].visible, 1);
+    EXPECT_FALSE(small.layout.toggle.IsEmpty());
+    EXPECT_FALSE(small.layout.windButton.IsEmpty());
 }
 
 } // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "graph/graph_layout.h"
+#include "hourly/hourly_graph.h"
+
+class QPainter;
+class QPrinter;
+
+namespace quorvane {
+
+// Where the graph goes on a printed page of the given device size: 94 % of the page
+// height with the screen frame's aspect ratio, centred, drawn at an integer scale.
+struct PrintGeometry {
+    GraphRect graph; // page device pixels
+    int scale = 1;
+    friend bool operator==(const PrintGeometry&, const PrintGeometry&) = default;
+};
+
+PrintGeometry ComputePrintGeometry(int pageWidth, int pageHeight, int frameWidth, int frameHeight);
+
+// The printed page of an hourly graph: the same scene as the screen's at the print
+// scale. At scale 2 or more the legend keeps the screen's hidden entries and has no
+// buttons; at scale 1 it is the screen's, all entries visible.
+struct PrintedGraph {
+    PrintGeometry geometry;
+    GraphLayout layout; // graph-area coordinates
+    HourlyScene scene;
+};
+
+PrintedGraph ComposePrintedGraph(HourlyGraphInput input, int pageWidth, int pageHeight,
+                                 int frameWidth, int frameHeight,
+                                 const std::vector<CHanreiObj>& screenLegend);
+
+// Draws the page: the graph, then the footer (logo 293 at scale div 2, "Quorvane").
+void PaintPrintedGraph(QPainter& p, const PrintedGraph& page);
+
+// Sets a printer to one landscape A4 page, document "HORIX", and prints the page;
+// false when the printer could not start.
+bool PrintHourlyGraph(QPrinter& printer, const HourlyGraphInput& input, int frameWidth,
+                      int frameHeight, const std::vector<CHanreiObj>& screenLegend);
+
+} // namespace quorvane
