@@ -1,6 +1,7 @@
 #include "cli/command.h"
 #include "cli/hourly_source.h"
 #include "data/atomic_file.h"
+#include "graph/graph_image.h"
 #include "hourly/graph_print.h"
 #include "hourly/hourly_graph_painter.h"
 #include "solar/calendar.h"
@@ -21,7 +22,8 @@ constexpr const char* kUsage =
     "quorvane-cli graph [--data-root DIR] [--hourly DIR] --site N [--variant 0|1|2]\n"
     "    --kind horizontal|slope --view day|month|10days|irradiation-rank|sunshine-rank\n"
     "    --month M [--day D] [--mode 0|1|2 --tilt T --azimuth A] [--hide I,J,...]\n"
-    "    --width W --height H [--png FILE] [--pdf FILE] [--tooltips FILE.json]\n"
+    "    --width W --height H [--png FILE] [--svg FILE.svg] [--pdf FILE]\n"
+    "    [--tooltips FILE.json]\n"
     "    draws the hourly viewer's graph in a frame of W x H pixels at screen scale;\n"
     "    the tooltips as a JSON array of {left, top, right, bottom, text}; --pdf prints\n"
     "    it as the viewer prints it, on one landscape A4 page; the ranking views draw\n"
@@ -212,6 +214,17 @@ int RunGraph(int argc, char** argv) {
         png && !image.save(QString::fromLocal8Bit(png->c_str()), "PNG")) {
         PrintMessage("出力ファイルが開けません。");
         return kExitFailure;
+    }
+    if (const auto svg = args.Get("svg")) {
+        const QString path = QString::fromLocal8Bit(svg->c_str());
+        auto paint = [&](QPainter& painter) { PaintHourlyGraph(painter, scene, layout, styles); };
+        if (GraphFileKindOf(path) != GraphFileKind::Svg) {
+            return UsageError("--svg takes a file name ending in .svg");
+        }
+        if (!SaveGraphPicture(path, width, height, paint)) {
+            PrintMessage("出力ファイルが開けません。");
+            return kExitFailure;
+        }
     }
     if (const auto pdf = args.Get("pdf")) {
         QPrinter printer(QPrinter::HighResolution);

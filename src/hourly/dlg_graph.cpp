@@ -2,6 +2,7 @@
 
 #include "data/app_session.h"
 #include "graph/dlg_wind_hanrei.h"
+#include "graph/graph_image.h"
 #include "hourly/dlg_file_save.h"
 #include "hourly/export.h"
 #include "hourly/graph_print.h"
@@ -18,6 +19,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -152,6 +154,12 @@ void ViewerFrame::mouseMoveEvent(QMouseEvent* event) {
 void ViewerFrame::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     role_ == Role::Graph ? dialog_.GraphMouseRelease(at) : dialog_.SelectorMouseRelease(at);
+}
+
+void ViewerFrame::contextMenuEvent(QContextMenuEvent* event) {
+    if (role_ == Role::Graph) {
+        dialog_.GraphContextMenu(event->globalPos());
+    }
 }
 
 void ViewerFrame::leaveEvent(QEvent*) {
@@ -842,6 +850,49 @@ void CDlgGraph::PrintGraph() {
     // The screen's legend shows every entry again after printing.
     RebuildLegend();
     Redraw(kRedrawSelector | kRedrawGraph);
+}
+
+// Pictures of the graph
+
+void CDlgGraph::PaintGraphPicture(QPainter& p) const {
+    GraphLayout layout = canvas_.Layout();
+    layout.toggle = layout.windButton = {};
+    PaintHourlyGraph(p, scene_, layout, canvas_.Styles());
+}
+
+void CDlgGraph::GraphContextMenu(QPoint screenPosition) {
+    const QStringList items{QStringLiteral("画像をコピー"), QStringLiteral("画像として保存...")};
+    switch (CurrentPlatform().PopupMenu(this, screenPosition, items)) {
+    case 0:
+        CopyGraphImage();
+        break;
+    case 1:
+        SaveGraphImage();
+        break;
+    default:
+        break;
+    }
+}
+
+void CDlgGraph::CopyGraphImage() {
+    CurrentPlatform().CopyImage(RenderGraphImage(kGraphWidth, kGraphHeight, 2.0,
+                                                 [this](QPainter& p) { PaintGraphPicture(p); }));
+}
+
+void CDlgGraph::SaveGraphImage() {
+    SaveFileRequest file;
+    file.title = QStringLiteral("画像として保存");
+    file.defaultName = QStringLiteral("graph.png");
+    file.filter = QStringLiteral("PNG画像 (*.png);;SVG画像 (*.svg);;PDFファイル (*.pdf)");
+    file.defaultSuffix = QStringLiteral("png");
+    const std::optional<QString> path = CurrentPlatform().SaveFileName(this, file);
+    if (!path) {
+        return;
+    }
+    if (!SaveGraphPicture(*path, kGraphWidth, kGraphHeight,
+                          [this](QPainter& p) { PaintGraphPicture(p); })) {
+        CurrentPlatform().ShowMessage(this, QStringLiteral("出力ファイルが開けません。"));
+    }
 }
 
 // Drawing

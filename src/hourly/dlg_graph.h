@@ -50,6 +50,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     CDlgGraph& dialog_;
@@ -127,6 +128,10 @@ public:
     void SaveData(ExportKind kind);
     // "表示中のグラフを印刷": one landscape A4 page through the platform's print dialog.
     void PrintGraph();
+    // The graph's right-click menu: "画像をコピー" and "画像として保存...".
+    void GraphContextMenu(QPoint screenPosition);
+    void CopyGraphImage();
+    void SaveGraphImage();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -148,6 +153,8 @@ private:
     void CopyAnglesToEdits();
     void DrawGraph();
     void DrawSelector();
+    // The shown graph without the screen's buttons, for pictures of it.
+    void PaintGraphPicture(QPainter& p) const;
     int& AngleField(HourlyAngleMode mode, bool tilt);
 
     AppSession& appData_;

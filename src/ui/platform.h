@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -63,6 +66,10 @@ public:
     virtual std::unique_ptr<PlatformTimer> CreateTimer(std::function<void()> onTimeout) = 0;
     // The desktop area not covered by panels, in screen pixels.
     virtual QRect WorkArea(const QWidget* widget) const = 0;
+    // A pop-up menu at a screen position; the index of the chosen item, or -1.
+    virtual int PopupMenu(QWidget* parent, QPoint screenPosition, const QStringList& items) = 0;
+    // Puts a picture on the clipboard.
+    virtual void CopyImage(const QImage& image) = 0;
 };
 
 // The platform in use; the Qt one unless a test installed another.

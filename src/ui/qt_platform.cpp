@@ -1,5 +1,9 @@
 #include "ui/qt_platform.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -138,6 +142,19 @@ void QtPlatform::Pause(int milliseconds) {
 
 std::unique_ptr<PlatformTimer> QtPlatform::CreateTimer(std::function<void()> onTimeout) {
     return std::make_unique<QtTimer>(std::move(onTimeout));
+}
+
+int QtPlatform::PopupMenu(QWidget* parent, QPoint screenPosition, const QStringList& items) {
+    QMenu menu(parent);
+    for (const QString& item : items) {
+        menu.addAction(item);
+    }
+    const QAction* chosen = menu.exec(screenPosition);
+    return chosen != nullptr ? static_cast<int>(menu.actions().indexOf(chosen)) : -1;
+}
+
+void QtPlatform::CopyImage(const QImage& image) {
+    QGuiApplication::clipboard()->setImage(image);
 }
 
 QRect QtPlatform::WorkArea(const QWidget* widget) const {

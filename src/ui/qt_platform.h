@@ -19,6 +19,8 @@ public:
     void Pause(int milliseconds) override;
     std::unique_ptr<PlatformTimer> CreateTimer(std::function<void()> onTimeout) override;
     QRect WorkArea(const QWidget* widget) const override;
+    int PopupMenu(QWidget* parent, QPoint screenPosition, const QStringList& items) override;
+    void CopyImage(const QImage& image) override;
 };
 
 } // namespace quorvane

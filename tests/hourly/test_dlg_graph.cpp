@@ -362,5 +362,38 @@ TEST_F(HourlyViewerTest, PrintingWritesOnePdfPageAndResetsTheScreenLegend) {
     EXPECT_EQ(platform.printRequests.size(), 2u) << "without data printing does nothing";
 }
 
+TEST_F(HourlyViewerTest, TheGraphsMenuCopiesAndSavesItAsPngSvgOrPdf) {
+    auto viewer = Open();
+    platform.menuAnswers.push_back(0);
+    viewer->GraphContextMenu(QPoint(100, 100));
+    ASSERT_EQ(platform.menus.size(), 1u);
+    EXPECT_EQ(platform.menus[0],
+              (QStringList{QStringLiteral("画像をコピー"), QStringLiteral("画像として保存...")}));
+    ASSERT_EQ(platform.copiedImages.size(), 1u);
+    EXPECT_EQ(platform.copiedImages[0].width(), 2 * viewer->GraphFrame()->width())
+        << "twice the screen resolution";
+
+    struct Case {
+        const char* name;
+        std::string start;
+    };
+    for (const Case& c :
+         {Case{"g.png", "\x89PNG"}, Case{"g.svg", "<?xml"}, Case{"g.pdf", "%PDF-"}}) {
+        const std::string path = (kit->path() / c.name).string();
+        platform.menuAnswers.push_back(1);
+        platform.saveAnswers.push_back(QString::fromStdString(path));
+        viewer->GraphContextMenu(QPoint(100, 100));
+        EXPECT_EQ(test::ReadFileBytes(path).substr(0, c.start.size()), c.start) << c.name;
+    }
+    platform.menuAnswers.push_back(1);
+    platform.saveAnswers.push_back(
+        QString::fromStdString((kit->path() / "none" / "g.png").string()));
+    viewer->GraphContextMenu(QPoint(100, 100));
+    EXPECT_EQ(platform.messages,
+              std::vector<QString>{QStringLiteral("出力ファイルが開けません。")});
+    viewer->GraphContextMenu(QPoint(100, 100)); // dismissed: nothing happens
+    EXPECT_EQ(platform.saveRequests.size(), 4u);
+}
+
 } // namespace
 } // namespace quorvane

@@ -117,6 +117,20 @@ std::unique_ptr<PlatformTimer> RecordingPlatform::CreateTimer(std::function<void
     return std::make_unique<Timer>(*this, std::move(onTimeout));
 }
 
+int RecordingPlatform::PopupMenu(QWidget*, QPoint, const QStringList& items) {
+    menus.push_back(items);
+    if (menuAnswers.empty()) {
+        return -1;
+    }
+    const int answer = menuAnswers.front();
+    menuAnswers.pop_front();
+    return answer;
+}
+
+void RecordingPlatform::CopyImage(const QImage& image) {
+    copiedImages.push_back(image);
+}
+
 QRect RecordingPlatform::WorkArea(const QWidget*) const {
     return workArea;
 }

@@ -42,6 +42,9 @@ public:
     // result is what RunModal returns; without a handler it is rejected.
     std::deque<std::function<void(QDialog&)>> modalHandlers;
     QRect workArea{0, 0, 1280, 1024};
+    std::vector<QStringList> menus; // the items of every pop-up menu shown
+    std::deque<int> menuAnswers;    // the item chosen; empty: the menu was dismissed
+    std::vector<QImage> copiedImages;
 
     void ShowMessage(QWidget* parent, const QString& text) override;
     bool AskYesNo(QWidget* parent, const QString& text) override;
@@ -55,6 +58,8 @@ public:
     void Pause(int milliseconds) override;
     std::unique_ptr<PlatformTimer> CreateTimer(std::function<void()> onTimeout) override;
     QRect WorkArea(const QWidget* widget) const override;
+    int PopupMenu(QWidget* parent, QPoint screenPosition, const QStringList& items) override;
+    void CopyImage(const QImage& image) override;
 
     // Delivers one timeout to every running timer; returns how many fired.
     int FireTimers();

@@ -1,0 +1,90 @@
+#include "graph/graph_image.h"
+
+#include "data/atomic_file.h"
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+namespace quorvane {
+
+namespace {
+
+void Prepare(QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    AtomicFileWriter writer(path.toStdString());
+    if (!writer.IsOpen()) {
+        return false;
+    }
+    writer.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return writer.Commit() == AtomicFileWriter::Status::Ok;
+}
+
+} // namespace
+
+QImage RenderGraphImage(int width, int height, double pixelRatio, const GraphPainter& paint) {
+    QImage image(static_cast<int>(width * pixelRatio + 0.5),
+                 static_cast<int>(height * pixelRatio + 0.5), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    Prepare(p);
+    paint(p);
+    return image;
+}
+
+GraphFileKind GraphFileKindOf(const QString& path) {
+    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        return GraphFileKind::Svg;
+    }
+    if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+        return GraphFileKind::Pdf;
+    }
+    return GraphFileKind::Png;
+}
+
+bool SaveGraphPicture(const QString& path, int width, int height, const GraphPainter& paint) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    switch (GraphFileKindOf(path)) {
+    case GraphFileKind::Png:
+        if (!RenderGraphImage(width, height, 2.0, paint).save(&buffer, "PNG")) {
+            return false;
+        }
+        break;
+    case GraphFileKind::Svg: {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(QSize(width, height));
+        svg.setViewBox(QRect(0, 0, width, height));
+        svg.setResolution(96);
+        QPainter p(&svg);
+        Prepare(p);
+        paint(p);
+        break;
+    }
+    case GraphFileKind::Pdf: {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(96);
+        // A page of the graph's size: at 96 dpi a graph pixel is 0.75 point.
+        pdf.setPageSize(QPageSize(QSizeF(width * 0.75, height * 0.75), QPageSize::Point, QString(),
+                                  QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter p(&pdf);
+        Prepare(p);
+        paint(p);
+        break;
+    }
+    }
+    buffer.close();
+    return WriteBytes(path, bytes);
+}
+
+} // namespace quorvane

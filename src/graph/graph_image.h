@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <functional>
+
+class QPainter;
+
+namespace quorvane {
+
+// Draws a graph into (0, 0, width, height) at screen scale.
+using GraphPainter = std::function<void(QPainter&)>;
+
+// The graph as a picture of `pixelRatio` device pixels per graph pixel.
+QImage RenderGraphImage(int width, int height, double pixelRatio, const GraphPainter& paint);
+
+enum class GraphFileKind { Png, Svg, Pdf };
+// By the file's extension (".svg", ".pdf", else PNG).
+GraphFileKind GraphFileKindOf(const QString& path);
+
+// Writes the graph to a file: PNG at twice the screen resolution, SVG and PDF as
+// vectors. The file is replaced only when completely written; false otherwise.
+bool SaveGraphPicture(const QString& path, int width, int height, const GraphPainter& paint);
+
+} // namespace quorvane
