@@ -23,6 +23,21 @@ struct GraphPoint {
     friend bool operator==(const GraphPoint&, const GraphPoint&) = default;
 };
 
+// Texts and lines the graphs place; the painter draws them.
+enum class TextAnchor { TopLeft, TopCentre, TopRight, BottomCentre };
+
+struct GraphText {
+    GraphPoint at;
+    std::string text;
+    TextAnchor anchor = TextAnchor::TopLeft;
+    friend bool operator==(const GraphText&, const GraphText&) = default;
+};
+
+struct GraphSegment {
+    GraphPoint from;
+    GraphPoint to;
+};
+
 // Marker shapes. Sizes follow the unit u (1 on screen, 4 at print scale); the
 // 10-day graphs draw the scalable ones smaller.
 enum class MarkerKind {

@@ -49,20 +49,6 @@ std::vector<CHanreiObj> BuildHourlyLegend(const HourlyGraphInput& input, const G
                                           const std::vector<std::uint32_t>& seriesArgb,
                                           const std::vector<std::uint32_t>& slopeArgb);
 
-enum class TextAnchor { TopLeft, TopCentre, TopRight, BottomCentre };
-
-struct GraphText {
-    GraphPoint at;
-    std::string text;
-    TextAnchor anchor = TextAnchor::TopLeft;
-    friend bool operator==(const GraphText&, const GraphText&) = default;
-};
-
-struct GraphSegment {
-    GraphPoint from;
-    GraphPoint to;
-};
-
 // One line with markers: a horizontal element (index = element - 1) or a slope
 // series (index into the palette; 13 is the horizontal comparison).
 struct SeriesLine {
