@@ -1,9 +1,11 @@
 // The graph command draws the viewer's graph and lists its tooltips as the viewer
 // registers them.
 #include "../hourly/hourly_sample.h"
+#include "../monthly/monthly_file_writer.h"
 #include "data/hourly_file.h"
 #include "data/text_codec.h"
 #include "hourly/hourly_graph.h"
+#include "monthly/monthly_graph.h"
 #include "run_process.h"
 #include "temp_dir.h"
 
@@ -23,6 +25,20 @@ std::string JsonEscaped(const std::string& text) {
         out += c == '"' ? std::string("\\\"") : std::string(1, c);
     }
     return out;
+}
+
+// The tooltip list as the graph commands write it.
+std::string TooltipJsonOf(const std::vector<tagGraphToolTip>& tips) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < tips.size(); ++i) {
+        const tagGraphToolTip& t = tips[i];
+        out += i == 0 ? "\n" : ",\n";
+        out += "{\"left\": " + std::to_string(t.left) + ", \"top\": " + std::to_string(t.top) +
+               ", \"right\": " + std::to_string(t.right) +
+               ", \"bottom\": " + std::to_string(t.bottom) + ", \"text\": \"" +
+               JsonEscaped(t.text) + "\"}";
+    }
+    return out + "\n]\n";
 }
 
 class CliGraphTest : public ::testing::Test {
@@ -56,17 +72,7 @@ protected:
         for (int i : hidden) {
             legend[static_cast<std::size_t>(i)].visible = 0;
         }
-        const HourlyScene scene = ComputeHourlyScene(in, graph, legend);
-        std::string out = "[";
-        for (std::size_t i = 0; i < scene.tooltips.size(); ++i) {
-            const tagGraphToolTip& t = scene.tooltips[i];
-            out += i == 0 ? "\n" : ",\n";
-            out += "{\"left\": " + std::to_string(t.left) + ", \"top\": " + std::to_string(t.top) +
-                   ", \"right\": " + std::to_string(t.right) +
-                   ", \"bottom\": " + std::to_string(t.bottom) + ", \"text\": \"" +
-                   JsonEscaped(t.text) + "\"}";
-        }
-        return out + "\n]\n";
+        return TooltipJsonOf(ComputeHourlyScene(in, graph, legend).tooltips);
     }
 
     std::string Out(const char* name) const { return ShellQuote((scratch.path() / name).string()); }
@@ -114,6 +120,54 @@ TEST_F(CliGraphTest, UnknownSitesAndBadOptionsFail) {
                   "--height 300")
                   .exitCode,
               2);
+}
+
+TEST_F(CliGraphTest, MonthlyGraphTooltipsEqualTheViewersInEveryChart) {
+    TempDir kalvera;
+    kalvera.Write("m47412", test::JoinLines(test::MonthlyTestLines(), "\r\n"));
+    auto record = std::make_unique<MonthlyRecord>();
+    CollectingReporter reporter;
+    ASSERT_EQ(LoadMonthlyData(kalvera.str(), 47412, *record, reporter), LoadStatus::Ok);
+    struct Case {
+        MonthlyDisplay display;
+        MonthlyAngleMode mode;
+        int tilt, azimuth;
+    };
+    for (const Case& c : {Case{MonthlyDisplay::Month, MonthlyAngleMode::FixedTilt, 0, 0},
+                          Case{MonthlyDisplay::Orientation, MonthlyAngleMode::FixedTilt, 30, 0},
+                          Case{MonthlyDisplay::Orientation, MonthlyAngleMode::Orientation, 20, -45},
+                          Case{MonthlyDisplay::Orientation, MonthlyAngleMode::OptimumTilt, 0, 0},
+                          Case{MonthlyDisplay::Variation, MonthlyAngleMode::FixedTilt, 0, 0}}) {
+        const std::string json = Out("m.json");
+        const auto result =
+            RunProcess(QUORVANE_CLI_PATH,
+                       "monthly-graph --data-root " + ShellQuote(data.str()) + " --kalvera " +
+                           ShellQuote(kalvera.str()) + " --site 47412 --display " +
+                           std::to_string(ToIndex(c.display)) + " --angle-mode " +
+                           std::to_string(ToIndex(c.mode)) + " --month 7 --tilt " +
+                           std::to_string(c.tilt) + " --azimuth " + std::to_string(c.azimuth) +
+                           " --hide 1 --width 840 --height 560 --tooltips " + json,
+                       scratch, {});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        MonthlyGraphInput in;
+        in.record = record.get();
+        in.loaded = true;
+        in.siteFound = true;
+        in.siteName = "旭川";
+        in.display = c.display;
+        in.angleMode = c.mode;
+        in.tiltDeg = c.tilt;
+        in.azimuthDeg = c.azimuth;
+        in.month = 7;
+        const GraphRect graph{0, 0, 840, 560};
+        std::vector<CHanreiObj> legend = BuildMonthlyLegend(in, graph, {}, {});
+        if (legend.size() > 1) {
+            legend[1].visible = 0;
+        }
+        const MonthlyScene scene = ComputeMonthlyScene(in, graph, legend);
+        EXPECT_EQ(test::ReadFileBytes(scratch.path() / "m.json"), TooltipJsonOf(scene.tooltips))
+            << ToIndex(c.display) << " " << ToIndex(c.mode);
+    }
 }
 
 } // namespace

@@ -1,0 +1,103 @@
+#include "cli/graph_output.h"
+
+#include "data/atomic_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace quorvane::cli {
+
+bool ReadChoice(const Arguments& args, const char* key, std::initializer_list<const char*> names,
+                int& value, std::string& error) {
+    const auto text = args.Get(key);
+    if (!text) {
+        error = std::string("--") + key + " is required";
+        return false;
+    }
+    int i = 0;
+    for (const char* name : names) {
+        if (*text == name) {
+            value = i;
+            return true;
+        }
+        ++i;
+    }
+    error = std::string("--") + key + " has no choice '" + *text + "'";
+    return false;
+}
+
+bool ReadHidden(const Arguments& args, std::vector<int>& hidden, std::string& error) {
+    const auto text = args.Get("hide");
+    if (!text) {
+        return true;
+    }
+    std::size_t start = 0;
+    while (start <= text->size()) {
+        const std::size_t comma = std::min(text->find(',', start), text->size());
+        const std::string item = text->substr(start, comma - start);
+        char* end = nullptr;
+        const long value = std::strtol(item.c_str(), &end, 10);
+        if (item.empty() || *end != '\0' || value < 0 || value > 99) {
+            error = "--hide takes legend indexes separated by commas";
+            return false;
+        }
+        hidden.push_back(static_cast<int>(value));
+        start = comma + 1;
+    }
+    return true;
+}
+
+namespace {
+
+std::string JsonString(std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+std::string TooltipJson(const std::vector<tagGraphToolTip>& tips) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < tips.size(); ++i) {
+        const tagGraphToolTip& t = tips[i];
+        out += i == 0 ? "\n" : ",\n";
+        out += "{\"left\": " + std::to_string(t.left) + ", \"top\": " + std::to_string(t.top) +
+               ", \"right\": " + std::to_string(t.right) +
+               ", \"bottom\": " + std::to_string(t.bottom) + ", \"text\": " + JsonString(t.text) +
+               "}";
+    }
+    return out + "\n]\n";
+}
+
+bool WriteFile(const std::string& path, const std::string& bytes) {
+    AtomicFileWriter writer(path);
+    if (!writer.IsOpen()) {
+        return false;
+    }
+    writer.Write(bytes);
+    return writer.Commit() == AtomicFileWriter::Status::Ok;
+}
+
+} // namespace quorvane::cli

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "cli/command.h"
+#include "graph/graph_layout.h"
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace quorvane::cli {
+
+// What the graph commands share: options, the tooltip JSON and file output.
+
+// One of the named choices of an option; `value` is its position.
+bool ReadChoice(const Arguments& args, const char* key, std::initializer_list<const char*> names,
+                int& value, std::string& error);
+// --hide I,J,...: legend entry indexes.
+bool ReadHidden(const Arguments& args, std::vector<int>& hidden, std::string& error);
+// The tooltips as a JSON array of {left, top, right, bottom, text}, in their order.
+std::string TooltipJson(const std::vector<tagGraphToolTip>& tips);
+// Writes a file through a temporary one; false when it could not be written.
+bool WriteFile(const std::string& path, const std::string& bytes);
+
+} // namespace quorvane::cli
