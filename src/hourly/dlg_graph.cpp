@@ -3,6 +3,7 @@
 #include "data/app_session.h"
 #include "graph/dlg_wind_hanrei.h"
 #include "graph/graph_image.h"
+#include "graph/viewer_frame.h"
 #include "hourly/dlg_file_save.h"
 #include "hourly/export.h"
 #include "hourly/graph_print.h"
@@ -19,7 +20,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -30,7 +30,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QRadioButton>
-#include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -103,70 +102,6 @@ NavButtons NavOf(HourlyView view) {
 } // namespace
 
 // Controls
-
-UpDown::UpDown(const char* id, QWidget* parent) : QWidget(parent) {
-    setObjectName(Id(id));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    for (int step : {+1, -1}) {
-        auto* arrow = new QToolButton(this);
-        arrow->setObjectName(Id(id) + (step > 0 ? QStringLiteral("-up") : QStringLiteral("-down")));
-        arrow->setArrowType(step > 0 ? Qt::UpArrow : Qt::DownArrow);
-        arrow->setFixedSize(16, 11);
-        arrow->setAutoRepeat(true);
-        connect(arrow, &QToolButton::clicked, this, [this, step] { emit stepped(step); });
-        layout->addWidget(arrow);
-    }
-}
-
-ViewerFrame::ViewerFrame(CDlgGraph& dialog, Role role, const char* id)
-    : QWidget(&dialog), dialog_(dialog), role_(role) {
-    setObjectName(Id(id));
-    setMouseTracking(true);
-    if (role == Role::Graph) {
-        setFixedSize(kGraphWidth, kGraphHeight);
-        setFocusPolicy(Qt::StrongFocus); // the angle edits hand their focus here
-    } else {
-        setFixedSize(kSelectorWidth, kSelectorHeight);
-    }
-}
-
-void ViewerFrame::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    if (role_ == Role::Graph) {
-        dialog_.PaintGraphFrame(p);
-    } else {
-        dialog_.PaintSelectorFrame(p);
-    }
-}
-
-void ViewerFrame::mousePressEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    role_ == Role::Graph ? dialog_.GraphMousePress(at) : dialog_.SelectorMousePress(at);
-}
-
-void ViewerFrame::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    role_ == Role::Graph ? dialog_.GraphMouseMove(at) : dialog_.SelectorMouseMove(at);
-}
-
-void ViewerFrame::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    role_ == Role::Graph ? dialog_.GraphMouseRelease(at) : dialog_.SelectorMouseRelease(at);
-}
-
-void ViewerFrame::contextMenuEvent(QContextMenuEvent* event) {
-    if (role_ == Role::Graph) {
-        dialog_.GraphContextMenu(event->globalPos());
-    }
-}
-
-void ViewerFrame::leaveEvent(QEvent*) {
-    if (role_ == Role::Graph) {
-        dialog_.GraphMouseLeft();
-    }
-}
 
 // Dialog
 
@@ -282,7 +217,8 @@ void CDlgGraph::BuildControls() {
     modeGrid->addWidget(unit(), 4, 4);
     left->addWidget(modeBox);
 
-    selectorFrame_ = new ViewerFrame(*this, ViewerFrame::Role::Selector, "1020");
+    selectorFrame_ = new ViewerFrame(*this, ViewerFrameOwner::Frame::Selector, "1020",
+                                     QSize(kSelectorWidth, kSelectorHeight), this);
     left->addWidget(selectorFrame_);
     auto* print = Button("1070", QStringLiteral("表示中のグラフを印刷"), 235, 236, this);
     auto* save = Button("1071", QStringLiteral("表示中のデータを保存"), 237, 238, this);
@@ -337,7 +273,8 @@ void CDlgGraph::BuildControls() {
     viewRow->addStretch();
     right->addLayout(viewRow);
 
-    graphFrame_ = new ViewerFrame(*this, ViewerFrame::Role::Graph, "1012");
+    graphFrame_ = new ViewerFrame(*this, ViewerFrameOwner::Frame::Graph, "1012",
+                                  QSize(kGraphWidth, kGraphHeight), this);
     right->addWidget(graphFrame_);
 
     auto* buttons = new QHBoxLayout;
@@ -989,6 +926,34 @@ void CDlgGraph::paintEvent(QPaintEvent* event) {
 }
 
 // Mouse
+
+void CDlgGraph::FramePaint(Frame frame, QPainter& p) {
+    frame == Frame::Graph ? PaintGraphFrame(p) : PaintSelectorFrame(p);
+}
+
+void CDlgGraph::FramePress(Frame frame, QPoint at) {
+    frame == Frame::Graph ? GraphMousePress(at) : SelectorMousePress(at);
+}
+
+void CDlgGraph::FrameMove(Frame frame, QPoint at) {
+    frame == Frame::Graph ? GraphMouseMove(at) : SelectorMouseMove(at);
+}
+
+void CDlgGraph::FrameRelease(Frame frame, QPoint at) {
+    frame == Frame::Graph ? GraphMouseRelease(at) : SelectorMouseRelease(at);
+}
+
+void CDlgGraph::FrameLeft(Frame frame) {
+    if (frame == Frame::Graph) {
+        GraphMouseLeft();
+    }
+}
+
+void CDlgGraph::FrameContextMenu(Frame frame, QPoint screenPosition) {
+    if (frame == Frame::Graph) {
+        GraphContextMenu(screenPosition);
+    }
+}
 
 void CDlgGraph::GraphMousePress(QPoint at) {
     lastMouse_ = at;

@@ -2,6 +2,7 @@
 
 #include "graph/angle_selector.h"
 #include "graph/graph_canvas.h"
+#include "graph/viewer_frame.h"
 #include "hourly/hourly_graph.h"
 #include "hourly/periods.h"
 
@@ -13,53 +14,21 @@ class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QToolButton;
 
 namespace quorvane {
 
 class AppSession;
 class CHoverBitmapButton;
 class SitePicker;
-class CDlgGraph;
 
 inline constexpr int kRedrawSelector = 0x1;
 inline constexpr int kRedrawGraph = 0x10;
 inline constexpr int kRedrawHover = 0x100;
 inline constexpr int kRedrawPresent = 0x1000;
 
-// An up-down control without a buddy: two arrows that report +1 and -1.
-class UpDown : public QWidget {
-    Q_OBJECT
-public:
-    explicit UpDown(const char* id, QWidget* parent);
-signals:
-    void stepped(int step);
-};
-
-// The graph frame 1012 and the picker frame 1020: they paint their owner's back
-// buffers and hand it the mouse in their own coordinates.
-class ViewerFrame : public QWidget {
-    Q_OBJECT
-public:
-    enum class Role { Graph, Selector };
-    ViewerFrame(CDlgGraph& dialog, Role role, const char* id);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-
-private:
-    CDlgGraph& dialog_;
-    Role role_;
-};
-
 // "HORIX-11": the hourly database of one site as a day, month or ten-day graph of
 // horizontal data or slope irradiance, with the days of a month ranked.
-class CDlgGraph : public QDialog, public AngleSelectorOwner {
+class CDlgGraph : public QDialog, public AngleSelectorOwner, public ViewerFrameOwner {
     Q_OBJECT
 public:
     CDlgGraph(AppSession& appData, SitePicker& sites, QWidget* parent = nullptr);
@@ -105,6 +74,14 @@ public:
     void SelectorMouseMove(QPoint at);
     void SelectorMouseRelease(QPoint at);
     void PaintGraphFrame(QPainter& p);
+
+    // ViewerFrameOwner
+    void FramePaint(Frame frame, QPainter& p) override;
+    void FramePress(Frame frame, QPoint at) override;
+    void FrameMove(Frame frame, QPoint at) override;
+    void FrameRelease(Frame frame, QPoint at) override;
+    void FrameLeft(Frame frame) override;
+    void FrameContextMenu(Frame frame, QPoint screenPosition) override;
     void PaintSelectorFrame(QPainter& p);
     void GraphMouseLeft();
 

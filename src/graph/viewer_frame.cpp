@@ -1,0 +1,64 @@
+#include "graph/viewer_frame.h"
+
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace quorvane {
+
+UpDown::UpDown(const char* id, QWidget* parent) : QWidget(parent) {
+    const QString name = QString::fromLatin1(id);
+    setObjectName(name);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (int step : {+1, -1}) {
+        auto* arrow = new QToolButton(this);
+        arrow->setObjectName(name + (step > 0 ? QStringLiteral("-up") : QStringLiteral("-down")));
+        arrow->setArrowType(step > 0 ? Qt::UpArrow : Qt::DownArrow);
+        arrow->setFixedSize(16, 11);
+        arrow->setAutoRepeat(true);
+        connect(arrow, &QToolButton::clicked, this, [this, step] { emit stepped(step); });
+        layout->addWidget(arrow);
+    }
+}
+
+ViewerFrame::ViewerFrame(ViewerFrameOwner& owner, ViewerFrameOwner::Frame frame, const char* id,
+                         QSize size, QWidget* parent)
+    : QWidget(parent), owner_(owner), frame_(frame) {
+    setObjectName(QString::fromLatin1(id));
+    setMouseTracking(true);
+    setFixedSize(size);
+    if (frame == ViewerFrameOwner::Frame::Graph) {
+        setFocusPolicy(Qt::StrongFocus); // the angle edits hand their focus here
+    }
+}
+
+void ViewerFrame::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    owner_.FramePaint(frame_, p);
+}
+
+void ViewerFrame::mousePressEvent(QMouseEvent* event) {
+    owner_.FramePress(frame_, event->position().toPoint());
+}
+
+void ViewerFrame::mouseMoveEvent(QMouseEvent* event) {
+    owner_.FrameMove(frame_, event->position().toPoint());
+}
+
+void ViewerFrame::mouseReleaseEvent(QMouseEvent* event) {
+    owner_.FrameRelease(frame_, event->position().toPoint());
+}
+
+void ViewerFrame::leaveEvent(QEvent*) {
+    owner_.FrameLeft(frame_);
+}
+
+void ViewerFrame::contextMenuEvent(QContextMenuEvent* event) {
+    owner_.FrameContextMenu(frame_, event->globalPos());
+}
+
+} // namespace quorvane

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+
+class QPainter;
+
+namespace quorvane {
+
+// An up-down control without a buddy: two arrows that report +1 and -1.
+class UpDown : public QWidget {
+    Q_OBJECT
+public:
+    UpDown(const char* id, QWidget* parent);
+signals:
+    void stepped(int step);
+};
+
+// What a viewer does with its graph frame and its picker frame.
+class ViewerFrameOwner {
+public:
+    enum class Frame { Graph, Selector };
+    virtual ~ViewerFrameOwner() = default;
+    virtual void FramePaint(Frame frame, QPainter& p) = 0;
+    virtual void FramePress(Frame frame, QPoint at) = 0;
+    virtual void FrameMove(Frame frame, QPoint at) = 0;
+    virtual void FrameRelease(Frame frame, QPoint at) = 0;
+    virtual void FrameLeft(Frame frame) = 0;
+    virtual void FrameContextMenu(Frame frame, QPoint screenPosition) = 0;
+};
+
+// The graph frame 1012 or the picker frame 1020 of a viewer: it paints the owner's
+// back buffer and hands it the mouse in frame coordinates.
+class ViewerFrame : public QWidget {
+    Q_OBJECT
+public:
+    ViewerFrame(ViewerFrameOwner& owner, ViewerFrameOwner::Frame frame, const char* id, QSize size,
+                QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    ViewerFrameOwner& owner_;
+    ViewerFrameOwner::Frame frame_;
+};
+
+} // namespace quorvane
