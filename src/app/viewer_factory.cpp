@@ -3,6 +3,7 @@
 #include "app/app_data.h"
 #include "hourly/dlg_graph.h"
 #include "map/dlg_map.h"
+#include "monthly/dlg_kalvera.h"
 #include "ui/platform.h"
 
 #include <QDialog>
@@ -10,8 +11,8 @@
 namespace quorvane {
 namespace {
 
-// The viewers of the program. The monthly viewer and the colour map are not part of
-// it yet: they return to the menu at once.
+// The viewers of the program. The colour map is not part of it yet: it returns to
+// the menu at once.
 class ProgramViewers final : public ViewerFactory {
 public:
     explicit ProgramViewers(CAppData& appData)
@@ -19,6 +20,17 @@ public:
 
     ViewerResult RunHourlyViewer(QWidget* parent) override {
         CDlgGraph viewer(appData_, sites_, parent);
+        return Run(viewer);
+    }
+    ViewerResult RunMonthlyViewer(QWidget* parent) override {
+        CDlgKalvera viewer(appData_, sites_, parent);
+        return Run(viewer);
+    }
+    ViewerResult RunColorMap(QWidget*) override { return ViewerResult::Ok; }
+
+private:
+    template <class Viewer>
+    static ViewerResult Run(Viewer& viewer) {
         if (viewer.EndedAtStart()) {
             return ViewerResult::Ok; // no site chosen: back to the menu
         }
@@ -26,10 +38,7 @@ public:
                    ? ViewerResult::Ok
                    : ViewerResult::SwitchToOther;
     }
-    ViewerResult RunMonthlyViewer(QWidget*) override { return ViewerResult::Ok; }
-    ViewerResult RunColorMap(QWidget*) override { return ViewerResult::Ok; }
 
-private:
     CAppData& appData_;
     MapSitePicker sites_;
 };

@@ -29,6 +29,7 @@ public:
     void Draw(QPainter& p, int widthPx, int heightPx) const;
 
     void SyncFromViewer() { m_model.SyncFromViewer(); }
+    void SetSteps(int tiltStep, int azimuthStep) { m_model.SetSteps(tiltStep, azimuthStep); }
     void OnMouseDown(int x, int y) { m_model.OnMouseDown(x, y); }
     void OnMouseMove(int x, int y) { m_model.OnMouseMove(x, y); }
     void EndDrag() { m_model.EndDrag(); }

@@ -88,6 +88,11 @@ public:
     AngleSelectorOwner* Owner() const { return m_owner; }
 
     void SyncFromViewer();
+    // Slider values snap to these steps (the monthly viewer: 10 and 15 degrees).
+    void SetSteps(int tiltStep, int azimuthStep) {
+        m_tiltStep = tiltStep > 0 ? tiltStep : 1;
+        m_azimuthStep = azimuthStep > 0 ? azimuthStep : 1;
+    }
     void OnMouseDown(int x, int y);
     void OnMouseMove(int x, int y);
     void EndDrag() { m_drag = kNoDrag; }

@@ -1,6 +1,7 @@
 #include "graph/graph_image.h"
 
 #include "data/atomic_file.h"
+#include "ui/platform.h"
 
 #include <QBuffer>
 #include <QPageSize>
@@ -85,6 +86,29 @@ bool SaveGraphPicture(const QString& path, int width, int height, const GraphPai
     }
     buffer.close();
     return WriteBytes(path, bytes);
+}
+
+void RunGraphContextMenu(QWidget* parent, const QPoint& screenPosition, int width, int height,
+                         const GraphPainter& paint) {
+    Platform& platform = CurrentPlatform();
+    const QStringList items{QStringLiteral("画像をコピー"), QStringLiteral("画像として保存...")};
+    const int chosen = platform.PopupMenu(parent, screenPosition, items);
+    if (chosen == 0) {
+        platform.CopyImage(RenderGraphImage(width, height, 2.0, paint));
+        return;
+    }
+    if (chosen != 1) {
+        return;
+    }
+    SaveFileRequest file;
+    file.title = QStringLiteral("画像として保存");
+    file.defaultName = QStringLiteral("graph.png");
+    file.filter = QStringLiteral("PNG画像 (*.png);;SVG画像 (*.svg);;PDFファイル (*.pdf)");
+    file.defaultSuffix = QStringLiteral("png");
+    const std::optional<QString> path = platform.SaveFileName(parent, file);
+    if (path && !SaveGraphPicture(*path, width, height, paint)) {
+        platform.ShowMessage(parent, QStringLiteral("出力ファイルが開けません。"));
+    }
 }
 
 } // namespace quorvane

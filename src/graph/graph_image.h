@@ -5,6 +5,8 @@
 #include <functional>
 
 class QPainter;
+class QPoint;
+class QWidget;
 
 namespace quorvane {
 
@@ -21,5 +23,10 @@ GraphFileKind GraphFileKindOf(const QString& path);
 // Writes the graph to a file: PNG at twice the screen resolution, SVG and PDF as
 // vectors. The file is replaced only when completely written; false otherwise.
 bool SaveGraphPicture(const QString& path, int width, int height, const GraphPainter& paint);
+
+// The graph's right-click menu: "画像をコピー" puts the picture at twice the screen
+// resolution on the clipboard, "画像として保存..." asks for a PNG, SVG or PDF file.
+void RunGraphContextMenu(QWidget* parent, const QPoint& screenPosition, int width, int height,
+                         const GraphPainter& paint);
 
 } // namespace quorvane

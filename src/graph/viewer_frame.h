@@ -7,6 +7,14 @@ class QPainter;
 
 namespace quorvane {
 
+// What a viewer's redraw request renders: the picker, the graph, the hover test,
+// or only the back buffers again.
+inline constexpr int kRedrawSelector = 0x1;
+inline constexpr int kRedrawGraph = 0x10;
+inline constexpr int kRedrawHover = 0x100;
+inline constexpr int kRedrawPresent = 0x1000;
+
+
 // An up-down control without a buddy: two arrows that report +1 and -1.
 class UpDown : public QWidget {
     Q_OBJECT

@@ -17,6 +17,7 @@
 #include "ui/platform.h"
 #include "ui/site_picker.h"
 #include "ui/text.h"
+#include "ui/viewer_controls.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -44,43 +45,6 @@ constexpr int kGraphHeight = 560;
 constexpr int kSelectorWidth = 240;
 constexpr int kSelectorHeight = 212;
 constexpr int kAngleModeOneTilt = 30;
-
-QString Id(const char* id) {
-    return QString::fromLatin1(id);
-}
-
-QRadioButton* Radio(const char* id, const QString& text, QButtonGroup* group, int value,
-                    QWidget* parent) {
-    auto* radio = new QRadioButton(text, parent);
-    radio->setObjectName(Id(id));
-    group->addButton(radio, value);
-    return radio;
-}
-
-QComboBox* Combo(const char* id, QWidget* parent) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(Id(id));
-    combo->setFont(AppStyle::Get().SharedFont());
-    return combo;
-}
-
-QLineEdit* AngleEdit(const char* id, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(Id(id));
-    edit->setFixedWidth(44);
-    edit->setAlignment(Qt::AlignRight);
-    return edit;
-}
-
-CHoverBitmapButton* Button(const char* id, const QString& text, int normal, int hover,
-                           QWidget* parent) {
-    auto* button = new CHoverBitmapButton(parent);
-    button->setObjectName(Id(id));
-    button->setText(text);
-    button->LoadBitmaps(normal, hover);
-    button->setAutoDefault(false);
-    return button;
-}
 
 // The default tilt of a site: its latitude rounded, 30 when it is not in the catalogue.
 int DefaultTilt(const SitePosition& site) {
@@ -169,26 +133,30 @@ void CDlgGraph::BuildControls() {
     auto* kindBox = new QGroupBox(QStringLiteral("表示データ指定"), this);
     kindGroup_ = new QButtonGroup(this);
     auto* kindLayout = new QVBoxLayout(kindBox);
-    kindLayout->addWidget(Radio("1059", QStringLiteral("水平面データ"), kindGroup_, 0, kindBox));
     kindLayout->addWidget(
-        Radio("1060", QStringLiteral("斜面日射量データ"), kindGroup_, 1, kindBox));
+        ViewerRadio("1059", QStringLiteral("水平面データ"), kindGroup_, 0, kindBox));
+    kindLayout->addWidget(
+        ViewerRadio("1060", QStringLiteral("斜面日射量データ"), kindGroup_, 1, kindBox));
     left->addWidget(kindBox);
 
     auto* variantBox = new QGroupBox(QStringLiteral("表示要素"), this);
     variantGroup_ = new QButtonGroup(this);
     auto* variantLayout = new QHBoxLayout(variantBox);
-    variantLayout->addWidget(Radio("1053", QStringLiteral("平均年"), variantGroup_, 0, variantBox));
-    variantLayout->addWidget(Radio("1054", QStringLiteral("多照年"), variantGroup_, 1, variantBox));
-    variantLayout->addWidget(Radio("1055", QStringLiteral("寡照年"), variantGroup_, 2, variantBox));
+    variantLayout->addWidget(
+        ViewerRadio("1053", QStringLiteral("平均年"), variantGroup_, 0, variantBox));
+    variantLayout->addWidget(
+        ViewerRadio("1054", QStringLiteral("多照年"), variantGroup_, 1, variantBox));
+    variantLayout->addWidget(
+        ViewerRadio("1055", QStringLiteral("寡照年"), variantGroup_, 2, variantBox));
     left->addWidget(variantBox);
 
     auto* modeBox = new QGroupBox(QStringLiteral("日射量データの表示種類"), this);
     modeGroup_ = new QButtonGroup(this);
     auto* modeGrid = new QGridLayout(modeBox);
-    tilt0Edit_ = AngleEdit("1014", modeBox);
-    azimuth1Edit_ = AngleEdit("1016", modeBox);
-    tilt2Edit_ = AngleEdit("1018", modeBox);
-    azimuth2Edit_ = AngleEdit("1024", modeBox);
+    tilt0Edit_ = ViewerAngleEdit("1014", modeBox);
+    azimuth1Edit_ = ViewerAngleEdit("1016", modeBox);
+    tilt2Edit_ = ViewerAngleEdit("1018", modeBox);
+    azimuth2Edit_ = ViewerAngleEdit("1024", modeBox);
     tilt0Spin_ = new UpDown("1015", modeBox);
     azimuth1Spin_ = new UpDown("1017", modeBox);
     tilt2Spin_ = new UpDown("1019", modeBox);
@@ -198,15 +166,18 @@ void CDlgGraph::BuildControls() {
     azimuthLabel_ = new QLabel(QStringLiteral("方位角"), modeBox);
     azimuthLabel_->setObjectName(QStringLiteral("1065"));
     auto unit = [modeBox] { return new QLabel(QStringLiteral("度"), modeBox); };
-    modeGrid->addWidget(Radio("1056", QStringLiteral("傾斜角指定"), modeGroup_, 0, modeBox), 0, 0);
+    modeGrid->addWidget(ViewerRadio("1056", QStringLiteral("傾斜角指定"), modeGroup_, 0, modeBox),
+                        0, 0);
     modeGrid->addWidget(tilt0Edit_, 0, 2);
     modeGrid->addWidget(tilt0Spin_, 0, 3);
     modeGrid->addWidget(unit(), 0, 4);
-    modeGrid->addWidget(Radio("1057", QStringLiteral("方位角指定"), modeGroup_, 1, modeBox), 1, 0);
+    modeGrid->addWidget(ViewerRadio("1057", QStringLiteral("方位角指定"), modeGroup_, 1, modeBox),
+                        1, 0);
     modeGrid->addWidget(azimuth1Edit_, 1, 2);
     modeGrid->addWidget(azimuth1Spin_, 1, 3);
     modeGrid->addWidget(unit(), 1, 4);
-    modeGrid->addWidget(Radio("1058", QStringLiteral("任意の指定"), modeGroup_, 2, modeBox), 2, 0);
+    modeGrid->addWidget(ViewerRadio("1058", QStringLiteral("任意の指定"), modeGroup_, 2, modeBox),
+                        2, 0);
     modeGrid->addWidget(tiltLabel_, 3, 1);
     modeGrid->addWidget(tilt2Edit_, 3, 2);
     modeGrid->addWidget(tilt2Spin_, 3, 3);
@@ -220,9 +191,9 @@ void CDlgGraph::BuildControls() {
     selectorFrame_ = new ViewerFrame(*this, ViewerFrameOwner::Frame::Selector, "1020",
                                      QSize(kSelectorWidth, kSelectorHeight), this);
     left->addWidget(selectorFrame_);
-    auto* print = Button("1070", QStringLiteral("表示中のグラフを印刷"), 235, 236, this);
-    auto* save = Button("1071", QStringLiteral("表示中のデータを保存"), 237, 238, this);
-    auto* saveYear = Button("1072", QStringLiteral("１年分のデータを保存"), 253, 254, this);
+    auto* print = ViewerButton("1070", QStringLiteral("表示中のグラフを印刷"), 235, 236, this);
+    auto* save = ViewerButton("1071", QStringLiteral("表示中のデータを保存"), 237, 238, this);
+    auto* saveYear = ViewerButton("1072", QStringLiteral("１年分のデータを保存"), 253, 254, this);
     for (QWidget* button : {static_cast<QWidget*>(print), static_cast<QWidget*>(save),
                             static_cast<QWidget*>(saveYear)}) {
         left->addWidget(button, 0, Qt::AlignHCenter);
@@ -238,36 +209,37 @@ void CDlgGraph::BuildControls() {
     root->addLayout(right);
 
     auto* siteRow = new QHBoxLayout;
-    areaList_ = Combo("1087", this);
-    siteList_ = Combo("1088", this);
+    areaList_ = ViewerCombo("1087", this);
+    siteList_ = ViewerCombo("1088", this);
     areaList_->setMinimumWidth(180);
     siteList_->setMinimumWidth(140);
     siteRow->addWidget(new QLabel(QStringLiteral("エリア名"), this));
     siteRow->addWidget(areaList_);
     siteRow->addWidget(new QLabel(QStringLiteral("地点名"), this));
     siteRow->addWidget(siteList_);
-    auto* mapButton = Button("1030", QStringLiteral("地図から選択する"), 233, 234, this);
+    auto* mapButton = ViewerButton("1030", QStringLiteral("地図から選択する"), 233, 234, this);
     siteRow->addWidget(mapButton);
     siteRow->addStretch();
     right->addLayout(siteRow);
 
     auto* viewRow = new QHBoxLayout;
     viewGroup_ = new QButtonGroup(this);
-    viewRow->addWidget(Radio("1026", QStringLiteral("日別"), viewGroup_, 0, this));
-    viewRow->addWidget(Radio("1010", QStringLiteral("月別"), viewGroup_, 1, this));
-    viewRow->addWidget(Radio("1011", QStringLiteral("10日間"), viewGroup_, 2, this));
-    monthList_ = Combo("1085", this);
-    dayList_ = Combo("1086", this);
+    viewRow->addWidget(ViewerRadio("1026", QStringLiteral("日別"), viewGroup_, 0, this));
+    viewRow->addWidget(ViewerRadio("1010", QStringLiteral("月別"), viewGroup_, 1, this));
+    viewRow->addWidget(ViewerRadio("1011", QStringLiteral("10日間"), viewGroup_, 2, this));
+    monthList_ = ViewerCombo("1085", this);
+    dayList_ = ViewerCombo("1086", this);
     viewRow->addWidget(monthList_);
     viewRow->addWidget(dayList_);
     viewRow->addSpacing(12);
     viewRow->addWidget(
-        Radio("1013", QStringLiteral("日積算日射量ランキング"), viewGroup_, 3, this));
-    irradiationRanking_ = Combo("1009", this);
+        ViewerRadio("1013", QStringLiteral("日積算日射量ランキング"), viewGroup_, 3, this));
+    irradiationRanking_ = ViewerCombo("1009", this);
     irradiationRanking_->setMinimumWidth(170);
     viewRow->addWidget(irradiationRanking_);
-    viewRow->addWidget(Radio("1027", QStringLiteral("日照時間ランキング"), viewGroup_, 4, this));
-    sunshineRanking_ = Combo("1022", this);
+    viewRow->addWidget(
+        ViewerRadio("1027", QStringLiteral("日照時間ランキング"), viewGroup_, 4, this));
+    sunshineRanking_ = ViewerCombo("1022", this);
     sunshineRanking_->setMinimumWidth(150);
     viewRow->addWidget(sunshineRanking_);
     viewRow->addStretch();
@@ -279,8 +251,8 @@ void CDlgGraph::BuildControls() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    auto* other = Button("2", QStringLiteral("KALVERAを表示"), 229, 230, this);
-    auto* menu = Button("1", QStringLiteral("メニュー画面に戻る"), 227, 228, this);
+    auto* other = ViewerButton("2", QStringLiteral("KALVERAを表示"), 229, 230, this);
+    auto* menu = ViewerButton("1", QStringLiteral("メニュー画面に戻る"), 227, 228, this);
     menu->setDefault(true);
     buttons->addWidget(other);
     buttons->addWidget(menu);
@@ -798,38 +770,8 @@ void CDlgGraph::PaintGraphPicture(QPainter& p) const {
 }
 
 void CDlgGraph::GraphContextMenu(QPoint screenPosition) {
-    const QStringList items{QStringLiteral("画像をコピー"), QStringLiteral("画像として保存...")};
-    switch (CurrentPlatform().PopupMenu(this, screenPosition, items)) {
-    case 0:
-        CopyGraphImage();
-        break;
-    case 1:
-        SaveGraphImage();
-        break;
-    default:
-        break;
-    }
-}
-
-void CDlgGraph::CopyGraphImage() {
-    CurrentPlatform().CopyImage(RenderGraphImage(kGraphWidth, kGraphHeight, 2.0,
-                                                 [this](QPainter& p) { PaintGraphPicture(p); }));
-}
-
-void CDlgGraph::SaveGraphImage() {
-    SaveFileRequest file;
-    file.title = QStringLiteral("画像として保存");
-    file.defaultName = QStringLiteral("graph.png");
-    file.filter = QStringLiteral("PNG画像 (*.png);;SVG画像 (*.svg);;PDFファイル (*.pdf)");
-    file.defaultSuffix = QStringLiteral("png");
-    const std::optional<QString> path = CurrentPlatform().SaveFileName(this, file);
-    if (!path) {
-        return;
-    }
-    if (!SaveGraphPicture(*path, kGraphWidth, kGraphHeight,
-                          [this](QPainter& p) { PaintGraphPicture(p); })) {
-        CurrentPlatform().ShowMessage(this, QStringLiteral("出力ファイルが開けません。"));
-    }
+    RunGraphContextMenu(this, screenPosition, kGraphWidth, kGraphHeight,
+                        [this](QPainter& p) { PaintGraphPicture(p); });
 }
 
 // Drawing

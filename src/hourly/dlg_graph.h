@@ -21,11 +21,6 @@ class AppSession;
 class CHoverBitmapButton;
 class SitePicker;
 
-inline constexpr int kRedrawSelector = 0x1;
-inline constexpr int kRedrawGraph = 0x10;
-inline constexpr int kRedrawHover = 0x100;
-inline constexpr int kRedrawPresent = 0x1000;
-
 // "HORIX-11": the hourly database of one site as a day, month or ten-day graph of
 // horizontal data or slope irradiance, with the days of a month ranked.
 class CDlgGraph : public QDialog, public AngleSelectorOwner, public ViewerFrameOwner {
@@ -107,8 +102,6 @@ public:
     void PrintGraph();
     // The graph's right-click menu: "画像をコピー" and "画像として保存...".
     void GraphContextMenu(QPoint screenPosition);
-    void CopyGraphImage();
-    void SaveGraphImage();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

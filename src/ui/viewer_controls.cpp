@@ -1,0 +1,46 @@
+#include "ui/viewer_controls.h"
+
+#include "ui/app_style.h"
+#include "ui/hover_bitmap_button.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace quorvane {
+
+QRadioButton* ViewerRadio(const char* id, const QString& text, QButtonGroup* group, int value,
+                          QWidget* parent) {
+    auto* radio = new QRadioButton(text, parent);
+    radio->setObjectName(QString::fromLatin1(id));
+    group->addButton(radio, value);
+    return radio;
+}
+
+QComboBox* ViewerCombo(const char* id, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(id));
+    combo->setFont(AppStyle::Get().SharedFont());
+    return combo;
+}
+
+QLineEdit* ViewerAngleEdit(const char* id, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(id));
+    edit->setFixedWidth(44);
+    edit->setAlignment(Qt::AlignRight);
+    return edit;
+}
+
+CHoverBitmapButton* ViewerButton(const char* id, const QString& text, int normal, int hover,
+                                 QWidget* parent) {
+    auto* button = new CHoverBitmapButton(parent);
+    button->setObjectName(QString::fromLatin1(id));
+    button->setText(text);
+    button->LoadBitmaps(normal, hover);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace quorvane

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QButtonGroup;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+class QWidget;
+
+namespace quorvane {
+
+class CHoverBitmapButton;
+
+// The controls both viewers build, named by their control identifiers.
+QRadioButton* ViewerRadio(const char* id, const QString& text, QButtonGroup* group, int value,
+                          QWidget* parent);
+QComboBox* ViewerCombo(const char* id, QWidget* parent);
+QLineEdit* ViewerAngleEdit(const char* id, QWidget* parent);
+CHoverBitmapButton* ViewerButton(const char* id, const QString& text, int normal, int hover,
+                                 QWidget* parent);
+
+} // namespace quorvane
