@@ -6,6 +6,7 @@
 #include "hourly/dlg_graph.h"
 #include "hourly/export.h"
 #include "recording_platform.h"
+#include "scripted_site_picker.h"
 #include "temp_dir.h"
 #include "ui/dlg_digit_input.h"
 #include "ui/site_picker.h"
@@ -25,21 +26,6 @@ namespace quorvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Answers the site selection with scripted catalogue indexes (nothing: cancelled).
-struct ScriptedPicker : SitePicker {
-    std::deque<std::optional<int>> answers;
-    int asked = 0;
-    std::optional<int> PickSite(QWidget*, bool) override {
-        ++asked;
-        if (answers.empty()) {
-            return std::nullopt;
-        }
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
 
 class HourlyViewerTest : public ::testing::Test {
 protected:
@@ -82,7 +68,7 @@ protected:
 
     static test::TempDir* kit;
     RecordingPlatform platform;
-    ScriptedPicker picker;
+    test::ScriptedSitePicker picker;
     std::unique_ptr<CAppData> app;
 };
 

@@ -1,0 +1,275 @@
+// The monthly viewer on a small generated kit, driven by its controls and mouse
+// events through the platform seam.
+#include "app/app_data.h"
+#include "generated_kit.h"
+#include "monthly/dlg_kalvera.h"
+#include "recording_platform.h"
+#include "scripted_site_picker.h"
+#include "temp_dir.h"
+#include "ui/dlg_digit_input.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+TEST(MonthlyAngleRules, DefaultTiltsRoundTheLatitudeToTens) {
+    EXPECT_EQ(MonthlyDefaultTilt(true, 34.9), 30);
+    EXPECT_EQ(MonthlyDefaultTilt(true, 35.0), 40);
+    EXPECT_EQ(MonthlyDefaultTilt(true, 26.2), 30);
+    EXPECT_EQ(MonthlyDefaultTilt(true, 44.99), 40);
+    EXPECT_EQ(MonthlyDefaultTilt(false, 43.0), 30) << "a site missing from the catalogue";
+}
+
+TEST(MonthlyAngleRules, TypedTiltsAreClampedAndSnappedToTens) {
+    EXPECT_EQ(SnapMonthlyTilt(97), 90);
+    EXPECT_EQ(SnapMonthlyTilt(44), 40);
+    EXPECT_EQ(SnapMonthlyTilt(45), 50);
+    EXPECT_EQ(SnapMonthlyTilt(-7), 0);
+}
+
+TEST(MonthlyAngleRules, TypedAzimuthsSnapTheirMagnitudeAndKeepTheStoredSide) {
+    EXPECT_EQ(SnapMonthlyAzimuth(20, -45), -15);
+    EXPECT_EQ(SnapMonthlyAzimuth(-20, -45), 15);
+    EXPECT_EQ(SnapMonthlyAzimuth(-20, 30), -15);
+    EXPECT_EQ(SnapMonthlyAzimuth(7, 0), 0);
+    EXPECT_EQ(SnapMonthlyAzimuth(8, 0), 15);
+    EXPECT_EQ(SnapMonthlyAzimuth(400, 0), 180);
+    EXPECT_EQ(SnapMonthlyAzimuth(-400, 0), -180);
+}
+
+class MonthlyViewerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        kit = test::GenerateSmallKit(QUORVANE_MAPDATA_FILES, 24, 5).release();
+    }
+    static void TearDownTestSuite() {
+        delete kit;
+        kit = nullptr;
+    }
+    void SetUp() override {
+        if (kit == nullptr) {
+            GTEST_SKIP() << "r-cran-mapdata is not unpacked at " << QUORVANE_MAPDATA_FILES;
+        }
+        app = std::make_unique<CAppData>(
+            AppLocations{(kit->path() / "program").string(), (kit->path() / "config").string()});
+        app->WriteMonthlyFolder((kit->path() / "program" / "KALVERA-11").string());
+        ASSERT_GT(app->SiteCount(), 1);
+    }
+    std::unique_ptr<CDlgKalvera> Open(int index = 0) {
+        app->Selection().siteNumber = app->SiteAt(index)->siteNumber;
+        app->Selection().areaCode = app->SiteAt(index)->areaCode;
+        auto viewer = std::make_unique<CDlgKalvera>(*app, picker);
+        viewer->show();
+        return viewer;
+    }
+    int DefaultTilt() const {
+        const CAmedasPoint& site = *app->SiteAt(app->FindSiteIndex(app->Selection().siteNumber));
+        return MonthlyDefaultTilt(true, site.latitudeDeg);
+    }
+    template <class T>
+    static T* Child(QWidget& dialog, const char* id) {
+        T* child = dialog.findChild<T*>(QString::fromLatin1(id));
+        EXPECT_NE(child, nullptr) << id;
+        return child;
+    }
+    static void Click(QWidget& dialog, const char* id) {
+        Child<QAbstractButton>(dialog, id)->click();
+    }
+    static QPoint Centre(const GraphRect& r) {
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    // Types `text` into the numeric pop-up that focusing the edit opens.
+    void Type(CDlgKalvera& viewer, const char* edit, const QString& text) {
+        platform.modalHandlers.push_back([text](QDialog& shown) {
+            auto& input = dynamic_cast<CDlgDigitInput&>(shown);
+            input.Edit()->setText(text);
+            input.accept();
+        });
+        // The closed pop-up gives the activation back, as a window manager would.
+        viewer.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&viewer));
+        Child<QLineEdit>(viewer, edit)->setFocus();
+        QApplication::processEvents();
+        EXPECT_NE(QApplication::focusWidget(), Child<QLineEdit>(viewer, edit))
+            << "the edit gives the focus away, so that it can be entered again";
+    }
+
+    static test::TempDir* kit;
+    RecordingPlatform platform;
+    test::ScriptedSitePicker picker;
+    std::unique_ptr<CAppData> app;
+};
+
+test::TempDir* MonthlyViewerTest::kit = nullptr;
+
+TEST_F(MonthlyViewerTest, WithoutACurrentSiteTheMapIsAskedAndCancellingEndsTheViewer) {
+    CDlgKalvera cancelled(*app, picker);
+    EXPECT_EQ(picker.asked, 1);
+    EXPECT_TRUE(cancelled.EndedAtStart());
+    picker.answers.push_back(2);
+    CDlgKalvera chosen(*app, picker);
+    EXPECT_FALSE(chosen.EndedAtStart());
+    EXPECT_EQ(app->Selection().siteNumber, app->SiteAt(2)->siteNumber);
+    EXPECT_TRUE(chosen.DataLoaded());
+    EXPECT_TRUE(chosen.Scene().loaded);
+}
+
+TEST_F(MonthlyViewerTest, DisplayAndAngleModesSetTheGraphAnglesAndTheEnabling) {
+    auto viewer = Open();
+    const int tilt = DefaultTilt();
+    EXPECT_EQ(viewer->Tilt(MonthlyAngleMode::FixedTilt), tilt);
+    EXPECT_EQ(viewer->Tilt(MonthlyAngleMode::Orientation), tilt);
+    EXPECT_EQ(viewer->GraphTilt(), 0);
+    EXPECT_TRUE(Child<QComboBox>(*viewer, "1085")->isEnabled());
+    EXPECT_FALSE(Child<QRadioButton>(*viewer, "1056")->isEnabled());
+
+    Click(*viewer, "1060");
+    EXPECT_EQ(viewer->Scene().chart, MonthlyChart::ByOrientation);
+    EXPECT_EQ(viewer->GraphTilt(), tilt);
+    EXPECT_EQ(viewer->GraphAzimuth(), 0);
+    EXPECT_FALSE(Child<QComboBox>(*viewer, "1085")->isEnabled());
+    EXPECT_TRUE(Child<QLineEdit>(*viewer, "1014")->isEnabled());
+    EXPECT_FALSE(Child<QLineEdit>(*viewer, "1016")->isEnabled());
+    EXPECT_EQ(viewer->ShownDataKind(), DataKind::Slope) << "the picker moves";
+
+    Click(*viewer, "1061");
+    EXPECT_EQ(viewer->Scene().chart, MonthlyChart::Optimum);
+    EXPECT_EQ(viewer->GraphTilt(), 30);
+    EXPECT_EQ(viewer->GraphAzimuth(), 0);
+    EXPECT_FALSE(Child<QLineEdit>(*viewer, "1014")->isEnabled());
+    EXPECT_EQ(viewer->ShownDataKind(), DataKind::Horizontal) << "the picker rests";
+
+    Click(*viewer, "1067");
+    EXPECT_EQ(viewer->Scene().chart, MonthlyChart::Variation);
+    EXPECT_EQ(viewer->GraphTilt(), 0);
+    EXPECT_FALSE(viewer->Scene().toggleShown);
+    EXPECT_TRUE(viewer->Canvas().LegendToggleRect().IsEmpty()) << "nothing to press";
+    EXPECT_FALSE(Child<QRadioButton>(*viewer, "1061")->isEnabled());
+
+    Click(*viewer, "1059");
+    EXPECT_EQ(viewer->GraphTilt(), 0);
+    EXPECT_EQ(viewer->GraphAzimuth(), 0);
+    EXPECT_TRUE(viewer->Scene().toggleShown);
+}
+
+TEST_F(MonthlyViewerTest, TypedAnglesSnapAndTheAzimuthKeepsItsSide) {
+    auto viewer = Open();
+    Click(*viewer, "1060");
+    Type(*viewer, "1014", QStringLiteral("97"));
+    EXPECT_EQ(viewer->Tilt(MonthlyAngleMode::FixedTilt), 90);
+    EXPECT_EQ(viewer->GraphTilt(), 90);
+    Type(*viewer, "1014", QStringLiteral("45"));
+    EXPECT_EQ(viewer->Tilt(MonthlyAngleMode::FixedTilt), 50);
+    EXPECT_EQ(Child<QLineEdit>(*viewer, "1014")->text(), QStringLiteral("50"));
+
+    Click(*viewer, "1057");
+    EXPECT_EQ(viewer->GraphTilt(), 30) << "the azimuth mode draws at tilt 30";
+    viewer->EnterAzimuth(MonthlyAngleMode::FixedAzimuth, -45);
+    EXPECT_EQ(viewer->StoredAzimuth(MonthlyAngleMode::FixedAzimuth), -45);
+    EXPECT_EQ(Child<QLineEdit>(*viewer, "1016")->text(), QStringLiteral("45"))
+        << "the edit shows the magnitude";
+    Type(*viewer, "1016", QStringLiteral("20"));
+    EXPECT_EQ(viewer->StoredAzimuth(MonthlyAngleMode::FixedAzimuth), -15);
+    EXPECT_EQ(viewer->GraphAzimuth(), -15);
+    Type(*viewer, "1016", QStringLiteral("-20"));
+    EXPECT_EQ(viewer->StoredAzimuth(MonthlyAngleMode::FixedAzimuth), 15);
+}
+
+TEST_F(MonthlyViewerTest, ArrowsStepByTheirStepAndStopAtTheEnds) {
+    auto viewer = Open();
+    Click(*viewer, "1060");
+    Click(*viewer, "1058");
+    auto arrow = [&](const char* name) {
+        QTest::mouseClick(viewer->findChild<QToolButton*>(QString::fromLatin1(name)),
+                          Qt::LeftButton);
+    };
+    viewer->EnterAzimuth(MonthlyAngleMode::Orientation, -165);
+    arrow("1025-up");
+    EXPECT_EQ(viewer->StoredAzimuth(MonthlyAngleMode::Orientation), -180);
+    arrow("1025-up");
+    EXPECT_EQ(viewer->StoredAzimuth(MonthlyAngleMode::Orientation), -180);
+    viewer->EnterAzimuth(MonthlyAngleMode::Orientation, 0);
+    arrow("1025-down");
+    EXPECT_EQ(viewer->StoredAzimuth(MonthlyAngleMode::Orientation), 0);
+    arrow("1025-up");
+    EXPECT_EQ(viewer->StoredAzimuth(MonthlyAngleMode::Orientation), 15);
+    EXPECT_EQ(viewer->GraphAzimuth(), 15);
+
+    viewer->EnterTilt(MonthlyAngleMode::Orientation, 80);
+    arrow("1019-up");
+    EXPECT_EQ(viewer->Tilt(MonthlyAngleMode::Orientation), 90);
+    arrow("1019-up");
+    EXPECT_EQ(viewer->Tilt(MonthlyAngleMode::Orientation), 90);
+    arrow("1015-up"); // the mode-0 arrows are not the current mode's
+    EXPECT_EQ(viewer->Tilt(MonthlyAngleMode::FixedTilt), DefaultTilt());
+}
+
+TEST_F(MonthlyViewerTest, MonthButtonsWrapTheYearAndResetTheDay) {
+    auto viewer = Open();
+    app->Selection().month = 1;
+    app->Selection().day = 17;
+    viewer->ChooseMonth(0);
+    EXPECT_EQ(app->Selection().day, 1);
+    const QPoint previous = Centre(viewer->Canvas().PreviousButtonRect());
+    const QPoint next = Centre(viewer->Canvas().NextButtonRect());
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, previous);
+    EXPECT_EQ(app->Selection().month, 12);
+    EXPECT_EQ(Child<QComboBox>(*viewer, "1085")->currentIndex(), 11);
+    EXPECT_NE(viewer->Scene().title.find("12月"), std::string::npos);
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, next);
+    EXPECT_EQ(app->Selection().month, 1);
+
+    Click(*viewer, "1060");
+    EXPECT_TRUE(viewer->Canvas().NextButtonRect().IsEmpty()) << "only the month chart steps";
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, next);
+    EXPECT_EQ(app->Selection().month, 1);
+}
+
+TEST_F(MonthlyViewerTest, LegendClicksHideCurvesAndTheToggleShowsThemAgain) {
+    auto viewer = Open();
+    CGraphCanvas& canvas = viewer->Canvas();
+    const std::size_t lines = viewer->Scene().lines.size();
+    ASSERT_EQ(lines, 13u);
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.Legend()[3].frame));
+    EXPECT_EQ(canvas.Legend()[3].visible, 0);
+    EXPECT_EQ(viewer->Scene().lines.size(), lines - 1);
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.LegendToggleRect()));
+    EXPECT_FALSE(canvas.AnyLegendEntryHidden());
+    EXPECT_EQ(viewer->Scene().lines.size(), lines);
+}
+
+TEST_F(MonthlyViewerTest, AMonthlyFolderThatIsAFileShowsTheLoadFailure) {
+    const std::string file = (kit->path() / "not-a-folder").string();
+    std::ofstream(file) << "x";
+    app->WriteMonthlyFolder(file);
+    auto viewer = Open();
+    EXPECT_FALSE(viewer->DataLoaded());
+    EXPECT_FALSE(viewer->Scene().loaded);
+    EXPECT_FALSE(platform.messages.empty()) << "the loader says why";
+    EXPECT_TRUE(viewer->isVisible()) << "the viewer stays open";
+}
+
+TEST_F(MonthlyViewerTest, ChoosingASiteResetsTheAnglesAndTheHourlyButtonSwitches) {
+    auto viewer = Open();
+    Click(*viewer, "1060");
+    viewer->EnterTilt(MonthlyAngleMode::FixedTilt, 70);
+    auto* sites = Child<QComboBox>(*viewer, "1088");
+    if (sites->count() > 1) {
+        viewer->ChooseSite(sites->currentIndex() == 0 ? 1 : 0);
+        EXPECT_EQ(viewer->Tilt(MonthlyAngleMode::FixedTilt), DefaultTilt());
+        EXPECT_EQ(viewer->GraphTilt(), DefaultTilt()) << "the orientation display keeps a tilt";
+    }
+    Click(*viewer, "2");
+    EXPECT_EQ(viewer->result(), QDialog::Rejected) << "the menu then opens the hourly viewer";
+}
+
+} // namespace
+} // namespace quorvane
