@@ -22,6 +22,7 @@ struct Kit {
         app = std::make_unique<CAppData>(
             AppLocations{(dir->path() / "program").string(), (dir->path() / "config").string()});
         app->WriteHourlyFolder((dir->path() / "program" / "HORIX-11").string());
+        app->WriteMonthlyFolder((dir->path() / "program" / "KALVERA-11").string());
         // Tokyo's area map holds several neighbours' outlines.
         for (int i = 0; i < app->SiteCount(); ++i) {
             if (app->SiteAt(i)->areaCode == 27) {
