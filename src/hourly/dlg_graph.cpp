@@ -15,6 +15,7 @@
 #include "ui/image.h"
 #include "ui/message_box_reporter.h"
 #include "ui/platform.h"
+#include "ui/site_lists.h"
 #include "ui/site_picker.h"
 #include "ui/text.h"
 #include "ui/viewer_controls.h"
@@ -409,50 +410,11 @@ void CDlgGraph::FillDayList() {
 }
 
 void CDlgGraph::FillAreaList() {
-    areaList_->blockSignals(true);
-    areaList_->clear();
-    areaItems_.clear();
-    const AppSelection& selection = appData_.Selection();
-    const CAmedasPoint* current = appData_.SiteAt(appData_.FindSiteIndex(selection.siteNumber));
-    int selected = -1;
-    for (const CAmedasPoint& site : appData_.Sites()) {
-        if (std::find(areaItems_.begin(), areaItems_.end(), site.areaCode) != areaItems_.end()) {
-            continue;
-        }
-        const CMapInfo* area = appData_.MapInfoAt(site.areaCode);
-        if (current != nullptr && site.areaCode == current->areaCode) {
-            selected = static_cast<int>(areaItems_.size());
-        }
-        areaItems_.push_back(site.areaCode);
-        areaList_->addItem(area != nullptr ? ToQString(area->name) : QString());
-    }
-    areaList_->setCurrentIndex(selected);
-    areaList_->blockSignals(false);
+    quorvane::FillAreaList(appData_, *areaList_, areaItems_);
 }
 
 void CDlgGraph::FillSiteList() {
-    AppSelection& selection = appData_.Selection();
-    siteList_->blockSignals(true);
-    siteList_->clear();
-    siteItems_.clear();
-    int selected = -1;
-    for (int i = 0; i < appData_.SiteCount(); ++i) {
-        const CAmedasPoint& site = *appData_.SiteAt(i);
-        if (site.areaCode != selection.areaCode) {
-            continue;
-        }
-        if (site.siteNumber == selection.siteNumber) {
-            selected = static_cast<int>(siteItems_.size());
-        }
-        siteItems_.push_back(i);
-        siteList_->addItem(ToQString(site.name));
-    }
-    if (selected < 0 && !siteItems_.empty()) {
-        selected = 0;
-        selection.siteNumber = appData_.SiteAt(siteItems_.front())->siteNumber;
-    }
-    siteList_->setCurrentIndex(selected);
-    siteList_->blockSignals(false);
+    quorvane::FillSiteList(appData_, *siteList_, siteItems_);
 }
 
 void CDlgGraph::RebuildLegend() {

@@ -9,6 +9,7 @@
 #include "ui/image.h"
 #include "ui/message_box_reporter.h"
 #include "ui/platform.h"
+#include "ui/site_lists.h"
 #include "ui/site_picker.h"
 #include "ui/text.h"
 #include "ui/viewer_controls.h"
@@ -344,50 +345,11 @@ void CDlgKalvera::SetGraphAnglesFromMode() {
 }
 
 void CDlgKalvera::FillAreaList() {
-    areaList_->blockSignals(true);
-    areaList_->clear();
-    areaItems_.clear();
-    const CAmedasPoint* current =
-        session_.SiteAt(session_.FindSiteIndex(session_.Selection().siteNumber));
-    int selected = -1;
-    for (const CAmedasPoint& site : session_.Sites()) {
-        if (std::find(areaItems_.begin(), areaItems_.end(), site.areaCode) != areaItems_.end()) {
-            continue;
-        }
-        if (current != nullptr && site.areaCode == current->areaCode) {
-            selected = static_cast<int>(areaItems_.size());
-        }
-        const CMapInfo* area = session_.MapInfoAt(site.areaCode);
-        areaItems_.push_back(site.areaCode);
-        areaList_->addItem(area != nullptr ? ToQString(area->name) : QString());
-    }
-    areaList_->setCurrentIndex(selected);
-    areaList_->blockSignals(false);
+    quorvane::FillAreaList(session_, *areaList_, areaItems_);
 }
 
 void CDlgKalvera::FillSiteList() {
-    AppSelection& selection = session_.Selection();
-    siteList_->blockSignals(true);
-    siteList_->clear();
-    siteItems_.clear();
-    int selected = -1;
-    for (int i = 0; i < session_.SiteCount(); ++i) {
-        const CAmedasPoint& site = *session_.SiteAt(i);
-        if (site.areaCode != selection.areaCode) {
-            continue;
-        }
-        if (site.siteNumber == selection.siteNumber) {
-            selected = static_cast<int>(siteItems_.size());
-        }
-        siteItems_.push_back(i);
-        siteList_->addItem(ToQString(site.name));
-    }
-    if (selected < 0 && !siteItems_.empty()) {
-        selected = 0;
-        selection.siteNumber = session_.SiteAt(siteItems_.front())->siteNumber;
-    }
-    siteList_->setCurrentIndex(selected);
-    siteList_->blockSignals(false);
+    quorvane::FillSiteList(session_, *siteList_, siteItems_);
 }
 
 void CDlgKalvera::RebuildLegend() {
