@@ -11,24 +11,6 @@
 
 namespace quorvane {
 
-PrintGeometry ComputePrintGeometry(int pageWidth, int pageHeight, int frameWidth, int frameHeight) {
-    PrintGeometry g;
-    if (frameWidth <= 0 || frameHeight <= 0) {
-        return g;
-    }
-    int d = static_cast<int>(0.94 * pageHeight);
-    int e = static_cast<int>(static_cast<double>(d) * frameWidth / frameHeight);
-    // A frame wider than the page's proportions would run off the paper: fit the width.
-    if (e > pageWidth) {
-        e = pageWidth;
-        d = static_cast<int>(static_cast<double>(e) * frameHeight / frameWidth);
-    }
-    const int left = (pageWidth - e) / 2;
-    g.graph = {left, 0, left + e, d};
-    g.scale = std::max(1, e / frameWidth);
-    return g;
-}
-
 PrintedGraph ComposePrintedGraph(HourlyGraphInput input, int pageWidth, int pageHeight,
                                  int frameWidth, int frameHeight,
                                  const std::vector<CHanreiObj>& screenLegend) {
@@ -62,34 +44,16 @@ void PaintPrintedGraph(QPainter& p, const PrintedGraph& page) {
     p.save();
     p.translate(page.geometry.graph.left, page.geometry.graph.top);
     PaintHourlyGraph(p, page.scene, page.layout, styles);
-    const int bottom = page.layout.graph.bottom;
-    DrawImageScaled(p, LoadPngResource(293), 0, bottom + 5 * s, s / 2);
-    DrawTextAt(p, QStringLiteral("Quorvane"), QPointF(120 * s, bottom + 16 * s), QBrush(Qt::black),
-               styles.font11Bold);
+    PaintPrintFooter(p, page.layout.graph.bottom, s, styles);
     p.restore();
 }
 
 bool PrintHourlyGraph(QPrinter& printer, const HourlyGraphInput& input, int frameWidth,
                       int frameHeight, const std::vector<CHanreiObj>& screenLegend) {
-    printer.setDocName(QStringLiteral("HORIX"));
-    // The print styles (two-pixel pens, markers of four units) are meant for a page
-    // of a few thousand pixels: 300 dpi, as office printers print.
-    printer.setResolution(300);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setFullPage(true);
-    printer.setFromTo(1, 1);
-    QPainter p;
-    if (!p.begin(&printer)) {
-        return false;
-    }
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setRenderHint(QPainter::TextAntialiasing, true);
-    const QRect page = printer.pageLayout().fullRectPixels(printer.resolution());
-    const PrintedGraph printed = ComposePrintedGraph(input, page.width(), page.height(), frameWidth,
-                                                     frameHeight, screenLegend);
-    PaintPrintedGraph(p, printed);
-    return p.end();
+    return PrintGraphPage(printer, [&](QPainter& p, int pageWidth, int pageHeight) {
+        PaintPrintedGraph(p, ComposePrintedGraph(input, pageWidth, pageHeight, frameWidth,
+                                                 frameHeight, screenLegend));
+    });
 }
 
 } // namespace quorvane

@@ -1,22 +1,13 @@
 #pragma once
 
 #include "graph/graph_layout.h"
+#include "graph/graph_print.h"
 #include "hourly/hourly_graph.h"
 
 class QPainter;
 class QPrinter;
 
 namespace quorvane {
-
-// Where the graph goes on a printed page of the given device size: 94 % of the page
-// height with the screen frame's aspect ratio, centred, drawn at an integer scale.
-struct PrintGeometry {
-    GraphRect graph; // page device pixels
-    int scale = 1;
-    friend bool operator==(const PrintGeometry&, const PrintGeometry&) = default;
-};
-
-PrintGeometry ComputePrintGeometry(int pageWidth, int pageHeight, int frameWidth, int frameHeight);
 
 // The printed page of an hourly graph: the same scene as the screen's at the print
 // scale. At scale 2 or more the legend keeps the screen's hidden entries and has no

@@ -3,6 +3,7 @@
 #include "data/app_session.h"
 #include "graph/graph_image.h"
 #include "monthly/monthly_graph_painter.h"
+#include "monthly/monthly_print.h"
 #include "ui/app_style.h"
 #include "ui/dlg_digit_input.h"
 #include "ui/hover_bitmap_button.h"
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -188,9 +190,9 @@ void CDlgKalvera::BuildControls() {
     left->addWidget(selectorFrame_);
     auto* print = ViewerButton("1070", QStringLiteral("表示中のグラフを印刷"), 235, 236, this);
     auto* table = ViewerButton("1066", QStringLiteral("データ一覧表を表示"), 239, 240, this);
-    // Printing the chart and the data table are not built yet.
-    print->setEnabled(false);
+    // The data table is not built yet.
     table->setEnabled(false);
+    connect(print, &QPushButton::clicked, this, &CDlgKalvera::PrintGraph);
     left->addWidget(print, 0, Qt::AlignHCenter);
     left->addWidget(table, 0, Qt::AlignHCenter);
     left->addStretch();
@@ -616,6 +618,27 @@ void CDlgKalvera::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPainter p(this);
     DrawImageNatural(p, logo_, 40, height() - 70);
+}
+
+// Printing
+
+void CDlgKalvera::PrintGraph() {
+    if (!loaded_) {
+        return;
+    }
+    PrintRequest request;
+    request.documentName = QStringLiteral("HORIX");
+    request.singlePageOnly = true;
+    if (std::unique_ptr<QPrinter> printer = CurrentPlatform().ChoosePrinter(this, request)) {
+        WaitCursor wait;
+        if (!PrintMonthlyGraph(*printer, GraphInput(), kGraphWidth, kGraphHeight,
+                               canvas_.Legend())) {
+            CurrentPlatform().ShowMessage(this, QStringLiteral("印刷を開始できません。"));
+        }
+    }
+    // The screen's legend shows every entry again after printing.
+    RebuildLegend();
+    Redraw(kRedrawSelector | kRedrawGraph);
 }
 
 // Pictures of the graph

@@ -80,6 +80,7 @@ public:
     void StepTilt(MonthlyAngleMode mode, int step);
     void StepAzimuth(MonthlyAngleMode mode, int step);
     void StepMonth(bool next);
+    void PrintGraph();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,6 +3,7 @@
 #include "app/app_data.h"
 #include "generated_kit.h"
 #include "monthly/dlg_kalvera.h"
+#include "monthly/monthly_print.h"
 #include "recording_platform.h"
 #include "scripted_site_picker.h"
 #include "temp_dir.h"
@@ -269,6 +270,34 @@ TEST_F(MonthlyViewerTest, ChoosingASiteResetsTheAnglesAndTheHourlyButtonSwitches
     }
     Click(*viewer, "2");
     EXPECT_EQ(viewer->result(), QDialog::Rejected) << "the menu then opens the hourly viewer";
+}
+
+TEST_F(MonthlyViewerTest, PrintingKeepsHiddenCurvesOffPaperAndShowsThemAgainOnScreen) {
+    auto viewer = Open();
+    CGraphCanvas& canvas = viewer->Canvas();
+    canvas.ToggleLegendEntry(2);
+    viewer->Redraw(kRedrawGraph);
+
+    // An A4 landscape page at 300 dpi: a 3496-pixel-wide graph at scale 4, the
+    // hidden curve still hidden.
+    const PrintedMonthlyGraph page =
+        ComposePrintedMonthlyGraph(viewer->GraphInput(), 3508, 2480, 840, 560, canvas.Legend());
+    EXPECT_EQ(page.geometry.scale, 4);
+    EXPECT_EQ(page.layout.legend[2].visible, 0);
+    EXPECT_EQ(page.scene.lines.size(), 12u);
+    EXPECT_FALSE(page.scene.toggleShown) << "nothing to press on paper";
+
+    const std::string pdf = (kit->path() / "monthly.pdf").string();
+    platform.printAnswers.push_back(QString::fromStdString(pdf));
+    Click(*viewer, "1070");
+    ASSERT_EQ(platform.printRequests.size(), 1u);
+    EXPECT_EQ(platform.printRequests[0].documentName, QStringLiteral("HORIX"));
+    std::ifstream printed(pdf, std::ios::binary);
+    std::string head(4, '\0');
+    printed.read(head.data(), 4);
+    EXPECT_EQ(head, "%PDF");
+    EXPECT_FALSE(canvas.AnyLegendEntryHidden());
+    EXPECT_EQ(viewer->Scene().lines.size(), 13u);
 }
 
 } // namespace

@@ -1,0 +1,57 @@
+#include "graph/graph_print.h"
+
+#include "ui/image.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+
+namespace quorvane {
+
+PrintGeometry ComputePrintGeometry(int pageWidth, int pageHeight, int frameWidth, int frameHeight) {
+    PrintGeometry g;
+    if (frameWidth <= 0 || frameHeight <= 0) {
+        return g;
+    }
+    int d = static_cast<int>(0.94 * pageHeight);
+    int e = static_cast<int>(static_cast<double>(d) * frameWidth / frameHeight);
+    // A frame wider than the page's proportions would run off the paper: fit the width.
+    if (e > pageWidth) {
+        e = pageWidth;
+        d = static_cast<int>(static_cast<double>(e) * frameHeight / frameWidth);
+    }
+    const int left = (pageWidth - e) / 2;
+    g.graph = {left, 0, left + e, d};
+    g.scale = std::max(1, e / frameWidth);
+    return g;
+}
+
+void PaintPrintFooter(QPainter& p, int bottom, int scale, const GraphStyles& styles) {
+    DrawImageScaled(p, LoadPngResource(293), 0, bottom + 5 * scale, scale / 2);
+    DrawTextAt(p, QStringLiteral("Quorvane"), QPointF(120 * scale, bottom + 16 * scale),
+               QBrush(Qt::black), styles.font11Bold);
+}
+
+bool PrintGraphPage(QPrinter& printer, const PagePainter& paint) {
+    printer.setDocName(QStringLiteral("HORIX"));
+    // The print styles (two-pixel pens, markers of four units) are meant for a page
+    // of a few thousand pixels: 300 dpi, as office printers print.
+    printer.setResolution(300);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setFullPage(true);
+    printer.setFromTo(1, 1);
+    QPainter p;
+    if (!p.begin(&printer)) {
+        return false;
+    }
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    const QRect page = printer.pageLayout().fullRectPixels(printer.resolution());
+    paint(p, page.width(), page.height());
+    return p.end();
+}
+
+} // namespace quorvane
