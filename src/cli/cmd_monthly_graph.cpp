@@ -4,10 +4,12 @@
 #include "data/settings.h"
 #include "graph/graph_image.h"
 #include "monthly/monthly_graph_painter.h"
+#include "monthly/monthly_print.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
 #include <cstdlib>
 #include <memory>
 
@@ -18,9 +20,11 @@ namespace {
 constexpr const char* kUsage =
     "quorvane-cli monthly-graph [--data-root DIR] [--kalvera DIR] --site N --display 0|1|2\n"
     "    --angle-mode 0..5 --month M [--tilt T --azimuth A] [--hide I,J,...]\n"
-    "    --width W --height H [--png FILE] [--svg FILE.svg] [--tooltips FILE.json]\n"
+    "    --width W --height H [--png FILE] [--svg FILE.svg] [--pdf FILE]\n"
+    "    [--tooltips FILE.json]\n"
     "    draws the monthly viewer's chart in a frame of W x H pixels at screen scale;\n"
-    "    the tooltips as a JSON array of {left, top, right, bottom, text}";
+    "    the tooltips as a JSON array of {left, top, right, bottom, text}; --pdf prints\n"
+    "    it as the viewer prints it, on one landscape A4 page";
 
 int UsageError(const std::string& error) {
     return ReportUsageError("monthly-graph", kUsage, error);
@@ -94,6 +98,15 @@ int RunMonthlyGraph(int argc, char** argv) {
             return UsageError("--svg takes a file name ending in .svg");
         }
         if (!SaveGraphPicture(path, width, height, paint)) {
+            PrintMessage("出力ファイルが開けません。");
+            return kExitFailure;
+        }
+    }
+    if (const auto pdf = args.Get("pdf")) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromLocal8Bit(pdf->c_str()));
+        if (!PrintMonthlyGraph(printer, in, width, height, layout.legend)) {
             PrintMessage("出力ファイルが開けません。");
             return kExitFailure;
         }

@@ -139,15 +139,15 @@ TEST_F(CliGraphTest, MonthlyGraphTooltipsEqualTheViewersInEveryChart) {
                           Case{MonthlyDisplay::Orientation, MonthlyAngleMode::OptimumTilt, 0, 0},
                           Case{MonthlyDisplay::Variation, MonthlyAngleMode::FixedTilt, 0, 0}}) {
         const std::string json = Out("m.json");
-        const auto result =
-            RunProcess(QUORVANE_CLI_PATH,
-                       "monthly-graph --data-root " + ShellQuote(data.str()) + " --kalvera " +
-                           ShellQuote(kalvera.str()) + " --site 47412 --display " +
-                           std::to_string(ToIndex(c.display)) + " --angle-mode " +
-                           std::to_string(ToIndex(c.mode)) + " --month 7 --tilt " +
-                           std::to_string(c.tilt) + " --azimuth " + std::to_string(c.azimuth) +
-                           " --hide 1 --width 840 --height 560 --tooltips " + json,
-                       scratch, {});
+        const auto result = RunProcess(
+            QUORVANE_CLI_PATH,
+            "monthly-graph --data-root " + ShellQuote(data.str()) + " --kalvera " +
+                ShellQuote(kalvera.str()) + " --site 47412 --display " +
+                std::to_string(ToIndex(c.display)) + " --angle-mode " +
+                std::to_string(ToIndex(c.mode)) + " --month 7 --tilt " + std::to_string(c.tilt) +
+                " --azimuth " + std::to_string(c.azimuth) +
+                " --hide 1 --width 840 --height 560 --tooltips " + json + " --pdf " + Out("m.pdf"),
+            scratch, {});
         ASSERT_EQ(result.exitCode, 0) << result.err;
         MonthlyGraphInput in;
         in.record = record.get();
@@ -167,6 +167,7 @@ TEST_F(CliGraphTest, MonthlyGraphTooltipsEqualTheViewersInEveryChart) {
         const MonthlyScene scene = ComputeMonthlyScene(in, graph, legend);
         EXPECT_EQ(test::ReadFileBytes(scratch.path() / "m.json"), TooltipJsonOf(scene.tooltips))
             << ToIndex(c.display) << " " << ToIndex(c.mode);
+        EXPECT_EQ(test::ReadFileBytes(scratch.path() / "m.pdf").substr(0, 4), "%PDF");
     }
 }
 
