@@ -3,8 +3,8 @@
 #include "app/dlg_data_setting.h"
 #include "app/dlg_main_menu.h"
 #include "app/viewer_factory.h"
+#include "generated_kit.h"
 #include "recording_platform.h"
-
 #include "temp_dir.h"
 
 #include <QAction>
@@ -284,6 +284,45 @@ TEST_F(MainMenuTest, ExitButtonEndsTheMenu) {
     Child<QPushButton>(*menu, "1")->click();
     EXPECT_EQ(finished, QDialog::Accepted);
     EXPECT_FALSE(menu->isVisible());
+}
+
+// The program's own viewers on a generated kit: each one ends with its switch
+// button, the last with its menu button.
+TEST(ProgramViewers, SwitchingHourlyMonthlyAndBackRestoresTheMenu) {
+    PrepareApplication();
+    const std::unique_ptr<test::TempDir> kit = test::GenerateSmallKit(QUORVANE_MAPDATA_FILES, 6, 3);
+    if (kit == nullptr) {
+        GTEST_SKIP() << "r-cran-mapdata is not unpacked at " << QUORVANE_MAPDATA_FILES;
+    }
+    RecordingPlatform platform;
+    CAppData appData(
+        AppLocations{(kit->path() / "program").string(), (kit->path() / "config").string()});
+    ASSERT_TRUE(appData.WriteHourlyFolder((kit->path() / "program" / "HORIX-11").string()));
+    ASSERT_TRUE(appData.WriteMonthlyFolder((kit->path() / "program" / "KALVERA-11").string()));
+    ASSERT_GT(appData.SiteCount(), 0);
+    appData.Selection().siteNumber = appData.SiteAt(0)->siteNumber;
+    appData.Selection().areaCode = appData.SiteAt(0)->areaCode;
+    const std::unique_ptr<ViewerFactory> viewers = CreateViewerFactory(appData);
+
+    CDlgMainMenu menu(appData, *viewers);
+    menu.move(120, 90);
+    menu.show();
+    const QRect before = menu.geometry();
+    const auto press = [](const char* id) {
+        return [id](QDialog& viewer) { Child<QPushButton>(viewer, id)->click(); };
+    };
+    platform.modalHandlers = {press("2"), press("2"), press("1")};
+    Child<QPushButton>(menu, "1001")->click();
+
+    EXPECT_EQ(platform.modalDialogs,
+              (std::vector<QString>{QStringLiteral("CDlgGraph"), QStringLiteral("CDlgKalvera"),
+                                    QStringLiteral("CDlgGraph")}));
+    EXPECT_TRUE(platform.modalHandlers.empty());
+    EXPECT_TRUE(platform.messages.empty()) << platform.messages.front().toStdString();
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_EQ(menu.geometry(), before);
+    EXPECT_EQ(appData.Selection().siteNumber, appData.SiteAt(0)->siteNumber)
+        << "both viewers share the current site";
 }
 
 TEST(DataSettingDialog, BrowseReplacesTheFieldOnlyWhenAFolderIsChosen) {
