@@ -27,8 +27,9 @@ bool ReadChoice(const Arguments& args, const char* key, std::initializer_list<co
     return false;
 }
 
-bool ReadHidden(const Arguments& args, std::vector<int>& hidden, std::string& error) {
-    const auto text = args.Get("hide");
+bool ReadIntList(const Arguments& args, const char* key, int low, int high,
+                 std::vector<int>& values, std::string& error) {
+    const auto text = args.Get(key);
     if (!text) {
         return true;
     }
@@ -38,14 +39,19 @@ bool ReadHidden(const Arguments& args, std::vector<int>& hidden, std::string& er
         const std::string item = text->substr(start, comma - start);
         char* end = nullptr;
         const long value = std::strtol(item.c_str(), &end, 10);
-        if (item.empty() || *end != '\0' || value < 0 || value > 99) {
-            error = "--hide takes legend indexes separated by commas";
+        if (item.empty() || *end != '\0' || value < low || value > high) {
+            error = std::string("--") + key + " takes numbers " + std::to_string(low) + ".." +
+                    std::to_string(high) + " separated by commas";
             return false;
         }
-        hidden.push_back(static_cast<int>(value));
+        values.push_back(static_cast<int>(value));
         start = comma + 1;
     }
     return true;
+}
+
+bool ReadHidden(const Arguments& args, std::vector<int>& hidden, std::string& error) {
+    return ReadIntList(args, "hide", 0, 99, hidden, error);
 }
 
 namespace {

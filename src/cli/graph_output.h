@@ -14,6 +14,9 @@ namespace quorvane::cli {
 // One of the named choices of an option; `value` is its position.
 bool ReadChoice(const Arguments& args, const char* key, std::initializer_list<const char*> names,
                 int& value, std::string& error);
+// --KEY I,J,...: whole numbers within low..high, appended to `values`.
+bool ReadIntList(const Arguments& args, const char* key, int low, int high,
+                 std::vector<int>& values, std::string& error);
 // --hide I,J,...: legend entry indexes.
 bool ReadHidden(const Arguments& args, std::vector<int>& hidden, std::string& error);
 // The tooltips as a JSON array of {left, top, right, bottom, text}, in their order.

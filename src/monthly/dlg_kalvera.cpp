@@ -2,6 +2,7 @@
 
 #include "data/app_session.h"
 #include "graph/graph_image.h"
+#include "monthly/dlg_kalvera_table.h"
 #include "monthly/monthly_graph_painter.h"
 #include "monthly/monthly_print.h"
 #include "ui/app_style.h"
@@ -190,9 +191,8 @@ void CDlgKalvera::BuildControls() {
     left->addWidget(selectorFrame_);
     auto* print = ViewerButton("1070", QStringLiteral("表示中のグラフを印刷"), 235, 236, this);
     auto* table = ViewerButton("1066", QStringLiteral("データ一覧表を表示"), 239, 240, this);
-    // The data table is not built yet.
-    table->setEnabled(false);
     connect(print, &QPushButton::clicked, this, &CDlgKalvera::PrintGraph);
+    connect(table, &QPushButton::clicked, this, &CDlgKalvera::ShowTable);
     left->addWidget(print, 0, Qt::AlignHCenter);
     left->addWidget(table, 0, Qt::AlignHCenter);
     left->addStretch();
@@ -639,6 +639,11 @@ void CDlgKalvera::PrintGraph() {
     // The screen's legend shows every entry again after printing.
     RebuildLegend();
     Redraw(kRedrawSelector | kRedrawGraph);
+}
+
+void CDlgKalvera::ShowTable() {
+    CDlgKalveraTable table(session_, sites_, this);
+    CurrentPlatform().RunModal(table);
 }
 
 // Pictures of the graph

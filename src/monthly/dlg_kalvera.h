@@ -81,6 +81,8 @@ public:
     void StepAzimuth(MonthlyAngleMode mode, int step);
     void StepMonth(bool next);
     void PrintGraph();
+    // "データ一覧表を表示": the current site's table, modally.
+    void ShowTable();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -10,17 +10,22 @@
 namespace quorvane {
 
 void FillAreaList(const AppSession& session, QComboBox& list, std::vector<int>& items) {
+    const CAmedasPoint* current =
+        session.SiteAt(session.FindSiteIndex(session.Selection().siteNumber));
+    FillAreaList(session, current != nullptr ? current->areaCode : -1, list, items);
+}
+
+void FillAreaList(const AppSession& session, int areaCode, QComboBox& list,
+                  std::vector<int>& items) {
     const QSignalBlocker quiet(&list);
     list.clear();
     items.clear();
-    const CAmedasPoint* current =
-        session.SiteAt(session.FindSiteIndex(session.Selection().siteNumber));
     int selected = -1;
     for (const CAmedasPoint& site : session.Sites()) {
         if (std::find(items.begin(), items.end(), site.areaCode) != items.end()) {
             continue;
         }
-        if (current != nullptr && site.areaCode == current->areaCode) {
+        if (areaCode >= 0 && site.areaCode == areaCode) {
             selected = static_cast<int>(items.size());
         }
         const CMapInfo* area = session.MapInfoAt(site.areaCode);
@@ -32,16 +37,21 @@ void FillAreaList(const AppSession& session, QComboBox& list, std::vector<int>& 
 
 void FillSiteList(AppSession& session, QComboBox& list, std::vector<int>& items) {
     AppSelection& selection = session.Selection();
+    FillSiteList(session, selection.areaCode, selection.siteNumber, list, items);
+}
+
+void FillSiteList(const AppSession& session, int areaCode, int& siteNumber, QComboBox& list,
+                  std::vector<int>& items) {
     const QSignalBlocker quiet(&list);
     list.clear();
     items.clear();
     int selected = -1;
     for (int i = 0; i < session.SiteCount(); ++i) {
         const CAmedasPoint& site = *session.SiteAt(i);
-        if (site.areaCode != selection.areaCode) {
+        if (site.areaCode != areaCode) {
             continue;
         }
-        if (site.siteNumber == selection.siteNumber) {
+        if (site.siteNumber == siteNumber) {
             selected = static_cast<int>(items.size());
         }
         items.push_back(i);
@@ -49,7 +59,7 @@ void FillSiteList(AppSession& session, QComboBox& list, std::vector<int>& items)
     }
     if (selected < 0 && !items.empty()) {
         selected = 0;
-        selection.siteNumber = session.SiteAt(items.front())->siteNumber;
+        siteNumber = session.SiteAt(items.front())->siteNumber;
     }
     list.setCurrentIndex(selected);
 }

@@ -16,4 +16,10 @@ class AppSession;
 void FillAreaList(const AppSession& session, QComboBox& list, std::vector<int>& items);
 void FillSiteList(AppSession& session, QComboBox& list, std::vector<int>& items);
 
+// The same for a dialog's own choice of area and site rather than the shared selection.
+void FillAreaList(const AppSession& session, int areaCode, QComboBox& list,
+                  std::vector<int>& items);
+void FillSiteList(const AppSession& session, int areaCode, int& siteNumber, QComboBox& list,
+                  std::vector<int>& items);
+
 } // namespace quorvane

@@ -34,11 +34,11 @@ QLineEdit* ViewerAngleEdit(const char* id, QWidget* parent) {
 }
 
 CHoverBitmapButton* ViewerButton(const char* id, const QString& text, int normal, int hover,
-                                 QWidget* parent) {
+                                 QWidget* parent, int disabled) {
     auto* button = new CHoverBitmapButton(parent);
     button->setObjectName(QString::fromLatin1(id));
     button->setText(text);
-    button->LoadBitmaps(normal, hover);
+    button->LoadBitmaps(normal, hover, disabled);
     button->setAutoDefault(false);
     return button;
 }

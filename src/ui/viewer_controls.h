@@ -18,6 +18,6 @@ QRadioButton* ViewerRadio(const char* id, const QString& text, QButtonGroup* gro
 QComboBox* ViewerCombo(const char* id, QWidget* parent);
 QLineEdit* ViewerAngleEdit(const char* id, QWidget* parent);
 CHoverBitmapButton* ViewerButton(const char* id, const QString& text, int normal, int hover,
-                                 QWidget* parent);
+                                 QWidget* parent, int disabled = 0);
 
 } // namespace quorvane

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "monthly/monthly_table_painter.h"
+
+#include <QDialog>
+#include <QImage>
+#include <memory>
+#include <vector>
+
+class QPushButton;
+class QScrollBar;
+
+namespace quorvane {
+
+class AppSession;
+class SitePicker;
+class TablePages;
+
+// "KALVERAデータ一覧表": the current site's whole monthly record as a table that
+// scrolls on screen and prints on two portrait pages per site, for the current site
+// or a batch of up to 50.
+class CDlgKalveraTable : public QDialog {
+    Q_OBJECT
+public:
+    enum PrintMode { kNotPrinting = 0, kPrintThisSite = 1, kPrintBatch = 2 };
+
+    CDlgKalveraTable(AppSession& session, SitePicker& sites, QWidget* parent = nullptr);
+    ~CDlgKalveraTable() override;
+
+    int ScrollPosition() const { return scroll_; }
+    void SetScrollPosition(int position);
+    void Wheel(int delta);
+    const MonthlyRecord& Record() const { return *record_; }
+    const std::vector<int>& BatchList() const { return batch_; }
+    // What the frame shows now.
+    MonthlyTableInput ScreenInput() const;
+    QWidget* TableFrame() const { return frame_; }
+
+    // "一覧表の印刷" and "複数地点一括印刷" (the site list first).
+    void PrintThisSite();
+    void PrintBatch();
+    // Prints the sites of the mode on `pages`; the printer path and the tests share it.
+    // False when the document could not be completed.
+    bool PrintOn(TablePages& pages, PrintMode mode);
+
+    // The frame's picture: its client area less the scroll bar and a pixel at the
+    // left, top and bottom.
+    PixelRect PictureRect() const;
+    void PaintFrame(QPainter& p);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void Load();
+    void Print(PrintMode mode);
+    void SetButtonsEnabled(bool enabled);
+
+    AppSession& session_;
+    SitePicker& sites_;
+    std::unique_ptr<MonthlyRecord> record_;
+    std::vector<int> batch_;
+    int scroll_ = 0;
+    PrintMode printMode_ = kNotPrinting;
+    int progress_ = 0;
+    int printTotal_ = 0;
+    QImage backBuffer_;
+
+    QWidget* frame_ = nullptr;
+    QScrollBar* scrollBar_ = nullptr;
+    std::vector<QPushButton*> printButtons_; // 1070, 1071 and 1
+};
+
+} // namespace quorvane
