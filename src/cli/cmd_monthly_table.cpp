@@ -51,7 +51,12 @@ bool PrintTables(const std::string& path, const std::vector<int>& siteNumbers,
     for (int i = 0; i < total; ++i) {
         const int index = FindSiteIndex(sites, siteNumbers[static_cast<std::size_t>(i)]);
         const CAmedasPoint& site = sites[static_cast<std::size_t>(index)];
-        allLoaded &= LoadMonthlyData(folder, site.siteNumber, *record, reporter) == LoadStatus::Ok;
+        if (LoadMonthlyData(folder, site.siteNumber, *record, reporter) != LoadStatus::Ok) {
+            // The loader's message does not say which site of a batch it was.
+            PrintMessage("地点 " + std::to_string(site.siteNumber) +
+                         " のデータが読み込めないため、値 0 で出力しました。");
+            allLoaded = false;
+        }
         MonthlyTableInput in;
         in.record = record.get();
         in.siteFound = true;

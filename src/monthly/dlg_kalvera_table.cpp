@@ -191,18 +191,23 @@ void CDlgKalveraTable::Print(PrintMode mode) {
         return;
     }
     PrinterTablePages pages(*printer);
-    if (!pages.Begin()) {
+    switch (PrintOn(pages, mode)) {
+    case PrintOutcome::Printed:
+        CurrentPlatform().ShowMessage(this, QStringLiteral("印刷が終了しました。"));
+        break;
+    case PrintOutcome::NotStarted:
         CurrentPlatform().ShowMessage(this, QStringLiteral("印刷を開始できません。"));
-        return;
-    }
-    if (!PrintOn(pages, mode)) {
+        break;
+    case PrintOutcome::Incomplete:
         CurrentPlatform().ShowMessage(this, QStringLiteral("印刷を完了できませんでした。"));
-        return;
+        break;
     }
-    CurrentPlatform().ShowMessage(this, QStringLiteral("印刷が終了しました。"));
 }
 
-bool CDlgKalveraTable::PrintOn(TablePages& pages, PrintMode mode) {
+CDlgKalveraTable::PrintOutcome CDlgKalveraTable::PrintOn(TablePages& pages, PrintMode mode) {
+    if (!pages.Begin()) {
+        return PrintOutcome::NotStarted;
+    }
     printMode_ = mode;
     SetButtonsEnabled(false);
     AppSelection& selection = session_.Selection();
@@ -240,7 +245,7 @@ bool CDlgKalveraTable::PrintOn(TablePages& pages, PrintMode mode) {
     SetScrollPosition(savedScroll);
     const bool ended = pages.End();
     SetButtonsEnabled(true);
-    return ended;
+    return ended ? PrintOutcome::Printed : PrintOutcome::Incomplete;
 }
 
 void CDlgKalveraTable::SetButtonsEnabled(bool enabled) {

@@ -39,9 +39,10 @@ public:
     // "一覧表の印刷" and "複数地点一括印刷" (the site list first).
     void PrintThisSite();
     void PrintBatch();
-    // Prints the sites of the mode on `pages`; the printer path and the tests share it.
-    // False when the document could not be completed.
-    bool PrintOn(TablePages& pages, PrintMode mode);
+    // Prints the sites of the mode on `pages`, from the start of the document to its
+    // end; the printer path and the tests share it.
+    enum class PrintOutcome { Printed, NotStarted, Incomplete };
+    PrintOutcome PrintOn(TablePages& pages, PrintMode mode);
 
     // The frame's picture: its client area less the scroll bar and a pixel at the
     // left, top and bottom.

@@ -11,8 +11,10 @@ namespace quorvane::test {
 struct ScriptedSitePicker : SitePicker {
     std::deque<std::optional<int>> answers;
     int asked = 0;
-    std::optional<int> PickSite(QWidget*, bool) override {
+    int askedToPrint = 0; // of which in print mode
+    std::optional<int> PickSite(QWidget*, bool printMode) override {
         ++asked;
+        askedToPrint += printMode ? 1 : 0;
         if (answers.empty()) {
             return std::nullopt;
         }
