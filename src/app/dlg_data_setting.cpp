@@ -27,11 +27,7 @@ CDlgDataSetting::CDlgDataSetting(const QString& hourlyFolder, const QString& mon
       monthlyEdit_(new QLineEdit(monthlyFolder, this)) {
     setObjectName(QStringLiteral("CDlgDataSetting"));
     setWindowTitle(QStringLiteral("データフォルダの設定"));
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(240, 240, 240));
-    setPalette(colours);
-    setFont(AppStyle::Get().SharedFont());
+    UseDialogBackground(*this, QColor(240, 240, 240));
 
     hourlyEdit_->setObjectName(QStringLiteral("1083"));
     monthlyEdit_->setObjectName(QStringLiteral("1084"));

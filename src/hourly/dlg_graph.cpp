@@ -74,11 +74,7 @@ CDlgGraph::CDlgGraph(AppSession& appData, SitePicker& sites, QWidget* parent)
     : QDialog(parent), appData_(appData), sites_(sites), set_(std::make_unique<HourlyDataSet>()) {
     setObjectName(QStringLiteral("CDlgGraph"));
     setWindowTitle(QStringLiteral("HORIX-11"));
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, AppStyle::Get().BackgroundColor());
-    setPalette(colours);
-    setFont(AppStyle::Get().SharedFont());
+    UseDialogBackground(*this);
     BuildControls();
 
     AppSelection& selection = appData_.Selection();

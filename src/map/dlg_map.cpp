@@ -137,12 +137,7 @@ CDlgMap::CDlgMap(AppSession& appData, const AreaOutlineTable& outlines, QWidget*
       cancelButton_(MakeButton("2", QStringLiteral("キャンセル"), 316, 317, this)) {
     setObjectName(QStringLiteral("CDlgMap"));
     setWindowTitle(QStringLiteral("地点選択"));
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, AppStyle::Get().BackgroundColor());
-    colours.setColor(QPalette::WindowText, Qt::black);
-    setPalette(colours);
-    setFont(AppStyle::Get().SharedFont());
+    UseDialogBackground(*this);
     setFixedSize(kColumnLeft + 2 * kListWidth + 8 + 12, kPaneTop + kMapPaneHeightPx + 40);
 
     areaList_->setObjectName(QStringLiteral("1031"));

@@ -77,11 +77,7 @@ CDlgKalvera::CDlgKalvera(AppSession& session, SitePicker& sites, QWidget* parent
       record_(std::make_unique<MonthlyRecord>()) {
     setObjectName(QStringLiteral("CDlgKalvera"));
     setWindowTitle(QStringLiteral("KALVERA-11"));
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, AppStyle::Get().BackgroundColor());
-    setPalette(colours);
-    setFont(AppStyle::Get().SharedFont());
+    UseDialogBackground(*this);
     BuildControls();
 
     AppSelection& selection = session_.Selection();

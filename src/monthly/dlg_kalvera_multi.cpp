@@ -1,6 +1,7 @@
 #include "monthly/dlg_kalvera_multi.h"
 
 #include "data/app_session.h"
+#include "ui/app_style.h"
 #include "ui/hover_bitmap_button.h"
 #include "ui/my_list_box.h"
 #include "ui/platform.h"
@@ -37,11 +38,7 @@ CDlgKalveraMulti::CDlgKalveraMulti(const AppSession& session, SitePicker& sites,
     : QDialog(parent), session_(session), sites_(sites) {
     setObjectName(QStringLiteral("CDlgKalveraMulti"));
     setWindowTitle(QStringLiteral("一括印刷対象地点選択"));
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, kBackground);
-    colours.setColor(QPalette::WindowText, Qt::black);
-    setPalette(colours);
+    UseDialogBackground(*this, kBackground);
     BuildControls();
 
     if (const CAmedasPoint* current =

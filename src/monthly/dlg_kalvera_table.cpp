@@ -54,12 +54,7 @@ CDlgKalveraTable::CDlgKalveraTable(AppSession& session, SitePicker& sites, QWidg
       record_(std::make_unique<MonthlyRecord>()) {
     setObjectName(QStringLiteral("CDlgKalveraTable"));
     setWindowTitle(QStringLiteral("KALVERAデータ一覧表"));
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, AppStyle::Get().BackgroundColor());
-    colours.setColor(QPalette::WindowText, Qt::black);
-    setPalette(colours);
-    setFont(AppStyle::Get().SharedFont());
+    UseDialogBackground(*this);
     BuildControls();
     Load();
     batch_ = {session_.Selection().siteNumber};

@@ -2,6 +2,9 @@
 
 #include "ui/image.h"
 
+#include <QPalette>
+#include <QWidget>
+
 namespace quorvane {
 
 AppStyle::AppStyle()
@@ -11,6 +14,15 @@ AppStyle::AppStyle()
 const AppStyle& AppStyle::Get() {
     static const AppStyle style;
     return style;
+}
+
+void UseDialogBackground(QWidget& dialog, const QColor& background) {
+    dialog.setAutoFillBackground(true);
+    QPalette colours = dialog.palette();
+    colours.setColor(QPalette::Window, background);
+    colours.setColor(QPalette::WindowText, Qt::black);
+    dialog.setPalette(colours);
+    dialog.setFont(AppStyle::Get().SharedFont());
 }
 
 } // namespace quorvane

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QFont>
 
+class QWidget;
+
 namespace quorvane {
 
 // The drawing resources every dialog shares: the controls' background (light
@@ -24,5 +26,10 @@ private:
     QBrush brush_;
     QFont font_;
 };
+
+// Fills a dialog with `background` (the shared one unless given), black static
+// text and the shared font.
+void UseDialogBackground(QWidget& dialog,
+                         const QColor& background = AppStyle::Get().BackgroundColor());
 
 } // namespace quorvane
