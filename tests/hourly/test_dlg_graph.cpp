@@ -1,10 +1,10 @@
 // The hourly viewer on a small generated kit, driven by its controls and mouse
 // events through the platform seam.
 #include "app/app_data.h"
-#include "generated_kit.h"
 #include "hourly/dlg_file_save.h"
 #include "hourly/dlg_graph.h"
 #include "hourly/export.h"
+#include "kit_app_test.h"
 #include "recording_platform.h"
 #include "scripted_site_picker.h"
 #include "temp_dir.h"
@@ -27,28 +27,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class HourlyViewerTest : public ::testing::Test {
+class HourlyViewerTest : public test::KitAppTest<24, 3> {
 protected:
-    static void SetUpTestSuite() {
-        kit = test::GenerateSmallKit(QUORVANE_MAPDATA_FILES, 24, 3).release();
-    }
-    static void TearDownTestSuite() {
-        delete kit;
-        kit = nullptr;
-    }
-    void SetUp() override {
-        if (kit == nullptr) {
-            GTEST_SKIP() << "r-cran-mapdata is not unpacked at " << QUORVANE_MAPDATA_FILES;
-        }
-        app = std::make_unique<CAppData>(
-            AppLocations{(kit->path() / "program").string(), (kit->path() / "config").string()});
-        app->WriteHourlyFolder((kit->path() / "program" / "HORIX-11").string());
-        ASSERT_GT(app->SiteCount(), 1);
-    }
     // A viewer on catalogue site `index`.
     std::unique_ptr<CDlgGraph> Open(int index = 0) {
-        app->Selection().siteNumber = app->SiteAt(index)->siteNumber;
-        app->Selection().areaCode = app->SiteAt(index)->areaCode;
+        SelectSite(index);
         auto viewer = std::make_unique<CDlgGraph>(*app, picker);
         viewer->show();
         return viewer;
@@ -66,13 +49,9 @@ protected:
         return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
 
-    static test::TempDir* kit;
     RecordingPlatform platform;
     test::ScriptedSitePicker picker;
-    std::unique_ptr<CAppData> app;
 };
-
-test::TempDir* HourlyViewerTest::kit = nullptr;
 
 TEST_F(HourlyViewerTest, WithoutACurrentSiteTheMapIsAskedAndCancellingEndsTheViewer) {
     CDlgGraph cancelled(*app, picker);

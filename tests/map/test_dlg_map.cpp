@@ -1,7 +1,7 @@
 // The site selection map and its two searches, driven by events and through the
 // platform seam on a small generated kit.
 #include "app/app_data.h"
-#include "generated_kit.h"
+#include "kit_app_test.h"
 #include "map/dlg_kensaku.h"
 #include "map/dlg_map.h"
 #include "map/map_pictures.h"
@@ -23,24 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MapDialogTest : public ::testing::Test {
+class MapDialogTest : public test::KitAppTest<40, 5> {
 protected:
-    static void SetUpTestSuite() {
-        kit = test::GenerateSmallKit(QUORVANE_MAPDATA_FILES, 40, 5).release();
-    }
-    static void TearDownTestSuite() {
-        delete kit;
-        kit = nullptr;
-    }
-    void SetUp() override {
-        if (kit == nullptr) {
-            GTEST_SKIP() << "r-cran-mapdata is not unpacked at " << QUORVANE_MAPDATA_FILES;
-        }
-        app = std::make_unique<CAppData>(
-            AppLocations{(kit->path() / "program").string(), (kit->path() / "config").string()});
-        ASSERT_GT(app->SiteCount(), 0);
-    }
-
     std::unique_ptr<CDlgMap> MakeDialog() {
         auto dialog = std::make_unique<CDlgMap>(*app, app->Outlines());
         dialog->Model().SetBalloon(false); // the balloon would swallow the clicks
@@ -87,12 +71,8 @@ protected:
         return -1;
     }
 
-    static test::TempDir* kit;
     RecordingPlatform platform;
-    std::unique_ptr<CAppData> app;
 };
-
-test::TempDir* MapDialogTest::kit = nullptr;
 
 TEST_F(MapDialogTest, PressOnOneBlockAndReleaseOnAnotherDoesNothing) {
     auto dialog = MakeDialog();

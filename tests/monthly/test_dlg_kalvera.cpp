@@ -1,7 +1,7 @@
 // The monthly viewer on a small generated kit, driven by its controls and mouse
 // events through the platform seam.
 #include "app/app_data.h"
-#include "generated_kit.h"
+#include "kit_app_test.h"
 #include "monthly/dlg_kalvera.h"
 #include "monthly/monthly_print.h"
 #include "recording_platform.h"
@@ -46,27 +46,10 @@ TEST(MonthlyAngleRules, TypedAzimuthsSnapTheirMagnitudeAndKeepTheStoredSide) {
     EXPECT_EQ(SnapMonthlyAzimuth(-400, 0), -180);
 }
 
-class MonthlyViewerTest : public ::testing::Test {
+class MonthlyViewerTest : public test::KitAppTest<24, 5> {
 protected:
-    static void SetUpTestSuite() {
-        kit = test::GenerateSmallKit(QUORVANE_MAPDATA_FILES, 24, 5).release();
-    }
-    static void TearDownTestSuite() {
-        delete kit;
-        kit = nullptr;
-    }
-    void SetUp() override {
-        if (kit == nullptr) {
-            GTEST_SKIP() << "r-cran-mapdata is not unpacked at " << QUORVANE_MAPDATA_FILES;
-        }
-        app = std::make_unique<CAppData>(
-            AppLocations{(kit->path() / "program").string(), (kit->path() / "config").string()});
-        app->WriteMonthlyFolder((kit->path() / "program" / "KALVERA-11").string());
-        ASSERT_GT(app->SiteCount(), 1);
-    }
     std::unique_ptr<CDlgKalvera> Open(int index = 0) {
-        app->Selection().siteNumber = app->SiteAt(index)->siteNumber;
-        app->Selection().areaCode = app->SiteAt(index)->areaCode;
+        SelectSite(index);
         auto viewer = std::make_unique<CDlgKalvera>(*app, picker);
         viewer->show();
         return viewer;
@@ -103,13 +86,9 @@ protected:
             << "the edit gives the focus away, so that it can be entered again";
     }
 
-    static test::TempDir* kit;
     RecordingPlatform platform;
     test::ScriptedSitePicker picker;
-    std::unique_ptr<CAppData> app;
 };
-
-test::TempDir* MonthlyViewerTest::kit = nullptr;
 
 TEST_F(MonthlyViewerTest, WithoutACurrentSiteTheMapIsAskedAndCancellingEndsTheViewer) {
     CDlgKalvera cancelled(*app, picker);

@@ -1,7 +1,7 @@
 // The monthly data table: its rendering on screen and paper, the table dialog's
 // scrolling and printing, and the batch site list.
 #include "app/app_data.h"
-#include "generated_kit.h"
+#include "kit_app_test.h"
 #include "monthly/dlg_kalvera.h"
 #include "monthly/dlg_kalvera_multi.h"
 #include "monthly/dlg_kalvera_table.h"
@@ -349,25 +349,13 @@ private:
     std::unique_ptr<QPainter> painter_;
 };
 
-class TableDialogTest : public ::testing::Test {
+class TableDialogTest : public test::KitAppTest<8, 11> {
 protected:
-    static void SetUpTestSuite() {
-        kit = test::GenerateSmallKit(QUORVANE_MAPDATA_FILES, 8, 11).release();
-    }
-    static void TearDownTestSuite() {
-        delete kit;
-        kit = nullptr;
-    }
     void SetUp() override {
-        if (kit == nullptr) {
-            GTEST_SKIP() << "r-cran-mapdata is not unpacked at " << QUORVANE_MAPDATA_FILES;
+        KitAppTest::SetUp();
+        if (!IsSkipped() && !HasFatalFailure()) {
+            SelectSite(0);
         }
-        app = std::make_unique<CAppData>(
-            AppLocations{(kit->path() / "program").string(), (kit->path() / "config").string()});
-        app->WriteMonthlyFolder((kit->path() / "program" / "KALVERA-11").string());
-        ASSERT_GE(app->SiteCount(), 4);
-        app->Selection().siteNumber = app->SiteAt(0)->siteNumber;
-        app->Selection().areaCode = app->SiteAt(0)->areaCode;
     }
     std::unique_ptr<CDlgKalveraTable> Open() {
         auto table = std::make_unique<CDlgKalveraTable>(*app, picker);
@@ -397,14 +385,10 @@ protected:
         return numbers;
     }
 
-    static test::TempDir* kit;
     RecordingPlatform platform;
     test::ScriptedSitePicker picker;
-    std::unique_ptr<CAppData> app;
     test::TempDir scratch;
 };
-
-test::TempDir* TableDialogTest::kit = nullptr;
 
 TEST_F(TableDialogTest, OpensFromTheViewerOnTheCurrentSite) {
     CDlgKalvera viewer(*app, picker);
