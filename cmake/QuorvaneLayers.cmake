@@ -5,7 +5,7 @@
 set(QUORVANE_LAYERS
   "quorvane_solar"
   "quorvane_data"
-  "quorvane_hourly quorvane_monthly quorvane_map"
+  "quorvane_hourly quorvane_monthly quorvane_map quorvane_colormap"
   "quorvane_graph"
   "quorvane_app"
   "quorvane_ui"

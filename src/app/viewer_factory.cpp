@@ -1,6 +1,7 @@
 #include "app/viewer_factory.h"
 
 #include "app/app_data.h"
+#include "colormap/dlg_color_map.h"
 #include "hourly/dlg_graph.h"
 #include "map/dlg_map.h"
 #include "monthly/dlg_kalvera.h"
@@ -11,8 +12,7 @@
 namespace quorvane {
 namespace {
 
-// The viewers of the program. The colour map is not part of it yet: it returns to
-// the menu at once.
+// The viewers of the program.
 class ProgramViewers final : public ViewerFactory {
 public:
     explicit ProgramViewers(CAppData& appData)
@@ -26,7 +26,13 @@ public:
         CDlgKalvera viewer(appData_, sites_, parent);
         return Run(viewer);
     }
-    ViewerResult RunColorMap(QWidget*) override { return ViewerResult::Ok; }
+    ViewerResult RunColorMap(QWidget* parent) override {
+        CDlgColorMap map(appData_.MapFolder(), parent);
+        if (map.Opened()) {
+            CurrentPlatform().RunModal(map);
+        }
+        return ViewerResult::Ok; // the map never switches
+    }
 
 private:
     template <class Viewer>

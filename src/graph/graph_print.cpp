@@ -1,9 +1,9 @@
 #include "graph/graph_print.h"
 
 #include "ui/image.h"
+#include "ui/print_setup.h"
 
 #include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
@@ -35,13 +35,7 @@ void PaintPrintFooter(QPainter& p, int bottom, int scale, const GraphStyles& sty
 }
 
 bool PrintGraphPage(QPrinter& printer, const PagePainter& paint) {
-    printer.setDocName(QStringLiteral("HORIX"));
-    // The print styles (two-pixel pens, markers of four units) are meant for a page
-    // of a few thousand pixels: 300 dpi, as office printers print.
-    printer.setResolution(300);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setFullPage(true);
+    SetUpA4Printer(printer, QStringLiteral("HORIX"), PageOrientation::Landscape);
     printer.setFromTo(1, 1);
     QPainter p;
     if (!p.begin(&printer)) {

@@ -1,7 +1,8 @@
 #include "monthly/monthly_table_print.h"
 
+#include "ui/print_setup.h"
+
 #include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
@@ -17,11 +18,7 @@ PrinterTablePages::~PrinterTablePages() {
 }
 
 bool PrinterTablePages::Begin() {
-    printer_.setDocName(QStringLiteral("KALVERA"));
-    printer_.setResolution(300);
-    printer_.setPageSize(QPageSize(QPageSize::A4));
-    printer_.setPageOrientation(QPageLayout::Portrait);
-    printer_.setFullPage(true);
+    SetUpA4Printer(printer_, QStringLiteral("KALVERA"), PageOrientation::Portrait);
     painter_ = std::make_unique<QPainter>();
     return painter_->begin(&printer_);
 }

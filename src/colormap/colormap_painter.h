@@ -1,0 +1,40 @@
+#pragma once
+
+#include "colormap/colormap_view.h"
+
+#include <QImage>
+#include <QString>
+
+class QPainter;
+
+namespace quorvane {
+
+// The whole picture scaled smoothly to the zoom buffer's size, at the device pixel
+// ratio of the screen it is shown on.
+QImage BuildZoomBuffer(const QImage& picture, const ZoomBufferGeometry& geometry,
+                       qreal devicePixelRatio);
+
+// "%s %s": the kind and the period.
+QString ColorMapTitle(int kind, int period);
+
+// The pane: white, the title, the view's part of the zoom buffer in the map area, the
+// frames of the map area and of the pane. Pane coordinates.
+struct ColorMapPane {
+    PixelRect pane; // (0, 0, width, height)
+    QString title;
+    const QImage* zoomBuffer = nullptr;
+    ZoomBufferGeometry zoom;
+};
+void PaintColorMapPane(QPainter& p, const ColorMapPane& pane);
+
+// The printed page: the view of the picture scaled into the map area of the printed
+// rectangle, its frame, the title, the logo and "Quorvane".
+struct ColorMapPage {
+    ColorMapPrintGeometry geometry;
+    QString title;
+    const QImage* picture = nullptr;
+    ColorMapView view;
+};
+void PaintColorMapPage(QPainter& p, const ColorMapPage& page);
+
+} // namespace quorvane
