@@ -145,7 +145,8 @@ ColorMapDialogGeometry ComputeColorMapDialog(const PixelRect& workArea, int pict
     const int left = workArea.left + (workArea.Width() - width) / 2;
     g.dialog = {left, workArea.top, left + width, workArea.top + h + 40};
     g.pane = {174, 8, 174 + paneWidth, 8 + paneHeight};
-    g.prompt = {174, g.pane.bottom + 12, 174 + 200, g.pane.bottom + 32};
+    // Wide enough for the whole drag prompt.
+    g.prompt = {174, g.pane.bottom + 12, 174 + 400, g.pane.bottom + 32};
     return g;
 }
 

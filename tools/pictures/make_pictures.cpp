@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -73,6 +74,12 @@ const std::vector<NumberedButton> kButtons = {
     {316, 317, 0, u"キャンセル", {120, 30}, ButtonTone::Dialog},
     {318, 319, 0, u"検索", {110, 28}, ButtonTone::Dialog},
     {320, 321, 0, u"キャンセル", {110, 28}, ButtonTone::Dialog},
+    // Colour map viewer.
+    {350, 351, 0, u"閉じる", {140, 30}, ButtonTone::Dialog},
+    {352, 353, 0, u"+", {64, 30}, ButtonTone::Dialog},
+    {354, 355, 0, u"-", {64, 30}, ButtonTone::Dialog},
+    {356, 357, 0, u"全体表示", {140, 30}, ButtonTone::Dialog},
+    {358, 359, 0, u"印刷", {140, 30}, ButtonTone::Dialog},
 };
 
 QString Str(const char16_t* text) {
@@ -348,8 +355,15 @@ void DrawLogo(QPainter& p, QSize size) {
     p.setFont(Face(QStringLiteral("IPAPGothic"), true, h * 0.46));
     p.drawText(QPointF(h * 1.02, h * 0.56), QStringLiteral("Quorvane"));
     p.setPen(QColor(0x55, 0x66, 0x80));
-    p.setFont(Face(QStringLiteral("IPAPGothic"), false, h * 0.24));
-    p.drawText(QPointF(h * 1.05, h * 0.88), Str(u"日射量データベース閲覧システム"));
+    // The subtitle shrinks to the logo's width rather than being cut off.
+    const QString subtitle = Str(u"日射量データベース閲覧システム");
+    const qreal room = size.width() - h * 1.05 - 1;
+    QFont small = Face(QStringLiteral("IPAPGothic"), false, h * 0.24);
+    while (small.pixelSize() > 5 && QFontMetricsF(small).horizontalAdvance(subtitle) > room) {
+        small.setPixelSize(small.pixelSize() - 1);
+    }
+    p.setFont(small);
+    p.drawText(QPointF(h * 1.05, h * 0.88), subtitle);
 }
 
 void DrawIcon(QPainter& p, QSize size) {
@@ -614,6 +628,9 @@ int main(int argc, char** argv) {
             [](QPainter& p, QSize s) { DrawPanelPicture(p, s, PanelKind::Map); });
     picture(QStringLiteral("png/292"), {170, 40}, DrawLogo);
     picture(QStringLiteral("png/293"), {230, 52}, DrawLogo);
+    // The colour map's logos: on screen and on the printed page.
+    picture(QStringLiteral("png/294"), {126, 34}, DrawLogo);
+    picture(QStringLiteral("png/295"), {205, 52}, DrawLogo);
     picture(QStringLiteral("png/190"), {600, 300}, DrawWindLegend);
     picture(QStringLiteral("app/icon"), {128, 128}, DrawIcon);
 
