@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/hourly_source.h"
+#include "cli/weather_export.h"
 #include "data/file_io.h"
 #include "data/site_catalogue.h"
 #include "hourly/export.h"
@@ -20,7 +21,11 @@ constexpr const char* kUsage =
     "    (--output FILE | --output-dir DIR)\n"
     "    writes the hourly viewer's export of that view; with --output-dir the file gets\n"
     "    the default name. Month and day default to 1 January, the slope tilt to the\n"
-    "    site's default tilt, the azimuth to 0";
+    "    site's default tilt, the azimuth to 0\n"
+    "quorvane-cli export [--data-root DIR] [--hourly DIR] (--site N | --all) [--variant 0|1|2]\n"
+    "    --period year --format epw|sam|tmy3 (--output FILE | --output-dir DIR)\n"
+    "    writes the standard year as a weather file for EnergyPlus (epw), SAM (sam) or\n"
+    "    TMY3 readers (tmy3); --all writes every site of the catalogue into --output-dir";
 
 // The viewer writes such a file with the header only and says nothing; here the
 // reason is told.
@@ -59,7 +64,7 @@ bool ReadFormat(const Arguments& args, ExportFormat& format, std::string& error)
     } else if (text && *text == "txt") {
         format = ExportFormat::Txt;
     } else {
-        error = "--format must be csv or txt";
+        error = "--format must be csv, txt, epw, sam or tmy3";
         return false;
     }
     return true;
@@ -68,8 +73,14 @@ bool ReadFormat(const Arguments& args, ExportFormat& format, std::string& error)
 int RunExport(int argc, char** argv) {
     Arguments args;
     std::string error;
-    if (!ParseOptionsOnly(argc, argv, {"slope"}, args, error)) {
+    if (!ParseOptionsOnly(argc, argv, {"slope", "all"}, args, error)) {
         return UsageError(error);
+    }
+    if (const auto weather = WeatherFormatNamed(args.Get("format").value_or(""))) {
+        return RunWeatherExport(args, *weather, kUsage);
+    }
+    if (args.Has("all")) {
+        return UsageError("--all writes weather files: --format epw, sam or tmy3");
     }
     HourlySource source;
     HourlyExportRequest request;

@@ -7,8 +7,9 @@
 
 namespace quorvane::cli {
 
-bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& error) {
-    if (!args.Has("site")) {
+bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& error,
+                      bool siteRequired) {
+    if (siteRequired && !args.Has("site")) {
         error = "--site is required";
         return false;
     }

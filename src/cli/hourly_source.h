@@ -20,7 +20,9 @@ struct HourlySource {
 };
 
 // False, with `error` set, when an option is missing or malformed.
-bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& error);
+// Without `siteRequired` a missing --site leaves the site number 0.
+bool ReadHourlySource(const Arguments& args, HourlySource& source, std::string& error,
+                      bool siteRequired = true);
 
 // An integer option within low..high; false with `error` set otherwise.
 bool ReadIntIn(const Arguments& args, const char* key, int low, int high, int& value,

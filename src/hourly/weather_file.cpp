@@ -1,0 +1,256 @@
+#include "hourly/weather_file.h"
+
+#include "data/atomic_file.h"
+#include "solar/calendar.h"
+#include "solar/sun_position.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace quorvane {
+
+namespace {
+
+constexpr double kWhPerMJ = 1e6 / 3600.0;
+constexpr double kSolarConstant = 1367.0; // W/m2
+constexpr double kLowestSunDeg = 2.0;
+
+bool Missing(const HourlyDataSet& set, int day, int hour, int element) {
+    return set.rawHourlyValues[day - 1][hour - 1][element - 1] >= kMissingHourly;
+}
+
+const char* VariantCode(YearVariant variant) {
+    switch (variant) {
+    case YearVariant::HighSunshine:
+        return "max";
+    case YearVariant::LowSunshine:
+        return "min";
+    case YearVariant::Average:
+        break;
+    }
+    return "mea";
+}
+
+const char* VariantName(YearVariant variant) {
+    switch (variant) {
+    case YearVariant::HighSunshine:
+        return "high-sunshine year";
+    case YearVariant::LowSunshine:
+        return "low-sunshine year";
+    case YearVariant::Average:
+        break;
+    }
+    return "average year";
+}
+
+// printf into a std::string.
+template <class... Args>
+std::string Format(const char* format, Args... args) {
+    char text[512];
+    std::snprintf(text, sizeof text, format, args...);
+    return text;
+}
+
+long Rounded(double value) {
+    return std::lround(value);
+}
+
+// A value, or the format's missing code.
+std::string Value(bool missing, const char* format, double value, const char* missingCode) {
+    return missing ? std::string(missingCode) : Format(format, value);
+}
+
+// EnergyPlus weather file: eight header records, then 35 fields an hour.
+std::string EpwText(const std::vector<WeatherHour>& hours, const CAmedasPoint& site,
+                    YearVariant variant) {
+    std::string out;
+    out += Format("LOCATION,Site %05d,-,JPN,HORIX-11,%05d,%.2f,%.2f,9.0,%.1f\r\n", site.siteNumber,
+                  site.siteNumber, site.latitudeDeg, site.longitudeDeg, site.elevationM);
+    out += "DESIGN CONDITIONS,0\r\n";
+    out += "TYPICAL/EXTREME PERIODS,0\r\n";
+    out += "GROUND TEMPERATURES,0\r\n";
+    out += "HOLIDAYS/DAYLIGHT SAVINGS,No,0,0,0\r\n";
+    out += Format("COMMENTS 1,HORIX-11 standard year (%s) of site %05d\r\n", VariantName(variant),
+                  site.siteNumber);
+    out += "COMMENTS 2,Written by Quorvane; direct normal derived from direct horizontal; "
+           "fields the database does not hold are missing\r\n";
+    out += "DATA PERIODS,1,1,Data,Sunday,1/1,12/31\r\n";
+    for (const WeatherHour& h : hours) {
+        out += Format("%d,%d,%d,%d,60,?9?9?9?9E0?9?9?9?9?9?9?9?9?9?9?9?9?9?9?9*9*9?9?9?9,",
+                      kWeatherYear, h.month, h.day, h.hour);
+        out += Value(h.temperatureMissing, "%.1f", h.temperatureC, "99.9");
+        out += ",99.9,999,"; // dew point, relative humidity
+        out += Format("%ld,%ld,%ld,9999,", Rounded(h.pressurePa),
+                      Rounded(h.extraterrestrialHorizontal), Rounded(h.extraterrestrialNormal));
+        out += Value(h.ghiMissing, "%.0f", std::round(h.ghi), "9999") + ",";
+        out += Value(h.dniMissing, "%.0f", std::round(h.dni), "9999") + ",";
+        out += Value(h.dhiMissing, "%.0f", std::round(h.dhi), "9999") + ",";
+        out += "999999,999999,999999,9999,"; // illuminances, zenith luminance
+        out += Format("%.1f,%.1f,", h.windDirectionDeg, h.windSpeedMs);
+        out += "99,99,9999,99999,9,999999999,999,.999,"; // sky, visibility .. aerosol
+        out += Value(h.snowMissing, "%.0f", h.snowDepthCm, "999");
+        out += ",99,999,"; // days since snowfall, albedo
+        out += Value(h.precipitationMissing, "%.1f", h.precipitationMm, "999");
+        out += h.precipitationMissing ? ",99\r\n" : ",1\r\n";
+    }
+    return out;
+}
+
+// System Advisor Model CSV: a two-line site header, a column header, 8760 rows. SAM
+// has no missing-value code: such hours keep the database's stored 0.
+std::string SamText(const std::vector<WeatherHour>& hours, const CAmedasPoint& site) {
+    std::string out =
+        "Source,Location ID,City,State,Country,Latitude,Longitude,Time Zone,Elevation\r\n";
+    out += Format("HORIX-11,%05d,Site %05d,-,Japan,%.4f,%.4f,9,%.1f\r\n", site.siteNumber,
+                  site.siteNumber, site.latitudeDeg, site.longitudeDeg, site.elevationM);
+    out += "Year,Month,Day,Hour,Minute,GHI,DNI,DHI,Tdry,Wspd,Wdir,Pres,Snow\r\n";
+    for (const WeatherHour& h : hours) {
+        // Hour 0..23 names the hour that starts then; minute 30 places the sun mid-hour.
+        out += Format("%d,%d,%d,%d,30,%.0f,%.0f,%.0f,%.1f,%.1f,%.1f,%.1f,%.0f\r\n", kWeatherYear,
+                      h.month, h.day, h.hour - 1, std::round(h.ghi), std::round(h.dni),
+                      std::round(h.dhi), h.temperatureC, h.windSpeedMs, h.windDirectionDeg,
+                      h.pressurePa / 100.0, h.snowDepthCm);
+    }
+    return out;
+}
+
+constexpr const char* kTmy3Header =
+    "Date (MM/DD/YYYY),Time (HH:MM),ETR (W/m^2),ETRN (W/m^2),GHI (W/m^2),GHI source,"
+    "GHI uncert (%),DNI (W/m^2),DNI source,DNI uncert (%),DHI (W/m^2),DHI source,"
+    "DHI uncert (%),GH illum (lx),GH illum source,Global illum uncert (%),DN illum (lx),"
+    "DN illum source,DN illum uncert (%),DH illum (lx),DH illum source,DH illum uncert (%),"
+    "Zenith lum (cd/m^2),Zenith lum source,Zenith lum uncert (%),TotCld (tenths),"
+    "TotCld source,TotCld uncert (code),OpqCld (tenths),OpqCld source,OpqCld uncert (code),"
+    "Dry-bulb (C),Dry-bulb source,Dry-bulb uncert (code),Dew-point (C),Dew-point source,"
+    "Dew-point uncert (code),RHum (%),RHum source,RHum uncert (code),Pressure (mbar),"
+    "Pressure source,Pressure uncert (code),Wdir (degrees),Wdir source,Wdir uncert (code),"
+    "Wspd (m/s),Wspd source,Wspd uncert (code),Hvis (m),Hvis source,Hvis uncert (code),"
+    "CeilHgt (m),CeilHgt source,CeilHgt uncert (code),Pwat (cm),Pwat source,"
+    "Pwat uncert (code),AOD (unitless),AOD source,AOD uncert (code),Alb (unitless),"
+    "Alb source,Alb uncert (code),Lprecip depth (mm),Lprecip quantity (hr),Lprecip source,"
+    "Lprecip uncert (code)";
+
+// A TMY3 value with its source and uncertainty flags: modelled irradiance "2",
+// observed weather "A"; missing values -9900 with source "?" and uncertainty 0.
+std::string Tmy3Field(bool missing, const char* format, double value, const char* source,
+                      int uncertainty) {
+    return missing ? std::string("-9900,?,0")
+                   : Format(format, value) + "," + source + "," + std::to_string(uncertainty);
+}
+
+// NREL's TMY3 CSV: the station line, the 68-column header and 8760 rows.
+std::string Tmy3Text(const std::vector<WeatherHour>& hours, const CAmedasPoint& site) {
+    std::string out = Format("%05d,\"Site %05d\",JP,9.0,%.3f,%.3f,%.0f\r\n", site.siteNumber,
+                             site.siteNumber, site.latitudeDeg, site.longitudeDeg, site.elevationM);
+    out += kTmy3Header;
+    out += "\r\n";
+    const std::string missing3 = "-9900,?,0";
+    for (const WeatherHour& h : hours) {
+        out += Format("%02d/%02d/%d,%02d:00,%ld,%ld,", h.month, h.day, kWeatherYear, h.hour,
+                      Rounded(h.extraterrestrialHorizontal), Rounded(h.extraterrestrialNormal));
+        out += Tmy3Field(h.ghiMissing, "%.0f", std::round(h.ghi), "2", 8) + ",";
+        out += Tmy3Field(h.dniMissing, "%.0f", std::round(h.dni), "2", 8) + ",";
+        out += Tmy3Field(h.dhiMissing, "%.0f", std::round(h.dhi), "2", 8) + ",";
+        for (int i = 0; i < 6; ++i) { // illuminances, zenith luminance, clouds
+            out += missing3 + ",";
+        }
+        out += Tmy3Field(h.temperatureMissing, "%.1f", h.temperatureC, "A", 7) + ",";
+        out += missing3 + "," + missing3 + ","; // dew point, humidity
+        out += Tmy3Field(false, "%.0f", h.pressurePa / 100.0, "E", 8) + ",";
+        out += Tmy3Field(false, "%.0f", h.windDirectionDeg, "A", 7) + ",";
+        out += Tmy3Field(false, "%.1f", h.windSpeedMs, "A", 7) + ",";
+        for (int i = 0; i < 5; ++i) { // visibility, ceiling, water, aerosol, albedo
+            out += missing3 + ",";
+        }
+        out += h.precipitationMissing ? std::string("-9900,-9900,?,0")
+                                      : Format("%.1f,1,A,7", h.precipitationMm);
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace
+
+double StandardPressurePa(double elevationM) {
+    return 101325.0 * std::pow(1.0 - 2.25577e-5 * elevationM, 5.25588);
+}
+
+std::vector<WeatherHour> BuildWeatherYear(const HourlyDataSet& set, const CAmedasPoint& site) {
+    std::vector<WeatherHour> hours;
+    hours.reserve(kHourlyDays * kHoursPerDay);
+    const double pressure = StandardPressurePa(site.elevationM);
+    const double lowestCos = std::sin(Radians(kLowestSunDeg));
+    for (int day = 1; day <= kHourlyDays; ++day) {
+        const MonthDay date = MonthDayOfYear(day);
+        const double normal =
+            kSolarConstant * (1.0 + 0.033 * std::cos(2.0 * kSolarPi * day / 365.0));
+        for (int hour = 1; hour <= kHoursPerDay; ++hour) {
+            WeatherHour h;
+            h.month = date.month;
+            h.day = date.day;
+            h.hour = hour;
+            const SunPosition sun = SunPositionAt(day, hour, site.latitudeDeg, site.longitudeDeg,
+                                                  set.sunrise[day - 1], set.sunset[day - 1]);
+            const double cosZenith = std::clamp(sun.cosZenith, -1.0, 1.0);
+            h.extraterrestrialNormal = normal;
+            h.extraterrestrialHorizontal = normal * std::max(0.0, cosZenith);
+            const double toWh = 0.01 * kWhPerMJ;
+            h.ghi = set.Hourly(day, hour, kElementGlobal) * toWh;
+            h.dhi = set.Hourly(day, hour, kElementDiffuse) * toWh;
+            const double direct = set.Hourly(day, hour, kElementDirect) * toWh;
+            if (direct > 0.0 && cosZenith >= lowestCos) {
+                h.dni = std::min(direct / cosZenith, normal);
+            }
+            h.ghiMissing = Missing(set, day, hour, kElementGlobal);
+            h.dhiMissing = Missing(set, day, hour, kElementDiffuse);
+            h.dniMissing = Missing(set, day, hour, kElementDirect);
+            h.temperatureC = set.Hourly(day, hour, kElementTemperature) / 10.0;
+            h.temperatureMissing = Missing(set, day, hour, kElementTemperature);
+            const int code = set.Hourly(day, hour, kElementWindDirection);
+            h.windSpeedMs = code <= 0 ? 0.0 : set.Hourly(day, hour, kElementWindSpeed) / 10.0;
+            h.windDirectionDeg = code <= 0 ? 0.0 : code * 22.5;
+            h.precipitationMm = set.Hourly(day, hour, kElementPrecipitation) / 10.0;
+            h.precipitationMissing = Missing(set, day, hour, kElementPrecipitation);
+            h.snowDepthCm = set.Hourly(day, hour, kElementSnowDepth);
+            h.snowMissing = Missing(set, day, hour, kElementSnowDepth);
+            h.pressurePa = pressure;
+            hours.push_back(h);
+        }
+    }
+    return hours;
+}
+
+std::string WeatherFileText(WeatherFormat format, const std::vector<WeatherHour>& hours,
+                            const CAmedasPoint& site, YearVariant variant) {
+    switch (format) {
+    case WeatherFormat::Sam:
+        return SamText(hours, site);
+    case WeatherFormat::Tmy3:
+        return Tmy3Text(hours, site);
+    case WeatherFormat::Epw:
+        break;
+    }
+    return EpwText(hours, site, variant);
+}
+
+std::string DefaultWeatherFileName(WeatherFormat format, int siteNumber, YearVariant variant) {
+    const char* suffix = format == WeatherFormat::Epw   ? ".epw"
+                         : format == WeatherFormat::Sam ? "_sam.csv"
+                                                        : "_tmy3.csv";
+    return Format("%05d_%s%s", siteNumber, VariantCode(variant), suffix);
+}
+
+WeatherWriteStatus WriteWeatherFile(const std::string& path, WeatherFormat format,
+                                    const std::vector<WeatherHour>& hours, const CAmedasPoint& site,
+                                    YearVariant variant) {
+    AtomicFileWriter writer(path);
+    if (!writer.IsOpen()) {
+        return WeatherWriteStatus::CannotCreate;
+    }
+    writer.Write(WeatherFileText(format, hours, site, variant));
+    return writer.Commit() == AtomicFileWriter::Status::Ok ? WeatherWriteStatus::Completed
+                                                           : WeatherWriteStatus::WriteFailed;
+}
+
+} // namespace quorvane
