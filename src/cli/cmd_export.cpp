@@ -23,9 +23,10 @@ constexpr const char* kUsage =
     "    the default name. Month and day default to 1 January, the slope tilt to the\n"
     "    site's default tilt, the azimuth to 0\n"
     "quorvane-cli export [--data-root DIR] [--hourly DIR] (--site N | --all) [--variant 0|1|2]\n"
-    "    --period year --format epw|sam|tmy3 (--output FILE | --output-dir DIR)\n"
+    "    --period year --format epw|sam|tmy3[,...] (--output FILE | --output-dir DIR)\n"
     "    writes the standard year as a weather file for EnergyPlus (epw), SAM (sam) or\n"
-    "    TMY3 readers (tmy3); --all writes every site of the catalogue into --output-dir";
+    "    TMY3 readers (tmy3), or several at once; --all writes every site of the\n"
+    "    catalogue into --output-dir";
 
 // The viewer writes such a file with the header only and says nothing; here the
 // reason is told.
@@ -76,7 +77,7 @@ int RunExport(int argc, char** argv) {
     if (!ParseOptionsOnly(argc, argv, {"slope", "all"}, args, error)) {
         return UsageError(error);
     }
-    if (const auto weather = WeatherFormatNamed(args.Get("format").value_or(""))) {
+    if (const auto weather = WeatherFormatsNamed(args.Get("format").value_or(""))) {
         return RunWeatherExport(args, *weather, kUsage);
     }
     if (args.Has("all")) {

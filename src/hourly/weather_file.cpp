@@ -5,6 +5,7 @@
 #include "solar/sun_position.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -52,19 +53,57 @@ std::string Format(const char* format, Args... args) {
     return text;
 }
 
-long Rounded(double value) {
-    return std::lround(value);
+// Rows are written with these rather than printf: 26,280 rows a site add up.
+void AppendInt(std::string& out, long value) {
+    char text[24];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    out.append(text, result.ptr);
 }
 
-// A value, or the format's missing code.
-std::string Value(bool missing, const char* format, double value, const char* missingCode) {
-    return missing ? std::string(missingCode) : Format(format, value);
+// A value to one decimal, as "%.1f" writes the values here (whole tenths).
+void AppendTenths(std::string& out, double value) {
+    const long tenths = std::lround(value * 10.0);
+    if (tenths < 0) {
+        out += '-';
+    }
+    const long magnitude = tenths < 0 ? -tenths : tenths;
+    AppendInt(out, magnitude / 10);
+    out += '.';
+    out += static_cast<char>('0' + magnitude % 10);
+}
+
+void AppendRounded(std::string& out, double value) {
+    AppendInt(out, std::lround(value));
+}
+
+// A whole value, or the format's missing code.
+void AppendWhole(std::string& out, bool missing, double value, const char* missingCode) {
+    if (missing) {
+        out += missingCode;
+    } else {
+        AppendRounded(out, value);
+    }
+}
+
+void AppendTenthsOr(std::string& out, bool missing, double value, const char* missingCode) {
+    if (missing) {
+        out += missingCode;
+    } else {
+        AppendTenths(out, value);
+    }
+}
+
+// Day fields "M,D,H," or "MM/DD/..." pieces.
+void AppendTwoDigits(std::string& out, int value) {
+    out += static_cast<char>('0' + value / 10 % 10);
+    out += static_cast<char>('0' + value % 10);
 }
 
 // EnergyPlus weather file: eight header records, then 35 fields an hour.
 std::string EpwText(const std::vector<WeatherHour>& hours, const CAmedasPoint& site,
                     YearVariant variant) {
     std::string out;
+    out.reserve(hours.size() * 200 + 1024);
     out += Format("LOCATION,Site %05d,-,JPN,HORIX-11,%05d,%.2f,%.2f,9.0,%.1f\r\n", site.siteNumber,
                   site.siteNumber, site.latitudeDeg, site.longitudeDeg, site.elevationM);
     out += "DESIGN CONDITIONS,0\r\n";
@@ -77,21 +116,35 @@ std::string EpwText(const std::vector<WeatherHour>& hours, const CAmedasPoint& s
            "fields the database does not hold are missing\r\n";
     out += "DATA PERIODS,1,1,Data,Sunday,1/1,12/31\r\n";
     for (const WeatherHour& h : hours) {
-        out += Format("%d,%d,%d,%d,60,?9?9?9?9E0?9?9?9?9?9?9?9?9?9?9?9?9?9?9?9*9*9?9?9?9,",
-                      kWeatherYear, h.month, h.day, h.hour);
-        out += Value(h.temperatureMissing, "%.1f", h.temperatureC, "99.9");
+        AppendInt(out, kWeatherYear);
+        out += ',';
+        AppendInt(out, h.month);
+        out += ',';
+        AppendInt(out, h.day);
+        out += ',';
+        AppendInt(out, h.hour);
+        out += ",60,?9?9?9?9E0?9?9?9?9?9?9?9?9?9?9?9?9?9?9?9*9*9?9?9?9,";
+        AppendTenthsOr(out, h.temperatureMissing, h.temperatureC, "99.9");
         out += ",99.9,999,"; // dew point, relative humidity
-        out += Format("%ld,%ld,%ld,9999,", Rounded(h.pressurePa),
-                      Rounded(h.extraterrestrialHorizontal), Rounded(h.extraterrestrialNormal));
-        out += Value(h.ghiMissing, "%.0f", std::round(h.ghi), "9999") + ",";
-        out += Value(h.dniMissing, "%.0f", std::round(h.dni), "9999") + ",";
-        out += Value(h.dhiMissing, "%.0f", std::round(h.dhi), "9999") + ",";
-        out += "999999,999999,999999,9999,"; // illuminances, zenith luminance
-        out += Format("%.1f,%.1f,", h.windDirectionDeg, h.windSpeedMs);
-        out += "99,99,9999,99999,9,999999999,999,.999,"; // sky, visibility .. aerosol
-        out += Value(h.snowMissing, "%.0f", h.snowDepthCm, "999");
+        AppendRounded(out, h.pressurePa);
+        out += ',';
+        AppendRounded(out, h.extraterrestrialHorizontal);
+        out += ',';
+        AppendRounded(out, h.extraterrestrialNormal);
+        out += ",9999,";
+        AppendWhole(out, h.ghiMissing, h.ghi, "9999");
+        out += ',';
+        AppendWhole(out, h.dniMissing, h.dni, "9999");
+        out += ',';
+        AppendWhole(out, h.dhiMissing, h.dhi, "9999");
+        out += ",999999,999999,999999,9999,"; // illuminances, zenith luminance
+        AppendTenths(out, h.windDirectionDeg);
+        out += ',';
+        AppendTenths(out, h.windSpeedMs);
+        out += ",99,99,9999,99999,9,999999999,999,.999,"; // sky, visibility .. aerosol
+        AppendWhole(out, h.snowMissing, h.snowDepthCm, "999");
         out += ",99,999,"; // days since snowfall, albedo
-        out += Value(h.precipitationMissing, "%.1f", h.precipitationMm, "999");
+        AppendTenthsOr(out, h.precipitationMissing, h.precipitationMm, "999");
         out += h.precipitationMissing ? ",99\r\n" : ",1\r\n";
     }
     return out;
@@ -102,15 +155,36 @@ std::string EpwText(const std::vector<WeatherHour>& hours, const CAmedasPoint& s
 std::string SamText(const std::vector<WeatherHour>& hours, const CAmedasPoint& site) {
     std::string out =
         "Source,Location ID,City,State,Country,Latitude,Longitude,Time Zone,Elevation\r\n";
+    out.reserve(hours.size() * 64 + 512);
     out += Format("HORIX-11,%05d,Site %05d,-,Japan,%.4f,%.4f,9,%.1f\r\n", site.siteNumber,
                   site.siteNumber, site.latitudeDeg, site.longitudeDeg, site.elevationM);
     out += "Year,Month,Day,Hour,Minute,GHI,DNI,DHI,Tdry,Wspd,Wdir,Pres,Snow\r\n";
     for (const WeatherHour& h : hours) {
         // Hour 0..23 names the hour that starts then; minute 30 places the sun mid-hour.
-        out += Format("%d,%d,%d,%d,30,%.0f,%.0f,%.0f,%.1f,%.1f,%.1f,%.1f,%.0f\r\n", kWeatherYear,
-                      h.month, h.day, h.hour - 1, std::round(h.ghi), std::round(h.dni),
-                      std::round(h.dhi), h.temperatureC, h.windSpeedMs, h.windDirectionDeg,
-                      h.pressurePa / 100.0, h.snowDepthCm);
+        AppendInt(out, kWeatherYear);
+        out += ',';
+        AppendInt(out, h.month);
+        out += ',';
+        AppendInt(out, h.day);
+        out += ',';
+        AppendInt(out, h.hour - 1);
+        out += ",30,";
+        AppendRounded(out, h.ghi);
+        out += ',';
+        AppendRounded(out, h.dni);
+        out += ',';
+        AppendRounded(out, h.dhi);
+        out += ',';
+        AppendTenths(out, h.temperatureC);
+        out += ',';
+        AppendTenths(out, h.windSpeedMs);
+        out += ',';
+        AppendTenths(out, h.windDirectionDeg);
+        out += ',';
+        AppendTenths(out, h.pressurePa / 100.0);
+        out += ',';
+        AppendRounded(out, h.snowDepthCm);
+        out += "\r\n";
     }
     return out;
 }
@@ -131,40 +205,63 @@ constexpr const char* kTmy3Header =
     "Alb source,Alb uncert (code),Lprecip depth (mm),Lprecip quantity (hr),Lprecip source,"
     "Lprecip uncert (code)";
 
-// A TMY3 value with its source and uncertainty flags: modelled irradiance "2",
-// observed weather "A"; missing values -9900 with source "?" and uncertainty 0.
-std::string Tmy3Field(bool missing, const char* format, double value, const char* source,
-                      int uncertainty) {
-    return missing ? std::string("-9900,?,0")
-                   : Format(format, value) + "," + source + "," + std::to_string(uncertainty);
+constexpr const char* kTmy3Missing = "-9900,?,0";
+
+// A TMY3 value with its source and uncertainty flags ("2,8" modelled irradiance,
+// "A,7" observed weather, "E,8" estimated); missing values -9900 with source "?"
+// and uncertainty 0.
+// Each field is followed by its comma.
+void AppendTmy3(std::string& out, bool missing, bool tenths, double value, const char* flags) {
+    if (missing) {
+        out += kTmy3Missing;
+    } else {
+        if (tenths) {
+            AppendTenths(out, value);
+        } else {
+            AppendRounded(out, value);
+        }
+        out += flags;
+    }
+    out += ',';
 }
 
 // NREL's TMY3 CSV: the station line, the 68-column header and 8760 rows.
 std::string Tmy3Text(const std::vector<WeatherHour>& hours, const CAmedasPoint& site) {
     std::string out = Format("%05d,\"Site %05d\",JP,9.0,%.3f,%.3f,%.0f\r\n", site.siteNumber,
                              site.siteNumber, site.latitudeDeg, site.longitudeDeg, site.elevationM);
+    out.reserve(hours.size() * 240 + 2048);
     out += kTmy3Header;
     out += "\r\n";
-    const std::string missing3 = "-9900,?,0";
     for (const WeatherHour& h : hours) {
-        out += Format("%02d/%02d/%d,%02d:00,%ld,%ld,", h.month, h.day, kWeatherYear, h.hour,
-                      Rounded(h.extraterrestrialHorizontal), Rounded(h.extraterrestrialNormal));
-        out += Tmy3Field(h.ghiMissing, "%.0f", std::round(h.ghi), "2", 8) + ",";
-        out += Tmy3Field(h.dniMissing, "%.0f", std::round(h.dni), "2", 8) + ",";
-        out += Tmy3Field(h.dhiMissing, "%.0f", std::round(h.dhi), "2", 8) + ",";
-        for (int i = 0; i < 6; ++i) { // illuminances, zenith luminance, clouds
-            out += missing3 + ",";
+        AppendTwoDigits(out, h.month);
+        out += '/';
+        AppendTwoDigits(out, h.day);
+        out += '/';
+        AppendInt(out, kWeatherYear);
+        out += ',';
+        AppendTwoDigits(out, h.hour);
+        out += ":00,";
+        AppendRounded(out, h.extraterrestrialHorizontal);
+        out += ',';
+        AppendRounded(out, h.extraterrestrialNormal);
+        out += ',';
+        AppendTmy3(out, h.ghiMissing, false, h.ghi, ",2,8");
+        AppendTmy3(out, h.dniMissing, false, h.dni, ",2,8");
+        AppendTmy3(out, h.dhiMissing, false, h.dhi, ",2,8");
+        // Illuminances, zenith luminance and clouds are not in the database.
+        out += "-9900,?,0,-9900,?,0,-9900,?,0,-9900,?,0,-9900,?,0,-9900,?,0,";
+        AppendTmy3(out, h.temperatureMissing, true, h.temperatureC, ",A,7");
+        out += "-9900,?,0,-9900,?,0,"; // dew point, humidity
+        AppendTmy3(out, false, false, h.pressurePa / 100.0, ",E,8");
+        AppendTmy3(out, false, false, h.windDirectionDeg, ",A,7");
+        AppendTmy3(out, false, true, h.windSpeedMs, ",A,7");
+        out += "-9900,?,0,-9900,?,0,-9900,?,0,-9900,?,0,-9900,?,0,"; // visibility .. albedo
+        if (h.precipitationMissing) {
+            out += "-9900,-9900,?,0";
+        } else {
+            AppendTenths(out, h.precipitationMm);
+            out += ",1,A,7";
         }
-        out += Tmy3Field(h.temperatureMissing, "%.1f", h.temperatureC, "A", 7) + ",";
-        out += missing3 + "," + missing3 + ","; // dew point, humidity
-        out += Tmy3Field(false, "%.0f", h.pressurePa / 100.0, "E", 8) + ",";
-        out += Tmy3Field(false, "%.0f", h.windDirectionDeg, "A", 7) + ",";
-        out += Tmy3Field(false, "%.1f", h.windSpeedMs, "A", 7) + ",";
-        for (int i = 0; i < 5; ++i) { // visibility, ceiling, water, aerosol, albedo
-            out += missing3 + ",";
-        }
-        out += h.precipitationMissing ? std::string("-9900,-9900,?,0")
-                                      : Format("%.1f,1,A,7", h.precipitationMm);
         out += "\r\n";
     }
     return out;

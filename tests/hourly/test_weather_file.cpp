@@ -162,6 +162,8 @@ TEST_F(WeatherFileTest, MissingValuesGetEachFormatsCode) {
     EXPECT_EQ(epw[8 + row][15], "9999");
     const auto tmy =
         Records(WeatherFileText(WeatherFormat::Tmy3, hours, site, YearVariant::Average));
+    ASSERT_EQ(epw[8 + row].size(), 35u);
+    ASSERT_EQ(tmy[2 + row].size(), 68u) << "missing values keep every column";
     EXPECT_EQ(tmy[2 + row][4], "-9900");
     EXPECT_EQ(tmy[2 + row][5], "?");
     EXPECT_EQ(tmy[2 + row][31], "-9900") << "dry bulb";
