@@ -110,11 +110,38 @@ CDlgFileSaveH::CDlgFileSaveH(ExportKind kind, QWidget* parent) : QDialog(parent)
     layout->addWidget(message_);
     layout->addSpacing(6);
     format_ = AddFormatChoice(*this, *layout, "1049");
+    if (kind == ExportKind::WholeYear) {
+        const auto weather = [&](const char* id, const QString& text, int value,
+                                 const QString& line) {
+            layout->addWidget(Radio(id, text, format_, value, this));
+            layout->addWidget(Label(nullptr, line, this));
+        };
+        weather("1006", QStringLiteral("EPW形式（EnergyPlus）"), 2,
+                QStringLiteral("　　EnergyPlus などの気象データファイルを出力します。"));
+        weather(
+            "1007", QStringLiteral("SAM CSV形式"), 3,
+            QStringLiteral("　　System Advisor Model（SAM）の気象データファイルを出力します。"));
+        weather("1008", QStringLiteral("TMY3形式"), 4,
+                QStringLiteral("　　TMY3 形式の気象データファイル（CSV）を出力します。"));
+    }
     AddButtons(*this, *layout);
 }
 
 ExportFormat CDlgFileSaveH::Format() const {
     return format_->checkedId() == 1 ? ExportFormat::Txt : ExportFormat::Csv;
+}
+
+std::optional<WeatherFormat> CDlgFileSaveH::Weather() const {
+    switch (format_->checkedId()) {
+    case 2:
+        return WeatherFormat::Epw;
+    case 3:
+        return WeatherFormat::Sam;
+    case 4:
+        return WeatherFormat::Tmy3;
+    default:
+        return std::nullopt;
+    }
 }
 
 QString CDlgFileSaveH::Message() const {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "hourly/export.h"
+#include "hourly/weather_file.h"
+
+#include <optional>
 
 #include <QDialog>
 
@@ -16,6 +19,8 @@ public:
     CDlgFileSaveH(ExportKind kind, QWidget* parent = nullptr);
 
     ExportFormat Format() const;
+    // A whole year may also be saved as a weather file for simulation tools.
+    std::optional<WeatherFormat> Weather() const;
     QString Message() const;
 
 private:

@@ -672,6 +672,10 @@ void CDlgGraph::SaveData(ExportKind kind) {
         if (platform.RunModal(options) != QDialog::Accepted) {
             return;
         }
+        if (const std::optional<WeatherFormat> weather = options.Weather()) {
+            SaveWeatherFile(*weather);
+            return;
+        }
         request.format = options.Format();
     } else {
         CDlgFileSaveS options(kind, mode_, graphTilt_, graphAzimuth_, this);
@@ -699,6 +703,41 @@ void CDlgGraph::SaveData(ExportKind kind) {
     if (const char* message = ExportStatusMessage(status)) {
         platform.ShowMessage(this, ToQString(message));
     }
+}
+
+void CDlgGraph::SaveWeatherFile(WeatherFormat format) {
+    Platform& platform = CurrentPlatform();
+    const AppSelection& selection = appData_.Selection();
+    const CAmedasPoint* site = appData_.SiteAt(appData_.FindSiteIndex(selection.siteNumber));
+    if (site == nullptr) {
+        // The file needs the site's position, which only the catalogue has.
+        platform.ShowMessage(
+            this, QStringLiteral(
+                      "地点一覧にこの地点がないため、気象データファイルを出力できませんでした。"));
+        return;
+    }
+    const bool epw = format == WeatherFormat::Epw;
+    SaveFileRequest file;
+    file.title = QStringLiteral("表示データの保存");
+    file.defaultName =
+        ToQString(DefaultWeatherFileName(format, selection.siteNumber, selection.yearVariant));
+    file.filter = epw ? QStringLiteral("epwﾌｧｲﾙ (*.epw)") : QStringLiteral("csvﾌｧｲﾙ (*.csv)");
+    file.defaultSuffix = epw ? QStringLiteral("epw") : QStringLiteral("csv");
+    const std::optional<QString> path = platform.SaveFileName(this, file);
+    if (!path) {
+        return;
+    }
+    WeatherWriteStatus status;
+    {
+        WaitCursor wait;
+        status = WriteWeatherFile(path->toStdString(), format, BuildWeatherYear(*set_, *site),
+                                  *site, selection.yearVariant);
+    }
+    const HourlyExportStatus shown =
+        status == WeatherWriteStatus::Completed      ? HourlyExportStatus::Completed
+        : status == WeatherWriteStatus::CannotCreate ? HourlyExportStatus::CannotCreate
+                                                     : HourlyExportStatus::WriteFailed;
+    platform.ShowMessage(this, ToQString(ExportStatusMessage(shown)));
 }
 
 // Printing

@@ -5,6 +5,7 @@
 #include "graph/viewer_frame.h"
 #include "hourly/hourly_graph.h"
 #include "hourly/periods.h"
+#include "hourly/weather_file.h"
 
 #include <QDialog>
 #include <QWidget>
@@ -98,6 +99,8 @@ public:
     // "表示中のデータを保存" (the view's period) and "１年分のデータを保存" (WholeYear):
     // options, file name, then the file, all through the platform.
     void SaveData(ExportKind kind);
+    // A whole horizontal year as a weather file for simulation tools.
+    void SaveWeatherFile(WeatherFormat format);
     // "表示中のグラフを印刷": one landscape A4 page through the platform's print dialog.
     void PrintGraph();
     // The graph's right-click menu: "画像をコピー" and "画像として保存...".

@@ -255,6 +255,34 @@ TEST_F(HourlyViewerTest, SavingTheShownDayWritesWhatTheExportWriterWrites) {
     EXPECT_EQ(test::ReadFileBytes(path), test::ReadFileBytes(expected));
 }
 
+TEST_F(HourlyViewerTest, AWholeHorizontalYearCanBeSavedAsAWeatherFile) {
+    auto viewer = Open();
+    CDlgFileSaveH day(ExportKind::Day);
+    EXPECT_EQ(day.findChild<QRadioButton*>(QStringLiteral("1006")), nullptr)
+        << "only a whole year makes a weather file";
+    const std::string path = (kit->path() / "year.epw").string();
+    platform.modalHandlers.push_back([](QDialog& shown) {
+        auto* epw = shown.findChild<QRadioButton*>(QStringLiteral("1006"));
+        ASSERT_NE(epw, nullptr);
+        EXPECT_EQ(epw->text(), QStringLiteral("EPW形式（EnergyPlus）"));
+        EXPECT_NE(shown.findChild<QRadioButton*>(QStringLiteral("1008")), nullptr);
+        epw->setChecked(true);
+        shown.accept();
+    });
+    platform.saveAnswers.push_back(QString::fromStdString(path));
+    viewer->SaveData(ExportKind::WholeYear);
+    const CAmedasPoint& site = *app->SiteAt(0);
+    ASSERT_EQ(platform.saveRequests.size(), 1u);
+    EXPECT_EQ(platform.saveRequests[0].defaultName,
+              QString::fromStdString(DefaultWeatherFileName(WeatherFormat::Epw, site.siteNumber,
+                                                            YearVariant::Average)));
+    EXPECT_EQ(platform.messages,
+              std::vector<QString>{QStringLiteral("データの出力が完了しました。")});
+    EXPECT_EQ(test::ReadFileBytes(path),
+              WeatherFileText(WeatherFormat::Epw, BuildWeatherYear(viewer->Data(), site), site,
+                              YearVariant::Average));
+}
+
 TEST_F(HourlyViewerTest, SlopeOptionsFollowTheAngleModeAndOneOrientationHasNoStep) {
     auto viewer = Open();
     ClickRadio(*viewer, "1060");

@@ -168,7 +168,8 @@ int main(int argc, char** argv) {
     }
     if (argc != 2) {
         std::fputs("usage: quorvane_dialog_preview "
-                   "menu|data-setting|about|wind-legend|digit-input\n",
+                   "menu|data-setting|about|wind-legend|digit-input|\n"
+                   "    save-horizontal|save-horizontal-year|save-slope\n",
                    stderr);
         return 2;
     }
@@ -187,6 +188,8 @@ int main(int argc, char** argv) {
         dialog = std::make_unique<CDlgWindHanrei>();
     } else if (name == "save-horizontal") {
         dialog = std::make_unique<CDlgFileSaveH>(ExportKind::Day);
+    } else if (name == "save-horizontal-year") {
+        dialog = std::make_unique<CDlgFileSaveH>(ExportKind::WholeYear);
     } else if (name == "save-slope") {
         dialog = std::make_unique<CDlgFileSaveS>(ExportKind::WholeYear, HourlyAngleMode::Orientation,
                                                  30, 45);
