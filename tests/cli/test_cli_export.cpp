@@ -2,6 +2,7 @@
 #include "data/text_codec.h"
 #include "hourly/export.h"
 #include "hourly/periods.h"
+#include "hourly/weather_file.h"
 
 #include "../hourly/hourly_sample.h"
 #include "run_process.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 namespace quorvane {
@@ -213,6 +215,52 @@ TEST_F(CliRankTest, PrintsBothRankingsSeparatedByAnEmptyLine) {
 
     EXPECT_EQ(RunCli("rank " + Source() + " --month 13").exitCode, 2);
     EXPECT_EQ(RunCli("rank " + Source(2) + " --month 1").exitCode, 1);
+}
+
+TEST_F(CliExportTest, WeatherFilesAreWhatTheCoreWritesForTheCataloguesSite) {
+    const std::string epw = (scratch.path() / "a.epw").string();
+    ProcessResult one = Run(Source() + " --period year --format epw --output " + ShellQuote(epw));
+    ASSERT_EQ(one.exitCode, 0) << one.err;
+    auto set = std::make_unique<HourlyDataSet>();
+    CollectingReporter reporter;
+    ASSERT_EQ(LoadHourlyData(*set, YearVariant::Average, kSite, hourly.str(), data.str(), reporter),
+              LoadStatus::Ok);
+    CAmedasPoint site;
+    site.siteNumber = kSite;
+    site.latitudeDeg = 43.77;
+    site.longitudeDeg = 142.37;
+    site.elevationM = 120;
+    EXPECT_EQ(ReadFileBytes(epw), WeatherFileText(WeatherFormat::Epw, BuildWeatherYear(*set, site),
+                                                  site, YearVariant::Average));
+
+    // Every site of the catalogue, three formats at once: 札幌 has no file.
+    const std::string dir = (scratch.path() / "all").string();
+    std::filesystem::create_directories(dir);
+    ProcessResult all =
+        Run("--data-root " + ShellQuote(data.str()) + " --hourly " + ShellQuote(hourly.str()) +
+            " --all --period year --format epw,sam,tmy3 --output-dir " + ShellQuote(dir));
+    EXPECT_EQ(all.exitCode, 1) << "one site failed to load";
+    for (const char* name : {"47412_mea.epw", "47412_mea_sam.csv", "47412_mea_tmy3.csv"}) {
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(dir) / name)) << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(dir) / "14163_mea.epw"));
+}
+
+TEST_F(CliExportTest, WeatherFilesRefuseWhatTheyCannotWrite) {
+    ProcessResult missing =
+        Run(Source(0, 1) + " --period year --format sam --output-dir " + ShellQuote(scratch.str()));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("地点一覧にこの地点がないため"), std::string::npos);
+    EXPECT_EQ(Run(Source() + " --period month --format epw --output x.epw").exitCode, 2);
+    EXPECT_EQ(Run(Source() + " --period year --format epw,sam --output x.epw").exitCode, 2);
+    EXPECT_EQ(Run(Source() + " --period year --format epw --slope --output x.epw").exitCode, 2);
+    EXPECT_EQ(Run(Source() + " --period year --format epw,xls --output x").exitCode, 2);
+    const std::string kept = scratch.Write("kept.epw", "old\r\n");
+    EXPECT_EQ(Run(Source() + " --period year --format epw --output " +
+                  ShellQuote((scratch.path() / "no/such/dir/x.epw").string()))
+                  .exitCode,
+              1);
+    EXPECT_EQ(ReadFileBytes(kept), "old\r\n");
 }
 
 } // namespace
