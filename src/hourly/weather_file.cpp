@@ -21,28 +21,21 @@ bool Missing(const HourlyDataSet& set, int day, int hour, int element) {
     return set.rawHourlyValues[day - 1][hour - 1][element - 1] >= kMissingHourly;
 }
 
-const char* VariantCode(YearVariant variant) {
-    switch (variant) {
-    case YearVariant::HighSunshine:
-        return "max";
-    case YearVariant::LowSunshine:
-        return "min";
-    case YearVariant::Average:
-        break;
-    }
-    return "mea";
-}
+struct VariantNames {
+    const char* code; // in file names
+    const char* name; // in the EPW comments
+};
 
-const char* VariantName(YearVariant variant) {
+VariantNames NamesOf(YearVariant variant) {
     switch (variant) {
     case YearVariant::HighSunshine:
-        return "high-sunshine year";
+        return {"max", "high-sunshine year"};
     case YearVariant::LowSunshine:
-        return "low-sunshine year";
+        return {"min", "low-sunshine year"};
     case YearVariant::Average:
         break;
     }
-    return "average year";
+    return {"mea", "average year"};
 }
 
 // printf into a std::string.
@@ -110,7 +103,7 @@ std::string EpwText(const std::vector<WeatherHour>& hours, const CAmedasPoint& s
     out += "TYPICAL/EXTREME PERIODS,0\r\n";
     out += "GROUND TEMPERATURES,0\r\n";
     out += "HOLIDAYS/DAYLIGHT SAVINGS,No,0,0,0\r\n";
-    out += Format("COMMENTS 1,HORIX-11 standard year (%s) of site %05d\r\n", VariantName(variant),
+    out += Format("COMMENTS 1,HORIX-11 standard year (%s) of site %05d\r\n", NamesOf(variant).name,
                   site.siteNumber);
     out += "COMMENTS 2,Written by Quorvane; direct normal derived from direct horizontal; "
            "fields the database does not hold are missing\r\n";
@@ -335,7 +328,7 @@ std::string DefaultWeatherFileName(WeatherFormat format, int siteNumber, YearVar
     const char* suffix = format == WeatherFormat::Epw   ? ".epw"
                          : format == WeatherFormat::Sam ? "_sam.csv"
                                                         : "_tmy3.csv";
-    return Format("%05d_%s%s", siteNumber, VariantCode(variant), suffix);
+    return Format("%05d_%s%s", siteNumber, NamesOf(variant).code, suffix);
 }
 
 WeatherWriteStatus WriteWeatherFile(const std::string& path, WeatherFormat format,

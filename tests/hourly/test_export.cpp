@@ -1,16 +1,15 @@
 #include "hourly/export.h"
 
 #include "data/text_codec.h"
+#include "file_size_limit.h"
 #include "hourly_sample.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <memory>
-#include <sys/resource.h>
 #include <vector>
 
 namespace quorvane {
@@ -356,15 +355,8 @@ TEST_F(ExportTest, FailedWriteLeavesTheExistingFileUntouched) {
     HourlyExportRequest request;
     request.exportKind = ExportKind::WholeYear;
 
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 64 * 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    HourlyExportStatus result = ExportHourlyData(*set, request, site, target);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previousHandler);
+    const HourlyExportStatus result = test::WithFileSizeLimit(
+        64 * 1024, [&] { return ExportHourlyData(*set, request, site, target); });
 
     EXPECT_EQ(result, HourlyExportStatus::WriteFailed);
     EXPECT_EQ(ReadFileBytes(target), "the user's old data\r\n");

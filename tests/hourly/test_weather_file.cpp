@@ -3,16 +3,15 @@
 #include "hourly/weather_file.h"
 
 #include "data/text_codec.h"
+#include "file_size_limit.h"
 #include "hourly_sample.h"
 #include "solar/sun_position.h"
 #include "temp_dir.h"
 
 #include <cmath>
-#include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
-#include <sys/resource.h>
 
 namespace quorvane {
 namespace {
@@ -230,16 +229,9 @@ TEST_F(WeatherFileTest, AFailedWriteKeepsTheOldFile) {
     test::TempDir out;
     const std::string path = out.Write("old.epw", "the user's file\r\n");
     const std::vector<WeatherHour> hours = BuildWeatherYear(*set, site);
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 64 * 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const WeatherWriteStatus status =
-        WriteWeatherFile(path, WeatherFormat::Epw, hours, site, YearVariant::Average);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previousHandler);
+    const WeatherWriteStatus status = test::WithFileSizeLimit(64 * 1024, [&] {
+        return WriteWeatherFile(path, WeatherFormat::Epw, hours, site, YearVariant::Average);
+    });
     EXPECT_EQ(status, WeatherWriteStatus::WriteFailed);
     EXPECT_EQ(test::ReadFileBytes(path), "the user's file\r\n");
 }
