@@ -128,30 +128,13 @@ int RunGraph(int argc, char** argv) {
         PrintMessage("出力ファイルが開けません。");
         return kExitFailure;
     }
-    if (const auto svg = args.Get("svg")) {
-        const QString path = QString::fromLocal8Bit(svg->c_str());
-        auto paint = [&](QPainter& painter) { PaintHourlyGraph(painter, scene, layout, styles); };
-        if (GraphFileKindOf(path) != GraphFileKind::Svg) {
-            return UsageError("--svg takes a file name ending in .svg");
-        }
-        if (!SaveGraphPicture(path, width, height, paint)) {
-            PrintMessage("出力ファイルが開けません。");
-            return kExitFailure;
-        }
-    }
-    if (const auto pdf = args.Get("pdf")) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromLocal8Bit(pdf->c_str()));
-        if (!PrintHourlyGraph(printer, in, width, height, layout.legend)) {
-            PrintMessage("出力ファイルが開けません。");
-            return kExitFailure;
-        }
-    }
-    if (const auto json = args.Get("tooltips");
-        json && !WriteFile(*json, TooltipJson(scene.tooltips))) {
-        PrintMessage("出力ファイルが開けません。");
-        return kExitFailure;
+    const auto paint = [&](QPainter& painter) { PaintHourlyGraph(painter, scene, layout, styles); };
+    const auto print = [&](QPrinter& printer) {
+        return PrintHourlyGraph(printer, in, width, height, layout.legend);
+    };
+    if (const std::optional<int> failed =
+            WriteGraphFiles(args, width, height, paint, print, scene.tooltips, UsageError)) {
+        return *failed;
     }
     return in.loaded ? kExitOk : kExitFailure;
 }

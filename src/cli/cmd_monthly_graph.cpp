@@ -92,29 +92,12 @@ int RunMonthlyGraph(int argc, char** argv) {
             return kExitFailure;
         }
     }
-    if (const auto svg = args.Get("svg")) {
-        const QString path = QString::fromLocal8Bit(svg->c_str());
-        if (GraphFileKindOf(path) != GraphFileKind::Svg) {
-            return UsageError("--svg takes a file name ending in .svg");
-        }
-        if (!SaveGraphPicture(path, width, height, paint)) {
-            PrintMessage("出力ファイルが開けません。");
-            return kExitFailure;
-        }
-    }
-    if (const auto pdf = args.Get("pdf")) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromLocal8Bit(pdf->c_str()));
-        if (!PrintMonthlyGraph(printer, in, width, height, layout.legend)) {
-            PrintMessage("出力ファイルが開けません。");
-            return kExitFailure;
-        }
-    }
-    if (const auto json = args.Get("tooltips");
-        json && !WriteFile(*json, TooltipJson(scene.tooltips))) {
-        PrintMessage("出力ファイルが開けません。");
-        return kExitFailure;
+    const auto print = [&](QPrinter& printer) {
+        return PrintMonthlyGraph(printer, in, width, height, layout.legend);
+    };
+    if (const std::optional<int> failed =
+            WriteGraphFiles(args, width, height, paint, print, scene.tooltips, UsageError)) {
+        return *failed;
     }
     return in.loaded ? kExitOk : kExitFailure;
 }

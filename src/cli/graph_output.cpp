@@ -1,6 +1,10 @@
 #include "cli/graph_output.h"
 
 #include "data/atomic_file.h"
+#include "graph/graph_image.h"
+
+#include <QPrinter>
+#include <QString>
 
 #include <algorithm>
 #include <cstdio>
@@ -104,6 +108,37 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
     }
     writer.Write(bytes);
     return writer.Commit() == AtomicFileWriter::Status::Ok;
+}
+
+std::optional<int> WriteGraphFiles(const Arguments& args, int width, int height,
+                                   const std::function<void(QPainter&)>& paint,
+                                   const std::function<bool(QPrinter&)>& print,
+                                   const std::vector<tagGraphToolTip>& tooltips,
+                                   const std::function<int(const std::string&)>& usageError) {
+    if (const auto svg = args.Get("svg")) {
+        const QString path = QString::fromLocal8Bit(svg->c_str());
+        if (GraphFileKindOf(path) != GraphFileKind::Svg) {
+            return usageError("--svg takes a file name ending in .svg");
+        }
+        if (!SaveGraphPicture(path, width, height, paint)) {
+            PrintMessage("出力ファイルが開けません。");
+            return kExitFailure;
+        }
+    }
+    if (const auto pdf = args.Get("pdf")) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromLocal8Bit(pdf->c_str()));
+        if (!print(printer)) {
+            PrintMessage("出力ファイルが開けません。");
+            return kExitFailure;
+        }
+    }
+    if (const auto json = args.Get("tooltips"); json && !WriteFile(*json, TooltipJson(tooltips))) {
+        PrintMessage("出力ファイルが開けません。");
+        return kExitFailure;
+    }
+    return std::nullopt;
 }
 
 } // namespace quorvane::cli

@@ -3,9 +3,14 @@
 #include "cli/command.h"
 #include "graph/graph_layout.h"
 
+#include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
+
+class QPainter;
+class QPrinter;
 
 namespace quorvane::cli {
 
@@ -23,5 +28,14 @@ bool ReadHidden(const Arguments& args, std::vector<int>& hidden, std::string& er
 std::string TooltipJson(const std::vector<tagGraphToolTip>& tips);
 // Writes a file through a temporary one; false when it could not be written.
 bool WriteFile(const std::string& path, const std::string& bytes);
+
+// The --svg, --pdf and --tooltips outputs of a graph command: the SVG drawn by
+// `paint` in a frame of width x height, the PDF by `print`. Nothing when all were
+// written (or not asked for), else the command's exit code, said on stderr.
+std::optional<int> WriteGraphFiles(const Arguments& args, int width, int height,
+                                   const std::function<void(QPainter&)>& paint,
+                                   const std::function<bool(QPrinter&)>& print,
+                                   const std::vector<tagGraphToolTip>& tooltips,
+                                   const std::function<int(const std::string&)>& usageError);
 
 } // namespace quorvane::cli
