@@ -34,6 +34,25 @@ void PaintPrintFooter(QPainter& p, int bottom, int scale, const GraphStyles& sty
                QBrush(Qt::black), styles.font11Bold);
 }
 
+void KeepHiddenEntries(std::vector<CHanreiObj>& printed, const std::vector<CHanreiObj>& screen,
+                       int scale) {
+    if (scale < 2) {
+        return;
+    }
+    for (std::size_t i = 0; i < printed.size() && i < screen.size(); ++i) {
+        printed[i].visible = screen[i].visible;
+    }
+}
+
+void PaintPrintedPage(QPainter& p, const PrintGeometry& geometry, int graphBottom,
+                      const GraphStyles& styles, const std::function<void(QPainter&)>& graph) {
+    p.save();
+    p.translate(geometry.graph.left, geometry.graph.top);
+    graph(p);
+    PaintPrintFooter(p, graphBottom, geometry.scale, styles);
+    p.restore();
+}
+
 bool PrintGraphPage(QPrinter& printer, const PagePainter& paint) {
     SetUpA4Printer(printer, QStringLiteral("HORIX"), PageOrientation::Landscape);
     printer.setFromTo(1, 1);

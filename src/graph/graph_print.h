@@ -24,6 +24,15 @@ PrintGeometry ComputePrintGeometry(int pageWidth, int pageHeight, int frameWidth
 // coordinates with the graph's bottom at `bottom`.
 void PaintPrintFooter(QPainter& p, int bottom, int scale, const GraphStyles& styles);
 
+// At scale 2 or more the printed legend keeps the entries hidden on screen (at scale
+// 1 the page is a plain copy and shows them all).
+void KeepHiddenEntries(std::vector<CHanreiObj>& printed, const std::vector<CHanreiObj>& screen,
+                       int scale);
+
+// A composed graph drawn at its place on the page, with the footer below it.
+void PaintPrintedPage(QPainter& p, const PrintGeometry& geometry, int graphBottom,
+                      const GraphStyles& styles, const std::function<void(QPainter&)>& graph);
+
 // Sets a printer to one landscape A4 page at 300 dpi, document "HORIX", and paints
 // the page of the given device size; false when the printer could not start.
 using PagePainter = std::function<void(QPainter&, int pageWidth, int pageHeight)>;

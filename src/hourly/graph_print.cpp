@@ -25,11 +25,8 @@ PrintedGraph ComposePrintedGraph(HourlyGraphInput input, int pageWidth, int page
     page.layout.nav = NavButtons::Disabled; // no navigation buttons on paper
     page.layout.legend = BuildHourlyLegend(input, page.layout.graph, HorizontalSeriesArgb(styles),
                                            SlopeSeriesArgb(styles));
-    if (s >= 2) {
-        for (std::size_t i = 0; i < page.layout.legend.size() && i < screenLegend.size(); ++i) {
-            page.layout.legend[i].visible = screenLegend[i].visible;
-        }
-    } else {
+    KeepHiddenEntries(page.layout.legend, screenLegend, s);
+    if (s < 2) {
         PlaceLegendButtons(
             page.layout,
             ButtonTextExtent(nullptr, QStringLiteral("風向・風速の凡例を表示"), styles));
@@ -41,11 +38,9 @@ PrintedGraph ComposePrintedGraph(HourlyGraphInput input, int pageWidth, int page
 void PaintPrintedGraph(QPainter& p, const PrintedGraph& page) {
     const int s = page.geometry.scale;
     const GraphStyles styles = GraphStyles::Make(s, false);
-    p.save();
-    p.translate(page.geometry.graph.left, page.geometry.graph.top);
-    PaintHourlyGraph(p, page.scene, page.layout, styles);
-    PaintPrintFooter(p, page.layout.graph.bottom, s, styles);
-    p.restore();
+    PaintPrintedPage(p, page.geometry, page.layout.graph.bottom, styles, [&](QPainter& graph) {
+        PaintHourlyGraph(graph, page.scene, page.layout, styles);
+    });
 }
 
 bool PrintHourlyGraph(QPrinter& printer, const HourlyGraphInput& input, int frameWidth,

@@ -19,11 +19,7 @@ PrintedMonthlyGraph ComposePrintedMonthlyGraph(MonthlyGraphInput input, int page
     page.layout.nav = NavButtons::Disabled; // no month buttons on paper
     page.layout.legend = BuildMonthlyLegend(input, page.layout.graph, MonthlySeriesArgb(styles),
                                             VariationArgb(styles));
-    if (s >= 2) {
-        for (std::size_t i = 0; i < page.layout.legend.size() && i < screenLegend.size(); ++i) {
-            page.layout.legend[i].visible = screenLegend[i].visible;
-        }
-    }
+    KeepHiddenEntries(page.layout.legend, screenLegend, s);
     page.scene = ComputeMonthlyScene(input, page.layout.graph, page.layout.legend);
     return page;
 }
@@ -31,11 +27,9 @@ PrintedMonthlyGraph ComposePrintedMonthlyGraph(MonthlyGraphInput input, int page
 void PaintPrintedMonthlyGraph(QPainter& p, const PrintedMonthlyGraph& page) {
     const int s = page.geometry.scale;
     const GraphStyles styles = GraphStyles::Make(s, true);
-    p.save();
-    p.translate(page.geometry.graph.left, page.geometry.graph.top);
-    PaintMonthlyGraph(p, page.scene, page.layout, styles);
-    PaintPrintFooter(p, page.layout.graph.bottom, s, styles);
-    p.restore();
+    PaintPrintedPage(p, page.geometry, page.layout.graph.bottom, styles, [&](QPainter& graph) {
+        PaintMonthlyGraph(graph, page.scene, page.layout, styles);
+    });
 }
 
 bool PrintMonthlyGraph(QPrinter& printer, const MonthlyGraphInput& input, int frameWidth,
