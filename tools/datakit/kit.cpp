@@ -48,12 +48,17 @@ std::vector<MonthlySummary> WriteDatabases(const std::vector<Site>& sites,
             const auto variant = static_cast<YearVariant>(v);
             years[v] = std::make_unique<HourlyYear>();
             SimulateYear(site, weather, options.seed, variant, *years[v]);
+            if (!options.databases) {
+                continue;
+            }
             WriteFile(options.paths.Hourly() / HourlyRelativePath(variant, site.number),
                       EncodeHourlyFile(site, variant, *years[v]));
         }
-        WriteFile(options.paths.Monthly() / Format("m%05d", site.number),
-                  EncodeMonthlyFile(site, *years[0], *years[1], *years[2],
-                                    &summaries[static_cast<std::size_t>(i)]));
+        const std::string monthly = EncodeMonthlyFile(site, *years[0], *years[1], *years[2],
+                                                      &summaries[static_cast<std::size_t>(i)]);
+        if (options.databases) {
+            WriteFile(options.paths.Monthly() / Format("m%05d", site.number), monthly);
+        }
     });
     return summaries;
 }

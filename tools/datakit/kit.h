@@ -13,6 +13,9 @@ struct KitOptions {
     std::uint64_t seed = 1;
     int siteCount = 837;
     int threads = 2;
+    // Off: only the "data" folder (the databases are still simulated, since the
+    // colour maps summarise them, but not written).
+    bool databases = true;
     bool verbose = true;
 };
 

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 #include <QTextStream>
 #include <cmath>
 #include <cstdio>
@@ -581,6 +582,40 @@ private:
     QMap<QString, QStringList> entries_;
 };
 
+// The desktop icons of the hicolor theme: the 128-unit icon design at each size,
+// and once as SVG for the scalable folder.
+bool WriteDesktopIcons(const QString& root) {
+    const QString id = QStringLiteral("org.quorvane.Quorvane");
+    const QSize design(128, 128);
+    const QString base = root + QStringLiteral("/linux/icons/hicolor/");
+    bool ok = true;
+    for (const int n : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = base + QStringLiteral("%1x%1/apps").arg(n);
+        QDir().mkpath(folder);
+        QImage image = Canvas(design, n / 128.0, [&](QPainter& p) { DrawIcon(p, design); });
+        image.setDevicePixelRatio(1.0);
+        ok &= image.save(folder + QStringLiteral("/") + id + QStringLiteral(".png"), "PNG", 9);
+    }
+    const QString folder = base + QStringLiteral("scalable/apps");
+    QDir().mkpath(folder);
+    QSvgGenerator svg;
+    svg.setFileName(folder + QStringLiteral("/") + id + QStringLiteral(".svg"));
+    svg.setSize(design);
+    svg.setViewBox(QRect(QPoint(0, 0), design));
+    svg.setTitle(QStringLiteral("Quorvane"));
+    QPainter painter;
+    ok &= painter.begin(&svg);
+    if (painter.isActive()) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        DrawIcon(painter, design);
+        ok &= painter.end();
+    }
+    if (!ok) {
+        std::fprintf(stderr, "cannot write the desktop icons below %s\n", qPrintable(base));
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -663,5 +698,6 @@ int main(int argc, char** argv) {
     }
 
     ok &= writer.WriteQrc();
+    ok &= WriteDesktopIcons(QString::fromLocal8Bit(argv[1]));
     return ok ? 0 : 1;
 }
