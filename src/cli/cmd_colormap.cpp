@@ -2,6 +2,7 @@
 #include "cli/graph_output.h"
 #include "cli/hourly_source.h"
 #include "colormap/colormap_painter.h"
+#include "data/atomic_file.h"
 #include "data/settings.h"
 #include "ui/image.h"
 #include "ui/print_setup.h"
@@ -61,7 +62,8 @@ bool ReadView(const Arguments& args, int width, int height, ColorMapView& view,
 }
 
 bool WritePdf(const std::string& path, const ColorMapPage& content, int paneWidth, int paneHeight) {
-    const std::string partial = path + ".partial";
+    const std::string target = ResolveWriteTarget(path);
+    const std::string partial = target + ".partial";
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromLocal8Bit(partial.c_str()));
@@ -79,8 +81,13 @@ bool WritePdf(const std::string& path, const ColorMapPage& content, int paneWidt
         std::filesystem::remove(partial, failed);
         return false;
     }
-    std::filesystem::rename(partial, path, failed);
-    return !failed;
+    std::filesystem::rename(partial, target, failed);
+    if (failed) {
+        std::error_code ignored;
+        std::filesystem::remove(partial, ignored);
+        return false;
+    }
+    return true;
 }
 
 int RunColorMap(int argc, char** argv) {

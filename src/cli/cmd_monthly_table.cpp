@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/graph_output.h"
+#include "data/atomic_file.h"
 #include "data/settings.h"
 #include "data/site_catalogue.h"
 #include "monthly/monthly_table.h"
@@ -36,7 +37,8 @@ int UsageError(const std::string& error) {
 bool PrintTables(const std::string& path, const std::vector<int>& siteNumbers,
                  const std::vector<CAmedasPoint>& sites, const std::string& folder,
                  bool& allLoaded) {
-    const std::string partial = path + ".partial";
+    const std::string target = ResolveWriteTarget(path);
+    const std::string partial = target + ".partial";
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromLocal8Bit(partial.c_str()));
@@ -72,7 +74,7 @@ bool PrintTables(const std::string& path, const std::vector<int>& siteNumbers,
         return false;
     }
     std::error_code renamed;
-    std::filesystem::rename(partial, path, renamed);
+    std::filesystem::rename(partial, target, renamed);
     if (renamed) {
         std::filesystem::remove(partial, ignored);
         return false;

@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "data/atomic_file.h"
 
 #include <clocale>
 #include <cstdio>
@@ -24,6 +25,7 @@ void PrintUsage(std::FILE* out) {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C");
+    quorvane::IgnoreFileSizeSignal();
     if (argc < 2) {
         PrintUsage(stderr);
         return kExitUsage;

@@ -1,11 +1,14 @@
 #include "data/atomic_file.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace quorvane {
@@ -26,7 +29,28 @@ mode_t NewFileMode(const std::string& target) {
 
 } // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(targetPath)) {
+std::string ResolveWriteTarget(std::string path) {
+    namespace fs = std::filesystem;
+    for (int depth = 0; depth < 40; ++depth) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error)) || error) {
+            return path;
+        }
+        const fs::path next = fs::read_symlink(path, error);
+        if (error) {
+            return path;
+        }
+        path = next.is_absolute() ? next.string() : (fs::path(path).parent_path() / next).string();
+    }
+    return path;
+}
+
+void IgnoreFileSizeSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+AtomicFileWriter::AtomicFileWriter(std::string targetPath)
+    : target_(ResolveWriteTarget(std::move(targetPath))) {
     struct stat st {};
     if (stat(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         return; // a folder or device is never replaced
@@ -41,7 +65,9 @@ AtomicFileWriter::AtomicFileWriter(std::string targetPath) : target_(std::move(t
     buffer_.resize(kBufferSize);
 }
 
-AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+AtomicFileWriter::~AtomicFileWriter() {
+    Discard();
+}
 
 void AtomicFileWriter::Write(std::string_view bytes) {
     if (fd_ < 0 || failed_) {

@@ -6,9 +6,20 @@
 
 namespace quorvane {
 
+// Over the file-size limit the kernel kills the process with SIGXFSZ, leaving the
+// temporary file behind and the user without a message; ignored, the write fails
+// with EFBIG and is reported like any other. Programs call this once at start.
+void IgnoreFileSizeSignal();
+
+// The file a write to `path` must replace: a symbolic link the user chose as the
+// target stays a link and the file it points to (followed to the end, dangling or
+// not) is written instead, with the temporary file beside that.
+std::string ResolveWriteTarget(std::string path);
+
 // Writes a user's file through a temporary file in the same folder that is
 // renamed over the target only when every byte was written, so a failed write
-// never leaves the user's existing file damaged or half-written.
+// never leaves the user's existing file damaged or half-written. A symbolic link
+// as the target is kept: the file it points to is replaced.
 class AtomicFileWriter {
 public:
     enum class Status { Ok, CannotCreate, WriteFailed };

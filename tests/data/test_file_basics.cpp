@@ -8,6 +8,9 @@
 #include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace quorvane;
 
@@ -134,6 +137,64 @@ TEST(AtomicFile, FailedRenameIsReportedAsWriteFailure) {
     std::filesystem::create_directories(std::filesystem::path(target) / "x");
     EXPECT_EQ(writer.Commit(), AtomicFileWriter::Status::WriteFailed);
     EXPECT_TRUE(std::filesystem::is_directory(target));
+}
+
+int FilesIn(const std::filesystem::path& folder) {
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
+        ++files;
+    }
+    return files;
+}
+
+TEST(AtomicFile, LinkTargetIsWrittenAndTheLinkKept) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    const std::string real = dir.Write("real/out.csv", "old");
+    fs::create_directories(dir.path() / "links");
+    const fs::path link = dir.path() / "links" / "out.csv";
+    fs::create_symlink("../real/out.csv", link);
+    // A chain of two links, the last one dangling: the new file appears at its end.
+    const fs::path chain = dir.path() / "links" / "chain.csv";
+    fs::create_symlink("dangling.csv", chain);
+    fs::create_symlink("../real/new.csv", dir.path() / "links" / "dangling.csv");
+
+    for (const fs::path& target : {link, chain}) {
+        AtomicFileWriter writer(target.string());
+        writer.Write("new");
+        ASSERT_EQ(writer.Commit(), AtomicFileWriter::Status::Ok) << target;
+        EXPECT_TRUE(fs::is_symlink(target)) << target;
+        EXPECT_EQ(test::ReadFileBytes(target), "new");
+    }
+    EXPECT_EQ(test::ReadFileBytes(real), "new");
+    EXPECT_EQ(FilesIn(dir.path() / "real"), 2) << "out.csv and new.csv, no temporary file";
+    EXPECT_EQ(FilesIn(dir.path() / "links"), 3);
+}
+
+// Over the file-size limit the write must fail with a status, not kill the process,
+// and leave neither the temporary file nor a damaged target. In a child process,
+// since the limit and the signal disposition are the whole process's.
+TEST(AtomicFile, FileSizeLimitIsAWriteFailure) {
+    test::TempDir dir;
+    const std::string target = dir.Write("big.csv", "old contents");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        IgnoreFileSizeSignal();
+        struct rlimit limit {};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 4096;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        AtomicFileWriter writer(target);
+        writer.Write(std::string(3 << 20, 'x'));
+        _exit(writer.Commit() == AtomicFileWriter::Status::WriteFailed ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(test::ReadFileBytes(target), "old contents");
+    EXPECT_EQ(FilesIn(dir.path()), 1);
 }
 
 TEST(TextCodec, ConversionSaysWhenBytesWereReplaced) {
