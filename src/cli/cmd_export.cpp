@@ -28,11 +28,6 @@ constexpr const char* kUsage =
     "    TMY3 readers (tmy3), or several at once; --all writes every site of the\n"
     "    catalogue into --output-dir";
 
-// The viewer writes such a file with the header only and says nothing; here the
-// reason is told.
-constexpr const char* kSiteMissingMessage =
-    "地点一覧にこの地点がないため、斜面日射量データを出力できませんでした。";
-
 int UsageError(const std::string& error) {
     return ReportUsageError("export", kUsage, error);
 }
@@ -131,15 +126,8 @@ int RunExport(int argc, char** argv) {
     }
     std::string path = output ? *output : JoinPath(*outputDir, DefaultExportFileName(request));
     HourlyExportStatus status = ExportHourlyData(*set, request, site, path);
-    switch (status) {
-    case HourlyExportStatus::Completed:
+    if (status == HourlyExportStatus::Completed) {
         return kExitOk;
-    case HourlyExportStatus::SiteMissing:
-        PrintMessage(kSiteMissingMessage);
-        return kExitFailure;
-    case HourlyExportStatus::CannotCreate:
-    case HourlyExportStatus::WriteFailed:
-        break;
     }
     PrintMessage(ExportStatusMessage(status));
     return kExitFailure;

@@ -700,9 +700,7 @@ void CDlgGraph::SaveData(ExportKind kind) {
         WaitCursor wait; // a whole year of slope lines takes a moment
         status = ExportHourlyData(*set_, request, GraphInput().site, path->toStdString());
     }
-    if (const char* message = ExportStatusMessage(status)) {
-        platform.ShowMessage(this, ToQString(message));
-    }
+    platform.ShowMessage(this, ToQString(ExportStatusMessage(status)));
 }
 
 void CDlgGraph::SaveWeatherFile(WeatherFormat format) {

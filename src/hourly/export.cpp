@@ -245,22 +245,26 @@ std::string CsvHeaderLine(std::string_view header) {
 
 HourlyExportStatus ExportHourlyData(const HourlyDataSet& set, const HourlyExportRequest& request,
                                     const SitePosition& site, const std::string& path) {
+    const bool slope = request.dataKind == DataKind::Slope;
+    // Without the site's position there are no slope lines: refuse before touching
+    // the target, which would otherwise be replaced by a header-only file.
+    if (slope && !site.found) {
+        return HourlyExportStatus::SiteMissing;
+    }
     AtomicFileWriter writer(path);
     if (!writer.IsOpen()) {
         return HourlyExportStatus::CannotCreate;
     }
     WriteHeader(writer, set, request.format);
     HourlyPeriod period = PeriodOfExport(request.exportKind, request.month, request.day);
-    const bool slope = request.dataKind == DataKind::Slope;
-    if (!slope) {
-        WriteHorizontalLines(writer, set, period, request.format);
-    } else if (site.found) {
+    if (slope) {
         WriteSlopeLines(writer, set, period, request.slopeOptions, site, request.format);
+    } else {
+        WriteHorizontalLines(writer, set, period, request.format);
     }
     switch (writer.Commit()) {
     case AtomicFileWriter::Status::Ok:
-        return slope && !site.found ? HourlyExportStatus::SiteMissing
-                                    : HourlyExportStatus::Completed;
+        return HourlyExportStatus::Completed;
     case AtomicFileWriter::Status::CannotCreate:
         return HourlyExportStatus::CannotCreate;
     case AtomicFileWriter::Status::WriteFailed:
@@ -278,7 +282,7 @@ const char* ExportStatusMessage(HourlyExportStatus status) {
     case HourlyExportStatus::WriteFailed:
         return "出力ファイルの書き込みに失敗しました。\n元のファイルは変更されていません。";
     case HourlyExportStatus::SiteMissing:
-        return nullptr;
+        return "地点一覧にこの地点がないため、斜面日射量データを出力できませんでした。";
     }
     return nullptr;
 }

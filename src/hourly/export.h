@@ -35,7 +35,7 @@ enum class HourlyExportStatus {
     Completed,
     CannotCreate,
     WriteFailed, // the target, if it existed, is unchanged
-    SiteMissing, // slope data of a site not in the catalogue: written with the header only
+    SiteMissing, // slope data of a site not in the catalogue: nothing written
 };
 
 // The name the save dialog offers, e.g. "rm474120303_s30_5.csv".
@@ -51,7 +51,7 @@ std::string CsvHeaderLine(std::string_view header);
 HourlyExportStatus ExportHourlyData(const HourlyDataSet& set, const HourlyExportRequest& request,
                                     const SitePosition& site, const std::string& path);
 
-// The message to show for a status (UTF-8), or nullptr when none is shown.
+// The message to show for a status (UTF-8).
 const char* ExportStatusMessage(HourlyExportStatus status);
 
 } // namespace quorvane

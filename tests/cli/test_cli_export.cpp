@@ -124,15 +124,15 @@ TEST_F(CliExportTest, SlopeTiltDefaultsToTheSitesLatitude) {
     EXPECT_TRUE(std::filesystem::exists(scratch.path() / "rm474120101_s44_1.csv"));
 }
 
-TEST_F(CliExportTest, SlopeOfASiteMissingFromTheCatalogueKeepsTheHeaderOnly) {
-    std::string out = (scratch.path() / "s.csv").string();
+TEST_F(CliExportTest, SlopeOfASiteMissingFromTheCatalogueKeepsTheOldFile) {
+    std::string out = scratch.Write("s.csv", "old");
     ProcessResult run = Run(Source(0, 1) +
                             " --period day --format csv --slope --mode 2 --tilt 30"
                             " --azimuth 0 --output " +
                             ShellQuote(out));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("地点一覧にこの地点がない"), std::string::npos);
-    EXPECT_EQ(ReadFileBytes(out), "x\r\n");
+    EXPECT_EQ(ReadFileBytes(out), "old");
 }
 
 TEST_F(CliExportTest, LoadFailuresPrintTheLoadersMessage) {

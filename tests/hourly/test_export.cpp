@@ -331,13 +331,19 @@ TEST_F(ExportTest, WholeYearSlopeLineCounts) {
     }
 }
 
-TEST_F(ExportTest, SlopeOfASiteMissingFromTheCatalogueWritesTheHeaderOnly) {
+TEST_F(ExportTest, SlopeOfASiteMissingFromTheCatalogueLeavesTheTargetAlone) {
     site.found = false;
     HourlyExportRequest request;
     request.dataKind = DataKind::Slope;
-    EXPECT_EQ(Export(request), HeaderLine(true));
-    EXPECT_EQ(status, HourlyExportStatus::SiteMissing);
-    EXPECT_EQ(ExportStatusMessage(status), nullptr);
+    const std::string kept = dir.Write("kept.csv", "the user's file");
+    EXPECT_EQ(ExportHourlyData(*set, request, site, kept), HourlyExportStatus::SiteMissing);
+    EXPECT_EQ(test::ReadFileBytes(kept), "the user's file");
+    const auto fresh = dir.path() / "fresh.csv";
+    EXPECT_EQ(ExportHourlyData(*set, request, site, fresh.string()),
+              HourlyExportStatus::SiteMissing);
+    EXPECT_FALSE(std::filesystem::exists(fresh));
+    EXPECT_STREQ(ExportStatusMessage(HourlyExportStatus::SiteMissing),
+                 "地点一覧にこの地点がないため、斜面日射量データを出力できませんでした。");
 }
 
 TEST_F(ExportTest, UncreatableFileIsReported) {
