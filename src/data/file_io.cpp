@@ -2,8 +2,12 @@
 
 #include "data/atomic_file.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvane {
 
@@ -16,19 +20,55 @@ std::string JoinPath(const std::string& folder, std::string_view name) {
     return path;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
+bool IsReadableDataFile(const std::string& path, std::uint64_t maxBytes) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           static_cast<std::uint64_t>(st.st_size) <= maxBytes;
+}
+
+int OpenDataFile(const std::string& path, std::uint64_t maxBytes) {
+    // O_NONBLOCK keeps a FIFO from waiting for a writer; for a regular file it
+    // changes nothing.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::uint64_t maxBytes) {
     bytes.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
+    const int fd = OpenDataFile(path, maxBytes);
+    if (fd < 0) {
         return false;
     }
     char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, got);
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > maxBytes) {
+            ok = false; // grew while being read
+            break;
+        }
     }
-    bool ok = !std::ferror(file);
-    std::fclose(file);
+    ::close(fd);
+    if (!ok) {
+        bytes.clear();
+    }
     return ok;
 }
 

@@ -20,8 +20,7 @@ struct CDRect {
     double bottom = 0.0;
 
     bool Contains(double x, double y) const {
-        return left <= x && x <= right && std::min(top, bottom) <= y &&
-               y <= std::max(top, bottom);
+        return left <= x && x <= right && std::min(top, bottom) <= y && y <= std::max(top, bottom);
     }
     friend bool operator==(const CDRect&, const CDRect&) = default;
 };

@@ -41,7 +41,7 @@ bool IsDirectory(const std::string& path) {
 // Reads the whole file into `buffer` (grown as needed, never shrunk); `size` gets the
 // byte count.
 LoadStatus ReadHourlyBytes(const std::string& path, std::vector<char>& buffer, std::size_t& size) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK); // a FIFO must not block
     if (fd < 0) {
         return LoadStatus::CannotRead;
     }

@@ -200,7 +200,7 @@ bool SetIniValue(std::string& text, std::string_view section, std::string_view k
 std::string ReadIniString(const std::string& path, std::string_view section, std::string_view key,
                           std::string_view fallback) {
     std::string text;
-    if (!ReadWholeFile(path, text)) {
+    if (!ReadWholeFile(path, text, kMaxSmallFileBytes)) {
         return std::string(fallback);
     }
     auto value = FindIniValue(text, section, key);
@@ -213,7 +213,7 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
     std::error_code error;
     if (std::filesystem::exists(path, error)) {
         // An existing file that cannot be read must not be replaced by the one key.
-        if (!ReadWholeFile(path, text)) {
+        if (!ReadWholeFile(path, text, kMaxSmallFileBytes)) {
             return false;
         }
     }

@@ -1,6 +1,7 @@
 #include "data/monthly_file.h"
 
 #include "data/c_fields.h"
+#include "data/file_io.h"
 
 #include <cmath>
 #include <cstdio>
@@ -24,8 +25,7 @@ std::string SiteFileName(int siteNumber) {
 }
 
 bool IsReadableFile(const std::string& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
+    if (!IsReadableDataFile(path, kMaxSmallFileBytes)) {
         return false;
     }
     std::ifstream in(path, std::ios::binary);
@@ -38,8 +38,7 @@ public:
     // Stops reading once there are more than `limit` lines, since such a file is
     // refused anyway.
     bool Read(const std::string& path, std::size_t limit) {
-        std::error_code error;
-        if (std::filesystem::is_directory(path, error)) {
+        if (!IsReadableDataFile(path, kMaxSmallFileBytes)) {
             return false;
         }
         std::ifstream in(path, std::ios::binary);

@@ -1,6 +1,7 @@
 #include "data/site_catalogue.h"
 
 #include "data/c_fields.h"
+#include "data/file_io.h"
 
 #include <fstream>
 #include <string_view>
@@ -18,7 +19,11 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // stays one record.
 class TableLines {
 public:
-    explicit TableLines(const std::string& path) : in_(path, std::ios::binary) {}
+    explicit TableLines(const std::string& path) {
+        if (IsReadableDataFile(path, kMaxTableFileBytes)) {
+            in_.open(path, std::ios::binary);
+        }
+    }
     bool IsOpen() const { return in_.is_open(); }
 
     bool Next(std::string_view& line) {

@@ -1,5 +1,6 @@
 #include "data/sunrise_sunset.h"
 
+#include "data/file_io.h"
 #include "data/hourly_file.h"
 #include "solar/calendar.h"
 
@@ -45,13 +46,8 @@ std::string SunriseSunsetPath(const std::string& mapFolder, int siteNumber) {
 }
 
 LoadStatus LoadSunriseSunset(HourlyDataSet& set, int siteNumber, const std::string& mapFolder) {
-    int fd = ::open(SunriseSunsetPath(mapFolder, siteNumber).c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenDataFile(SunriseSunsetPath(mapFolder, siteNumber), kMaxSmallFileBytes);
     if (fd < 0) {
-        return LoadStatus::CannotRead;
-    }
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
         return LoadStatus::CannotRead;
     }
     // Records are taken from a fixed chunk; a partial record at the end of a chunk is

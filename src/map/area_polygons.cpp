@@ -45,7 +45,7 @@ LoadStatus LoadAreaPolygons(const std::string& mapFolder, int areaCode,
                             std::vector<CPolygon>& outline, MessageReporter& reporter) {
     outline.clear();
     std::string bytes;
-    if (!ReadWholeFile(AreaPolygonPath(mapFolder, areaCode), bytes)) {
+    if (!ReadWholeFile(AreaPolygonPath(mapFolder, areaCode), bytes, kMaxOutlineFileBytes)) {
         return LoadStatus::CannotRead;
     }
     const LoadStatus status =

@@ -86,7 +86,7 @@ LoadStatus ReadArchiveFile(const std::string& path, std::size_t minRecordBytes,
                            std::vector<Record>& out, MessageReporter& reporter) {
     out.clear();
     std::string bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    if (!ReadWholeFile(path, bytes, kMaxArchiveFileBytes)) {
         return LoadStatus::CannotRead;
     }
     const LoadStatus status = DecodeRecords(bytes, minRecordBytes, out);
