@@ -65,7 +65,7 @@ LoadStatus DecodeRecords(std::string_view bytes, std::size_t minRecordBytes,
             out.push_back(std::move(record));
         }
     }
-    if (!ok) {
+    if (!ok || reader.status() != LoadStatus::Ok) {
         return reader.status();
     }
     return reader.textReplaced() ? LoadStatus::UnconvertibleText : LoadStatus::Ok;
@@ -190,11 +190,17 @@ bool ArchiveReader::ReadCount(std::size_t minRecordBytes, std::size_t& count) {
     if (!ReadInt32(value)) {
         return false;
     }
-    if (value < 0 || static_cast<std::size_t>(value) > remaining() / minRecordBytes) {
-        status_ = value < 0 ? LoadStatus::Damaged : LoadStatus::Truncated;
+    if (value < 0) {
+        status_ = LoadStatus::Damaged;
         return false;
     }
+    // More records than the bytes left can hold: the file was cut. The count is
+    // bounded by what is left, so the complete records before the cut are kept.
     count = static_cast<std::size_t>(value);
+    if (count > remaining() / minRecordBytes) {
+        status_ = LoadStatus::Truncated;
+        count = remaining() / minRecordBytes;
+    }
     return true;
 }
 

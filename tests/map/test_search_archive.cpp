@@ -135,7 +135,16 @@ TEST(SearchArchive, HostileCountsAndLengthsAreReadErrors) {
     AppendI32(hugeCount, 0x7FFFFFFF);
     hugeCount += EncodeMunicipalities(SampleMunicipalities()).substr(4);
     EXPECT_EQ(DecodeMunicipalities(hugeCount, municipalities), LoadStatus::Truncated);
-    EXPECT_TRUE(municipalities.empty()) << "the count is checked before any record is read";
+    EXPECT_EQ(municipalities, SampleMunicipalities())
+        << "the count is bounded by the bytes left; the complete records are kept";
+
+    // Cut after the first record: the count no longer fits, the first record stays.
+    const std::vector<MunicipalityRecord> sample = SampleMunicipalities();
+    const std::string firstOnly = EncodeMunicipalities(sample).substr(0, 4) +
+                                  EncodeMunicipalities(std::span(sample).first(1)).substr(4);
+    EXPECT_EQ(DecodeMunicipalities(firstOnly, municipalities), LoadStatus::Truncated);
+    ASSERT_EQ(municipalities.size(), 1u);
+    EXPECT_EQ(municipalities[0], SampleMunicipalities()[0]);
 
     std::string negative;
     AppendI32(negative, -1);
