@@ -17,12 +17,25 @@ constexpr const char* kUsage =
     "quorvane-cli slope < lines\n"
     "    each input line: day hour global direct diffuse snow latitude longitude elevation\n"
     "    tilt azimuth sunrise sunset (irradiation in MJ/m2 in the hour); prints the\n"
-    "    irradiation on the plane in MJ/m2, one line per input line (\"%.17g\")";
+    "    irradiation on the plane in MJ/m2, one line per input line (\"%.17g\"); values\n"
+    "    outside their physical range (irradiation 0..10, snow 0..2000 cm, latitude\n"
+    "    -90..90, longitude -180..360, elevation -500..9000 m, tilt 0..90, azimuth\n"
+    "    -360..360, sunrise and sunset 0..24 h) are refused with the line number";
 
 constexpr int kFieldCount = 13;
 constexpr const char* kFieldNames[kFieldCount] = {
     "day",       "hour",      "global", "direct",  "diffuse", "snow",  "latitude",
     "longitude", "elevation", "tilt",   "azimuth", "sunrise", "sunset"};
+
+// Physical ranges of the numbers from "global" on: finite values far outside them
+// (1e308, say) only overflow the model into NaN.
+struct Range {
+    double low;
+    double high;
+};
+constexpr Range kRanges[kFieldCount] = {{0, 0},      {0, 0},    {0, 10},     {0, 10},      {0, 10},
+                                        {0, 2000},   {-90, 90}, {-180, 360}, {-500, 9000}, {0, 90},
+                                        {-360, 360}, {0, 24},   {0, 24}};
 
 struct SlopeLine {
     int day = 0;
@@ -79,6 +92,16 @@ bool ParseSlopeLine(std::string_view line, SlopeLine& parsed, std::string& error
             error = std::string(kFieldNames[k]) + " is not " +
                     (k < 2 ? "a whole number" : "a finite number") + ": '" +
                     std::string(fields[k]) + "'";
+            return false;
+        }
+    }
+    for (int k = 2; k < kFieldCount; ++k) {
+        const double value = parsed.values[k];
+        if (value < kRanges[k].low || value > kRanges[k].high) {
+            char text[160];
+            std::snprintf(text, sizeof text, "%s must be %g..%g, not %s", kFieldNames[k],
+                          kRanges[k].low, kRanges[k].high, std::string(fields[k]).c_str());
+            error = text;
             return false;
         }
     }

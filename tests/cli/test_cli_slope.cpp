@@ -96,6 +96,14 @@ TEST_F(CliSlopeTest, MalformedLineStopsWithItsNumber) {
         {"hugeHour", "172 99999999999 3.2 2.1 1.1 0 35.69 139.76 25 30 0 4.43 19", "hour"},
         {"notANumber", "172 12 3.2 2.1 1.1 0 nan 139.76 25 30 0 4.43 19", "latitude"},
         {"infinite", "172 12 3.2 2.1 1.1 0 35.69 139.76 25 inf 0 4.43 19", "tilt"},
+        // Finite but absurd values used to come out as -nan.
+        {"absurd", "172 12 1e308 1e308 1e308 1e308 1e308 1e308 1e308 1e308 1e308 1e308 1e308",
+         "global must be 0..10"},
+        {"negativeDiffuse", "172 12 3.2 2.1 -1 0 35.69 139.76 25 30 0 4.43 19", "diffuse"},
+        {"latitude91", "172 12 3.2 2.1 1.1 0 91 139.76 25 30 0 4.43 19", "latitude must"},
+        {"deepElevation", "172 12 3.2 2.1 1.1 0 35.69 139.76 -501 30 0 4.43 19", "elevation"},
+        {"tilt91", "172 12 3.2 2.1 1.1 0 35.69 139.76 25 91 0 4.43 19", "tilt must be 0..90"},
+        {"sunset25", "172 12 3.2 2.1 1.1 0 35.69 139.76 25 30 0 4.43 25", "sunset"},
     };
     for (const Case& c : cases) {
         ProcessResult result = Run(good + good + c.line + "\n" + good);
