@@ -36,7 +36,7 @@ void CAppData::LoadCatalogue(MessageReporter& reporter) {
     for (int level = 0; level < 3; ++level) {
         LoadAreaTable(mapFolder_, level, mapInfos_, loadOutline);
     }
-    LoadSiteTable(mapFolder_, sites_);
+    LoadSiteTable(mapFolder_, sites_, reporter);
 }
 
 void CAppData::ReadDataFolders() {

@@ -46,7 +46,8 @@ bool ReadIntIn(const Arguments& args, const char* key, int low, int high, int& v
 
 SitePosition FindSitePosition(const std::string& dataRoot, int siteNumber, std::string* name) {
     std::vector<CAmedasPoint> sites;
-    LoadSiteTable(dataRoot, sites);
+    StderrReporter reporter;
+    LoadSiteTable(dataRoot, sites, reporter);
     int index = FindSiteIndex(sites, siteNumber);
     if (index < 0) {
         return {};
@@ -55,7 +56,7 @@ SitePosition FindSitePosition(const std::string& dataRoot, int siteNumber, std::
     if (name != nullptr) {
         *name = point.name;
     }
-    return {true, point.longitudeDeg, point.latitudeDeg, point.elevationM};
+    return {point.positionValid, point.longitudeDeg, point.latitudeDeg, point.elevationM};
 }
 
 int DefaultTiltDeg(const SitePosition& site) {

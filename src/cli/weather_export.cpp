@@ -50,6 +50,11 @@ namespace {
 bool ExportSite(const HourlySource& base, const CAmedasPoint& site,
                 const std::vector<WeatherFormat>& formats, const std::optional<std::string>& output,
                 const std::optional<std::string>& outputDir, HourlyDataSet& set) {
+    if (!site.positionValid) {
+        PrintMessage("地点 " + std::to_string(site.siteNumber) +
+                     " の緯度経度が正しくないため、気象データファイルを出力できませんでした。");
+        return false;
+    }
     HourlySource source = base;
     source.siteNumber = site.siteNumber;
     if (LoadHourlySource(source, set) != LoadStatus::Ok) {

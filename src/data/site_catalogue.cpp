@@ -3,6 +3,7 @@
 #include "data/c_fields.h"
 #include "data/file_io.h"
 
+#include <algorithm>
 #include <fstream>
 #include <string_view>
 
@@ -74,6 +75,12 @@ int FieldInt(const std::vector<std::string_view>& fields, int column) {
 
 double FieldDouble(const std::vector<std::string_view>& fields, int column) {
     return ParseCDouble(Field(fields, column));
+}
+
+// NaN fails every comparison, so it is out of range too.
+bool PositionInRange(const CAmedasPoint& site) {
+    return site.latitudeDeg >= -90.0 && site.latitudeDeg <= 90.0 && site.longitudeDeg >= -180.0 &&
+           site.longitudeDeg <= 360.0 && site.elevationM >= -500.0 && site.elevationM <= 9000.0;
 }
 
 bool IsAreaCode(int code) {
@@ -158,8 +165,22 @@ LoadStatus LoadSiteTable(const std::string& mapFolder, std::vector<CAmedasPoint>
         site.latitudeDeg = FieldDouble(fields, 3);
         site.longitudeDeg = FieldDouble(fields, 4);
         site.elevationM = FieldDouble(fields, 5);
+        if (!PositionInRange(site)) {
+            site.latitudeDeg = site.longitudeDeg = site.elevationM = 0.0;
+            site.positionValid = false;
+        }
     }
     return LoadStatus::Ok;
+}
+
+LoadStatus LoadSiteTable(const std::string& mapFolder, std::vector<CAmedasPoint>& sites,
+                         MessageReporter& reporter) {
+    const LoadStatus status = LoadSiteTable(mapFolder, sites);
+    if (std::any_of(sites.begin(), sites.end(),
+                    [](const CAmedasPoint& site) { return !site.positionValid; })) {
+        reporter.Report(kInvalidSitePositionMessage);
+    }
+    return status;
 }
 
 int FindSiteIndex(const std::vector<CAmedasPoint>& sites, int siteNumber) {

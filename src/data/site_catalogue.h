@@ -2,6 +2,7 @@
 
 #include "data/geo_types.h"
 #include "data/load_status.h"
+#include "data/reporter.h"
 
 #include <array>
 #include <functional>
@@ -45,6 +46,10 @@ public:
     double latitudeDeg = 0.0;
     double longitudeDeg = 0.0;
     double elevationM = 0.0;
+    // False when the table's latitude, longitude or elevation is not a number in its
+    // physical range: the three are then 0 and the site has no position (no slope
+    // model, the default tilt of an unknown site).
+    bool positionValid = true;
 };
 
 // Called right after each level-2 record has been read (the map loads its outline).
@@ -58,6 +63,12 @@ LoadStatus LoadAreaTable(const std::string& mapFolder, int level, MapInfoTable& 
 // Reads "<mapFolder>/map/zahyo/point_amedas.txt" into `sites` (file order).
 // CannotRead (with `sites` emptied) when the file cannot be opened.
 LoadStatus LoadSiteTable(const std::string& mapFolder, std::vector<CAmedasPoint>& sites);
+// The same, telling `reporter` once when some site has no valid position.
+LoadStatus LoadSiteTable(const std::string& mapFolder, std::vector<CAmedasPoint>& sites,
+                         MessageReporter& reporter);
+
+// The message for sites without a valid position.
+inline constexpr const char* kInvalidSitePositionMessage = "地点の緯度経度が正しくありません。";
 
 // Index of the first site with that number, or -1.
 int FindSiteIndex(const std::vector<CAmedasPoint>& sites, int siteNumber);

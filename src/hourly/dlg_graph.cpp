@@ -319,7 +319,7 @@ HourlyGraphInput CDlgGraph::GraphInput(int scale, bool print) const {
     in.loaded = loaded_;
     const int index = appData_.FindSiteIndex(selection.siteNumber);
     if (const CAmedasPoint* site = appData_.SiteAt(index)) {
-        in.site = {true, site->longitudeDeg, site->latitudeDeg, site->elevationM};
+        in.site = {site->positionValid, site->longitudeDeg, site->latitudeDeg, site->elevationM};
         in.siteName = site->name;
     }
     in.dataKind = kind_;
@@ -712,6 +712,13 @@ void CDlgGraph::SaveWeatherFile(WeatherFormat format) {
         platform.ShowMessage(
             this, QStringLiteral(
                       "地点一覧にこの地点がないため、気象データファイルを出力できませんでした。"));
+        return;
+    }
+    if (!site->positionValid) {
+        platform.ShowMessage(
+            this,
+            QStringLiteral(
+                "地点の緯度経度が正しくないため、気象データファイルを出力できませんでした。"));
         return;
     }
     const bool epw = format == WeatherFormat::Epw;

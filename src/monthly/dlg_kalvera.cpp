@@ -309,7 +309,8 @@ void CDlgKalvera::ResetAngles() {
     const MonthlyGraphInput in = GraphInput();
     const CAmedasPoint* site =
         session_.SiteAt(session_.FindSiteIndex(session_.Selection().siteNumber));
-    const int tilt = MonthlyDefaultTilt(in.siteFound, site != nullptr ? site->latitudeDeg : 0.0);
+    const bool placed = in.siteFound && site != nullptr && site->positionValid;
+    const int tilt = MonthlyDefaultTilt(placed, placed ? site->latitudeDeg : 0.0);
     tilt0_ = tilt2_ = tilt;
     azimuth1_ = azimuth2_ = 0;
     graphAzimuth_ = 0;

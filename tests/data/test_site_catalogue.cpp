@@ -170,6 +170,35 @@ TEST_F(SiteCatalogueTest, SitesKeepFileOrderAndSixthFieldTakesTheRest) {
     EXPECT_DOUBLE_EQ(sites[3].longitudeDeg, 10.0);
 }
 
+// 1e400 or NaN used to reach an int conversion through the default tilt.
+TEST_F(SiteCatalogueTest, SitesWithoutAPhysicalPositionAreKeptWithoutOne) {
+    WriteSites("47401,稚内,21,45.415,141.678,2.8\r\n"
+               "1,a,21,1e400,141,2\r\n"
+               "2,b,21,-1e400,141,2\r\n"
+               "3,c,21,91,141,2\r\n"
+               "4,d,21,45,-181,2\r\n"
+               "5,e,21,45,141,9001\r\n"
+               "6,f,21,45,141,1e999\r\n");
+    CollectingReporter reporter;
+    ASSERT_EQ(LoadSiteTable(MapFolder(), sites, reporter), LoadStatus::Ok);
+    ASSERT_EQ(sites.size(), 7u) << "every site stays in the lists";
+    EXPECT_TRUE(sites[0].positionValid);
+    EXPECT_DOUBLE_EQ(sites[0].latitudeDeg, 45.415);
+    for (std::size_t i = 1; i < sites.size(); ++i) {
+        EXPECT_FALSE(sites[i].positionValid) << sites[i].siteNumber;
+        EXPECT_EQ(sites[i].latitudeDeg, 0.0) << sites[i].siteNumber;
+        EXPECT_EQ(sites[i].elevationM, 0.0) << sites[i].siteNumber;
+        EXPECT_EQ(sites[i].name.size(), 1u);
+    }
+    EXPECT_EQ(reporter.messages, std::vector<std::string>{kInvalidSitePositionMessage})
+        << "told once for all of them";
+
+    WriteSites("47401,稚内,21,45.415,141.678,2.8\r\n");
+    CollectingReporter quiet;
+    LoadSiteTable(MapFolder(), sites, quiet);
+    EXPECT_TRUE(quiet.messages.empty());
+}
+
 TEST_F(SiteCatalogueTest, OverlongLineStaysOneRecord) {
     std::string longName(3000, 'x');
     WriteSites("1," + longName + ",2,3,4,5\n6,short,7,8,9,10\n");
