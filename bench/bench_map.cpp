@@ -101,4 +101,32 @@ void BM_PolygonIsValid(benchmark::State& state) {
 }
 BENCHMARK(BM_PolygonIsValid)->Arg(2000)->Arg(5000)->Unit(benchmark::kMicrosecond);
 
+// A valid outline whose edges all span the same degree of longitude: a zig-zag up the
+// left side, closed along the right. Every edge overlaps every other in x.
+CPolygon ZigZag(int vertices) {
+    int teeth = vertices - 2;
+    std::vector<CDPoint> points;
+    points.reserve(vertices);
+    for (int i = 0; i < teeth; ++i) {
+        points.push_back({139.0 + (i % 2), 35.0 + 0.00004 * i});
+    }
+    double top = 35.0 + 0.00004 * (teeth - 1);
+    points.push_back({140.5, top});
+    points.push_back({140.5, 35.0});
+    return CPolygon(std::move(points));
+}
+
+void BM_PolygonIsValidZigZag(benchmark::State& state) {
+    CPolygon outline = ZigZag(static_cast<int>(state.range(0)));
+    bool valid = false;
+    for (auto _ : state) {
+        valid = PolygonIsValid(outline);
+        benchmark::DoNotOptimize(valid);
+    }
+    if (!valid) {
+        state.SkipWithError("the zig-zag outline was judged invalid");
+    }
+}
+BENCHMARK(BM_PolygonIsValidZigZag)->Arg(50000)->Arg(200000)->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
+#include <limits>
 #include <numbers>
 #include <numeric>
+#include <optional>
+#include <set>
 #include <unordered_map>
 
 namespace quorvane {
@@ -12,6 +16,8 @@ namespace quorvane {
 namespace {
 
 constexpr double kTol = kPolygonTolerance;
+// Pairs per edge the pairwise test may try before the sweep takes over.
+constexpr std::size_t kPairBudgetPerEdge = 32;
 
 double Cross(double ax, double ay, double bx, double by) {
     return ax * by - ay * bx;
@@ -176,7 +182,233 @@ int SegmentIntersection(const CDPoint& a1, const CDPoint& a2, const CDPoint& b1,
     return kSegmentsCross;
 }
 
-bool PolygonIsValid(const CPolygon& polygon) {
+namespace {
+
+bool LeftOf(const CDPoint& a, const CDPoint& b) {
+    return a.x < b.x || (a.x == b.x && a.y < b.y);
+}
+
+// The edges of a ring, edge i running from vertex i to vertex i + 1 (the last one
+// closes the ring), each also held from its left end to its right end.
+class RingEdges {
+public:
+    struct Edge {
+        CDPoint left, right;
+        double slope; // +infinity for a vertical edge
+    };
+
+    explicit RingEdges(const std::vector<CDPoint>& v) : v_(v), n_(v.size()), edges_(v.size()) {
+        for (std::size_t i = 0; i < n_; ++i) {
+            CDPoint a = v[i];
+            CDPoint b = v[(i + 1) % n_];
+            if (LeftOf(b, a)) {
+                std::swap(a, b);
+            }
+            double slope =
+                a.x == b.x ? std::numeric_limits<double>::infinity() : (b.y - a.y) / (b.x - a.x);
+            edges_[i] = {a, b, slope};
+        }
+    }
+
+    std::size_t size() const { return n_; }
+    const Edge& operator[](std::size_t i) const { return edges_[i]; }
+
+    bool Adjacent(std::size_t a, std::size_t b) const {
+        std::size_t gap = a > b ? a - b : b - a;
+        return gap == 1 || gap == n_ - 1;
+    }
+
+    bool Meet(std::size_t a, std::size_t b) const {
+        // Edges whose boxes, widened by the tolerance, are apart cannot meet: a cheap
+        // test that spares most of the full one.
+        const Edge& ea = edges_[a];
+        const Edge& eb = edges_[b];
+        if (ea.left.x > eb.right.x + 2 * kTol || eb.left.x > ea.right.x + 2 * kTol ||
+            std::min(ea.left.y, ea.right.y) > std::max(eb.left.y, eb.right.y) + 2 * kTol ||
+            std::min(eb.left.y, eb.right.y) > std::max(ea.left.y, ea.right.y) + 2 * kTol) {
+            return false;
+        }
+        return SegmentIntersection(v_[a], v_[(a + 1) % n_], v_[b], v_[(b + 1) % n_]) !=
+               kSegmentsApart;
+    }
+
+private:
+    const std::vector<CDPoint>& v_;
+    std::size_t n_;
+    std::vector<Edge> edges_;
+};
+
+// Tests the pairs whose widened x ranges overlap, found by sorting the edges by left
+// end. Fastest for the short edges of real outlines, but quadratic when long edges
+// overlap; gives up (nullopt) after `budget` pairs.
+std::optional<bool> EdgesMeetByPairs(const RingEdges& edges, std::size_t budget) {
+    struct Span {
+        double minX, maxX, minY, maxY;
+        std::uint32_t index;
+    };
+    std::size_t n = edges.size();
+    std::vector<Span> spans(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const RingEdges::Edge& e = edges[i];
+        spans[i] = {e.left.x, e.right.x, std::min(e.left.y, e.right.y),
+                    std::max(e.left.y, e.right.y), static_cast<std::uint32_t>(i)};
+    }
+    std::sort(spans.begin(), spans.end(),
+              [](const Span& a, const Span& b) { return a.minX < b.minX; });
+    for (std::size_t k = 0; k < n; ++k) {
+        const Span& e = spans[k];
+        double reach = e.maxX + 2 * kTol;
+        for (std::size_t l = k + 1; l < n && spans[l].minX <= reach; ++l) {
+            if (budget-- == 0) {
+                return std::nullopt;
+            }
+            const Span& f = spans[l];
+            if (f.maxY < e.minY - 2 * kTol || f.minY > e.maxY + 2 * kTol ||
+                edges.Adjacent(e.index, f.index)) {
+                continue;
+            }
+            if (edges.Meet(e.index, f.index)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Edges ordered by their height at the sweep line, as long as none of them cross; the
+// sweep stops at the first pair that meets, so the order never has to survive a crossing.
+class HeightOrder {
+public:
+    explicit HeightOrder(const RingEdges& edges) : edges_(edges) {}
+
+    // Height of edge i on the sweep line, held at its ends beyond them (a vertical edge
+    // stands on its lower end).
+    double HeightAt(std::size_t i, double x) const {
+        const RingEdges::Edge& e = edges_[i];
+        if (x <= e.left.x || std::isinf(e.slope)) {
+            return e.left.y;
+        }
+        if (x >= e.right.x) {
+            return e.right.y;
+        }
+        return e.left.y + (x - e.left.x) * e.slope;
+    }
+
+    bool operator()(std::size_t a, std::size_t b) const {
+        double ya = HeightAt(a, x_);
+        double yb = HeightAt(b, x_);
+        if (ya != yb) {
+            return ya < yb;
+        }
+        // Edges leaving one height: the flatter one stays below to the right.
+        if (edges_[a].slope != edges_[b].slope) {
+            return edges_[a].slope < edges_[b].slope;
+        }
+        return a < b;
+    }
+
+    void MoveTo(double x) { x_ = x; }
+
+private:
+    const RingEdges& edges_;
+    double x_ = 0.0;
+};
+
+// Shamos-Hoey sweep, O(n log n) whatever the shape: two edges that meet are neighbours
+// in the height order at some event left of where they meet. Meeting is judged within
+// the tolerance, so beside the nearest neighbours every edge within the tolerance of
+// the event's end point (or of a vertical edge's span) is tested too.
+bool EdgesMeetBySweep(const RingEdges& edges) {
+    std::size_t n = edges.size();
+    // An edge is on the sweep line over its x range widened by the tolerance, so every
+    // pair whose widened ranges overlap is on it together at some event.
+    struct Event {
+        double x;
+        bool leaves;
+        std::uint32_t edge;
+    };
+    std::vector<Event> events;
+    events.reserve(2 * n);
+    for (std::size_t i = 0; i < n; ++i) {
+        events.push_back({edges[i].left.x - kTol, false, static_cast<std::uint32_t>(i)});
+        events.push_back({edges[i].right.x + kTol, true, static_cast<std::uint32_t>(i)});
+    }
+    std::sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
+        if (a.x != b.x) {
+            return a.x < b.x;
+        }
+        return a.leaves < b.leaves; // ranges that only touch still overlap
+    });
+
+    HeightOrder order(edges);
+    using ActiveSet = std::set<std::size_t, std::reference_wrapper<HeightOrder>>;
+    ActiveSet active(std::ref(order));
+    std::vector<ActiveSet::iterator> place(n, active.end());
+
+    // Tests edge i against the edges above and below it: all those within the
+    // tolerance of [low, high] and the first one beyond, skipping i's own neighbours.
+    auto clashesAround = [&](ActiveSet::iterator it, std::size_t i, double x, double low,
+                             double high) {
+        for (auto up = std::next(it); up != active.end(); ++up) {
+            if (edges.Adjacent(i, *up)) {
+                continue;
+            }
+            if (edges.Meet(i, *up)) {
+                return true;
+            }
+            if (order.HeightAt(*up, x) > high + 2 * kTol) {
+                break;
+            }
+        }
+        for (auto down = it; down != active.begin();) {
+            --down;
+            if (edges.Adjacent(i, *down)) {
+                continue;
+            }
+            if (edges.Meet(i, *down)) {
+                return true;
+            }
+            if (order.HeightAt(*down, x) < low - 2 * kTol) {
+                break;
+            }
+        }
+        return false;
+    };
+
+    for (const Event& event : events) {
+        std::size_t i = event.edge;
+        const RingEdges::Edge& e = edges[i];
+        order.MoveTo(event.x);
+        const CDPoint& end = event.leaves ? e.right : e.left;
+        bool vertical = std::isinf(e.slope);
+        double low = vertical ? e.left.y : end.y;
+        double high = vertical ? e.right.y : end.y;
+        if (!event.leaves) {
+            place[i] = active.insert(i).first;
+            if (clashesAround(place[i], i, event.x, low, high)) {
+                return true;
+            }
+            continue;
+        }
+        if (clashesAround(place[i], i, event.x, low, high)) {
+            return true;
+        }
+        // Removing i makes its two neighbours adjacent in the order.
+        auto after = active.erase(place[i]);
+        if (after != active.end() && after != active.begin()) {
+            std::size_t a = *std::prev(after);
+            std::size_t b = *after;
+            if (!edges.Adjacent(a, b) && edges.Meet(a, b)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool PolygonIsValid(const CPolygon& polygon, PolygonCheck check) {
     const std::vector<CDPoint>& v = polygon.points;
     std::size_t n = v.size();
     // A NaN or infinite coordinate (a damaged file) would also break the orderings below.
@@ -184,47 +416,26 @@ bool PolygonIsValid(const CPolygon& polygon) {
         return false;
     }
     std::vector<CDPoint> sorted(v);
-    std::sort(sorted.begin(), sorted.end(), [](const CDPoint& a, const CDPoint& b) {
-        return a.x < b.x || (a.x == b.x && a.y < b.y);
-    });
+    std::sort(sorted.begin(), sorted.end(), LeftOf);
     if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) {
         return false;
     }
     if (n == 3) {
         return true; // every pair of edges shares a vertex
     }
-    // Edge i runs from vertex i to vertex i + 1 (the last one closes the ring). Only
-    // pairs whose widened x ranges overlap can meet, so sweep over edges by left end.
-    struct EdgeSpan {
-        double minX, maxX, minY, maxY;
-        std::uint32_t index;
-    };
-    std::vector<EdgeSpan> edges(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const CDPoint& a = v[i];
-        const CDPoint& b = v[(i + 1) % n];
-        edges[i] = {std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y),
-                    static_cast<std::uint32_t>(i)};
+    RingEdges edges(v);
+    switch (check) {
+    case PolygonCheck::kPairsByX:
+        return !*EdgesMeetByPairs(edges, std::numeric_limits<std::size_t>::max());
+    case PolygonCheck::kOrderedSweep:
+        return !EdgesMeetBySweep(edges);
+    case PolygonCheck::kFastest:
+        break;
     }
-    std::sort(edges.begin(), edges.end(),
-              [](const EdgeSpan& a, const EdgeSpan& b) { return a.minX < b.minX; });
-    for (std::size_t k = 0; k < n; ++k) {
-        const EdgeSpan& e = edges[k];
-        double reach = e.maxX + 2 * kTol;
-        for (std::size_t l = k + 1; l < n && edges[l].minX <= reach; ++l) {
-            const EdgeSpan& f = edges[l];
-            std::size_t gap = e.index > f.index ? e.index - f.index : f.index - e.index;
-            if (gap == 1 || gap == n - 1 || f.maxY < e.minY - 2 * kTol ||
-                f.minY > e.maxY + 2 * kTol) {
-                continue;
-            }
-            if (SegmentIntersection(v[e.index], v[(e.index + 1) % n], v[f.index],
-                                    v[(f.index + 1) % n]) != kSegmentsApart) {
-                return false;
-            }
-        }
-    }
-    return true;
+    // Real outlines rarely need more than a few pairs per edge; the sweep's ordered set
+    // costs more per edge but never more than O(n log n).
+    std::optional<bool> meet = EdgesMeetByPairs(edges, kPairBudgetPerEdge * n);
+    return !(meet ? *meet : EdgesMeetBySweep(edges));
 }
 
 int PointInPolygon(const CPolygon& polygon, const CDPoint& point) {

@@ -34,10 +34,19 @@ CPolygon RectanglePolygon(const CDRect& rect);
 // Removes each vertex equal to the one before it, and a last vertex equal to the first.
 void NormalisePolygonPoints(std::vector<CDPoint>& points);
 
+// How PolygonIsValid looks for meeting edges; every way gives the same answer, and
+// the tests compare them. kFastest tries the pairs first and turns to the sweep when
+// there are too many of them.
+enum class PolygonCheck {
+    kFastest,
+    kPairsByX,     // pairs whose x ranges overlap: quick on real outlines, quadratic at worst
+    kOrderedSweep, // a sweep line over an ordered set of edges: O(n log n)
+};
+
 // At least 3 vertices, no vertex repeated, and no two non-adjacent edges meeting
 // (segment test below); edges that share a vertex may touch. The closing edge is
 // tested like every other.
-bool PolygonIsValid(const CPolygon& polygon);
+bool PolygonIsValid(const CPolygon& polygon, PolygonCheck check = PolygonCheck::kFastest);
 
 // Shoelace area in square degrees, positive for counter-clockwise vertices
 // (x east, y north).

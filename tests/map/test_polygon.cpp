@@ -101,6 +101,48 @@ CPolygon Skyline(const std::vector<int>& heights, bool fromLeft) {
     return polygon;
 }
 
+// Every vertex and every pair of non-adjacent edges, tested directly: the reference
+// for the sweep, whatever the shape.
+bool PolygonIsValidByAllPairs(const CPolygon& polygon) {
+    const std::vector<CDPoint>& v = polygon.points;
+    std::size_t n = v.size();
+    if (n < 3) {
+        return false;
+    }
+    for (const CDPoint& p : v) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
+            return false;
+        }
+    }
+    std::vector<CDPoint> sorted = SortedVertices(v);
+    if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = i + 2; j < n; ++j) {
+            if (i == 0 && j == n - 1) {
+                continue;
+            }
+            if (SegmentIntersection(v[i], v[(i + 1) % n], v[j], v[(j + 1) % n]) != kSegmentsApart) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Up the left side in teeth one unit wide, closed along the right: valid, and every
+// edge overlaps every other in x.
+std::vector<CDPoint> ZigZag(int teeth, double step) {
+    std::vector<CDPoint> points;
+    for (int i = 0; i < teeth; ++i) {
+        points.push_back({static_cast<double>(i % 2), step * i});
+    }
+    points.push_back({1.5, step * (teeth - 1)});
+    points.push_back({1.5, 0.0});
+    return points;
+}
+
 } // namespace
 
 TEST(PolygonNormalise, RemovesRepeatsAndTheClosingVertex) {
@@ -121,6 +163,69 @@ TEST(PolygonValidity, RejectsDegenerateAndSelfCrossingOutlines) {
         << "a vertex within the tolerance of a non-adjacent edge";
     EXPECT_TRUE(polygon.SetPoints({{0, 0}, {4, 0}, {4, 4}, {2, 1}, {0, 4}})) << "concave";
     EXPECT_TRUE(polygon.SetPoints({{0, 0}, {1, 0}, {0, 1}}));
+}
+
+TEST(PolygonValidity, EveryCheckAgreesWithTestingEveryPair) {
+    std::mt19937 rng(2024);
+    std::uniform_int_distribution<int> count(3, 12);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::uniform_int_distribution<int> cell(0, 3);
+    std::uniform_int_distribution<int> nudge(-3, 3);
+    int valid = 0;
+    int invalid = 0;
+    auto compare = [&](const std::vector<CDPoint>& points, const char* family, int round) {
+        CPolygon polygon(points);
+        bool expected = PolygonIsValidByAllPairs(polygon);
+        for (PolygonCheck check :
+             {PolygonCheck::kFastest, PolygonCheck::kPairsByX, PolygonCheck::kOrderedSweep}) {
+            ASSERT_EQ(PolygonIsValid(polygon, check), expected)
+                << family << " round " << round << " check " << static_cast<int>(check);
+        }
+        (expected ? valid : invalid) += 1;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        int n = count(rng);
+        std::vector<CDPoint> scattered, grid, nearGrid;
+        for (int i = 0; i < n; ++i) {
+            scattered.push_back({unit(rng), unit(rng)});
+            // A 4 x 4 grid: collinear overlaps, vertices on edges, shared points.
+            CDPoint p{static_cast<double>(cell(rng)), static_cast<double>(cell(rng))};
+            grid.push_back(p);
+            // The same within the tolerance: meetings decided by the tolerance alone.
+            nearGrid.push_back({p.x + nudge(rng) * 0.4 * kPolygonTolerance,
+                                p.y + nudge(rng) * 0.4 * kPolygonTolerance});
+        }
+        compare(scattered, "scattered", round);
+        compare(grid, "grid", round);
+        compare(nearGrid, "near grid", round);
+    }
+    for (int round = 0; round < 300; ++round) {
+        // Valid stars with one vertex thrown somewhere: some still valid, most not.
+        std::vector<CDPoint> star = RandomStar(rng, {0.5, 0.5}, 0.5, 8 + round % 60).points;
+        compare(star, "star", round);
+        star[round % star.size()] = {unit(rng), unit(rng)};
+        compare(star, "thrown star", round);
+        // Zig-zags whose teeth are pushed into their neighbours now and then.
+        std::vector<CDPoint> teeth = ZigZag(20 + round % 40, 0.01);
+        teeth[1 + round % 17].y += (round % 3) * 0.01;
+        compare(teeth, "zig-zag", round);
+    }
+    EXPECT_GT(valid, 500);
+    EXPECT_GT(invalid, 500);
+}
+
+TEST(PolygonValidity, LongZigZagsAreJudgedWithoutTestingEveryPair) {
+    // 50,000 edges that all overlap in x: the old pairwise sweep took seconds here.
+    std::vector<CDPoint> points = ZigZag(50000, 0.0001);
+    EXPECT_TRUE(PolygonIsValid(CPolygon(points)));
+    // One tooth pushed up through the next one, in the middle of the outline.
+    points[25001].y += 0.00025;
+    EXPECT_FALSE(PolygonIsValid(CPolygon(points)));
+    points[25001].y -= 0.00025;
+    // A tooth tip pulled halfway across, through the edge beyond its neighbour.
+    points[30000].y = points[30002].y - 0.5 * kPolygonTolerance;
+    points[30000].x = 0.5;
+    EXPECT_FALSE(PolygonIsValid(CPolygon(points)));
 }
 
 TEST(SegmentIntersection, ClassifiesHowSegmentsMeet) {
