@@ -1,5 +1,6 @@
 #include "app/app_data.h"
 
+#include "data/program_inputs.h"
 #include "map/area_polygons.h"
 #include "solar/calendar.h"
 
@@ -13,6 +14,7 @@ CAppData::CAppData() : CAppData(AppLocations::FromEnvironment()) {}
 
 CAppData::CAppData(const AppLocations& locations, MessageReporter* reporter) {
     mapFolder_ = locations.MapFolder();
+    ProtectProgramInputs({mapFolder_, "", ""});
     settingsFile_ = locations.SettingsFile();
     if (!settingsFile_.empty()) {
         std::error_code ignored; // a failure shows later as a settings file that cannot be written
@@ -43,15 +45,18 @@ void CAppData::ReadDataFolders() {
     DataFolders folders = quorvane::ReadDataFolders(settingsFile_);
     hourlyFolder_ = std::move(folders.hourly);
     monthlyFolder_ = std::move(folders.monthly);
+    ProtectProgramInputs({"", hourlyFolder_, monthlyFolder_});
 }
 
 bool CAppData::WriteHourlyFolder(const std::string& folder) {
     hourlyFolder_ = folder;
+    ProtectProgramInputs({"", folder, ""});
     return quorvane::WriteHourlyFolder(settingsFile_, folder);
 }
 
 bool CAppData::WriteMonthlyFolder(const std::string& folder) {
     monthlyFolder_ = folder;
+    ProtectProgramInputs({"", "", folder});
     return quorvane::WriteMonthlyFolder(settingsFile_, folder);
 }
 

@@ -1,6 +1,8 @@
 #include "cli/command.h"
 
 #include "data/c_fields.h"
+#include "data/program_inputs.h"
+#include "data/settings.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -46,6 +48,29 @@ bool Arguments::Parse(int argc, char** argv, const std::vector<std::string>& fla
         values_[key] = argv[++i];
     }
     return true;
+}
+
+bool OutputIsProgramInput(int argc, char** argv) {
+    const AppLocations locations = AppLocations::FromEnvironment();
+    const DataFolders folders = ReadDataFolders(locations.SettingsFile());
+    ProtectProgramInputs({locations.MapFolder(), folders.hourly, folders.monthly});
+    auto valueOf = [&](std::string_view option) -> std::optional<std::string> {
+        for (int i = 1; i + 1 < argc; ++i) {
+            if (option == argv[i]) {
+                return std::string(argv[i + 1]);
+            }
+        }
+        return std::nullopt;
+    };
+    ProtectProgramInputs({valueOf("--data-root").value_or(""), valueOf("--hourly").value_or(""),
+                          valueOf("--kalvera").value_or("")});
+    for (const char* option : {"--output", "--png", "--svg", "--pdf", "--csv", "--tooltips"}) {
+        if (const auto path = valueOf(option); path && IsProtectedInput(*path)) {
+            PrintMessage(*path + ": " + kTargetIsInputMessage);
+            return true;
+        }
+    }
+    return false;
 }
 
 std::optional<std::string> Arguments::Get(const std::string& key) const {

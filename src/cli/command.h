@@ -48,6 +48,13 @@ int WriteOutput(const char* command, const std::string& out);
 // A message of the system's own on stderr, with a line end.
 void PrintMessage(std::string_view message);
 
+// Protects the files the command reads (the "data" folder and the database folders
+// of the settings file, and those of its --data-root, --hourly and --kalvera) from
+// being written, then checks its output options (--output, --png, --svg, --pdf,
+// --csv, --tooltips): true, said on stderr, when one names such a file. Files made
+// in an --output-dir are refused by the writers themselves.
+bool OutputIsProgramInput(int argc, char** argv);
+
 class StderrReporter final : public MessageReporter {
 public:
     void Report(std::string_view message) override { PrintMessage(message); }

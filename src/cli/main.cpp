@@ -37,6 +37,9 @@ int main(int argc, char** argv) {
     }
     for (const Command& command : RegisteredCommands()) {
         if (command.name == std::string(argv[1])) {
+            if (OutputIsProgramInput(argc - 1, argv + 1)) {
+                return kExitFailure;
+            }
             return command.run(argc - 1, argv + 1);
         }
     }

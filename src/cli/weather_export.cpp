@@ -2,6 +2,7 @@
 
 #include "cli/hourly_source.h"
 #include "data/file_io.h"
+#include "data/program_inputs.h"
 #include "data/site_catalogue.h"
 
 #include <algorithm>
@@ -67,8 +68,12 @@ bool ExportSite(const HourlySource& base, const CAmedasPoint& site,
             output ? *output
                    : JoinPath(*outputDir,
                               DefaultWeatherFileName(format, site.siteNumber, source.yearVariant));
-        if (WriteWeatherFile(path, format, hours, site, source.yearVariant) !=
-            WeatherWriteStatus::Completed) {
+        const WeatherWriteStatus status =
+            WriteWeatherFile(path, format, hours, site, source.yearVariant);
+        if (status == WeatherWriteStatus::TargetIsInput) {
+            PrintMessage(path + ": " + kTargetIsInputMessage);
+            ok = false;
+        } else if (status != WeatherWriteStatus::Completed) {
             PrintMessage("ファイルに書き込めませんでした: " + path);
             ok = false;
         }

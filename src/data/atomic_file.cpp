@@ -1,5 +1,7 @@
 #include "data/atomic_file.h"
 
+#include "data/program_inputs.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -51,6 +53,10 @@ void IgnoreFileSizeSignal() {
 
 AtomicFileWriter::AtomicFileWriter(std::string targetPath)
     : target_(ResolveWriteTarget(std::move(targetPath))) {
+    if (IsProtectedInput(target_)) {
+        targetIsInput_ = true;
+        return;
+    }
     struct stat st {};
     if (stat(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         return; // a folder or device is never replaced
@@ -103,7 +109,7 @@ bool AtomicFileWriter::Flush() {
 
 AtomicFileWriter::Status AtomicFileWriter::Commit() {
     if (fd_ < 0) {
-        return Status::CannotCreate;
+        return targetIsInput_ ? Status::TargetIsInput : Status::CannotCreate;
     }
     if (failed_ || !Flush() || ::close(fd_) != 0) {
         if (!failed_) {

@@ -22,15 +22,18 @@ std::string ResolveWriteTarget(std::string path);
 // as the target is kept: the file it points to is replaced.
 class AtomicFileWriter {
 public:
-    enum class Status { Ok, CannotCreate, WriteFailed };
+    // TargetIsInput: the target is a file the program reads (see program_inputs.h);
+    // nothing is written.
+    enum class Status { Ok, CannotCreate, WriteFailed, TargetIsInput };
 
     explicit AtomicFileWriter(std::string targetPath);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // False when the temporary file could not be created.
+    // False when the temporary file could not be created or the target was refused.
     bool IsOpen() const { return fd_ >= 0; }
+    bool TargetIsInput() const { return targetIsInput_; }
 
     // Buffered; the first failure is remembered and later writes are ignored.
     void Write(std::string_view bytes);
@@ -47,6 +50,7 @@ private:
     std::string temp_;
     int fd_ = -1;
     bool failed_ = false;
+    bool targetIsInput_ = false;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
 };

@@ -105,7 +105,7 @@ void RunGraphContextMenu(QWidget* parent, const QPoint& screenPosition, int widt
     file.defaultName = QStringLiteral("graph.png");
     file.filter = QStringLiteral("PNG画像 (*.png);;SVG画像 (*.svg);;PDFファイル (*.pdf)");
     file.defaultSuffix = QStringLiteral("png");
-    const std::optional<QString> path = platform.SaveFileName(parent, file);
+    const std::optional<QString> path = ChooseExportFile(platform, parent, file);
     if (path && !SaveGraphPicture(*path, width, height, paint)) {
         platform.ShowMessage(parent, QStringLiteral("出力ファイルが開けません。"));
     }

@@ -691,7 +691,7 @@ void CDlgGraph::SaveData(ExportKind kind) {
     file.defaultName = ToQString(DefaultExportFileName(request));
     file.filter = csv ? QStringLiteral("csvﾌｧｲﾙ (*.csv)") : QStringLiteral("txtﾌｧｲﾙ (*.txt)");
     file.defaultSuffix = csv ? QStringLiteral("csv") : QStringLiteral("txt");
-    const std::optional<QString> path = platform.SaveFileName(this, file);
+    const std::optional<QString> path = ChooseExportFile(platform, this, file);
     if (!path) {
         return;
     }
@@ -728,7 +728,7 @@ void CDlgGraph::SaveWeatherFile(WeatherFormat format) {
         ToQString(DefaultWeatherFileName(format, selection.siteNumber, selection.yearVariant));
     file.filter = epw ? QStringLiteral("epwﾌｧｲﾙ (*.epw)") : QStringLiteral("csvﾌｧｲﾙ (*.csv)");
     file.defaultSuffix = epw ? QStringLiteral("epw") : QStringLiteral("csv");
-    const std::optional<QString> path = platform.SaveFileName(this, file);
+    const std::optional<QString> path = ChooseExportFile(platform, this, file);
     if (!path) {
         return;
     }
@@ -739,9 +739,10 @@ void CDlgGraph::SaveWeatherFile(WeatherFormat format) {
                                   *site, selection.yearVariant);
     }
     const HourlyExportStatus shown =
-        status == WeatherWriteStatus::Completed      ? HourlyExportStatus::Completed
-        : status == WeatherWriteStatus::CannotCreate ? HourlyExportStatus::CannotCreate
-                                                     : HourlyExportStatus::WriteFailed;
+        status == WeatherWriteStatus::Completed       ? HourlyExportStatus::Completed
+        : status == WeatherWriteStatus::CannotCreate  ? HourlyExportStatus::CannotCreate
+        : status == WeatherWriteStatus::TargetIsInput ? HourlyExportStatus::TargetIsInput
+                                                      : HourlyExportStatus::WriteFailed;
     platform.ShowMessage(this, ToQString(ExportStatusMessage(shown)));
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/atomic_file.h"
 #include "data/c_fields.h"
+#include "data/program_inputs.h"
 #include "hourly/printf_fields.h"
 #include "solar/calendar.h"
 
@@ -253,7 +254,8 @@ HourlyExportStatus ExportHourlyData(const HourlyDataSet& set, const HourlyExport
     }
     AtomicFileWriter writer(path);
     if (!writer.IsOpen()) {
-        return HourlyExportStatus::CannotCreate;
+        return writer.TargetIsInput() ? HourlyExportStatus::TargetIsInput
+                                      : HourlyExportStatus::CannotCreate;
     }
     WriteHeader(writer, set, request.format);
     HourlyPeriod period = PeriodOfExport(request.exportKind, request.month, request.day);
@@ -267,6 +269,8 @@ HourlyExportStatus ExportHourlyData(const HourlyDataSet& set, const HourlyExport
         return HourlyExportStatus::Completed;
     case AtomicFileWriter::Status::CannotCreate:
         return HourlyExportStatus::CannotCreate;
+    case AtomicFileWriter::Status::TargetIsInput:
+        return HourlyExportStatus::TargetIsInput;
     case AtomicFileWriter::Status::WriteFailed:
         break;
     }
@@ -283,6 +287,8 @@ const char* ExportStatusMessage(HourlyExportStatus status) {
         return "出力ファイルの書き込みに失敗しました。\n元のファイルは変更されていません。";
     case HourlyExportStatus::SiteMissing:
         return "地点一覧にこの地点がないため、斜面日射量データを出力できませんでした。";
+    case HourlyExportStatus::TargetIsInput:
+        return kTargetIsInputMessage;
     }
     return nullptr;
 }

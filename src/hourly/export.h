@@ -34,8 +34,9 @@ struct HourlyExportRequest {
 enum class HourlyExportStatus {
     Completed,
     CannotCreate,
-    WriteFailed, // the target, if it existed, is unchanged
-    SiteMissing, // slope data of a site not in the catalogue: nothing written
+    WriteFailed,   // the target, if it existed, is unchanged
+    SiteMissing,   // slope data of a site not in the catalogue: nothing written
+    TargetIsInput, // the target is a file the program reads: nothing written
 };
 
 // The name the save dialog offers, e.g. "rm474120303_s30_5.csv".

@@ -336,7 +336,8 @@ WeatherWriteStatus WriteWeatherFile(const std::string& path, WeatherFormat forma
                                     YearVariant variant) {
     AtomicFileWriter writer(path);
     if (!writer.IsOpen()) {
-        return WeatherWriteStatus::CannotCreate;
+        return writer.TargetIsInput() ? WeatherWriteStatus::TargetIsInput
+                                      : WeatherWriteStatus::CannotCreate;
     }
     writer.Write(WeatherFileText(format, hours, site, variant));
     return writer.Commit() == AtomicFileWriter::Status::Ok ? WeatherWriteStatus::Completed

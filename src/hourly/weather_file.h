@@ -56,7 +56,7 @@ std::string WeatherFileText(WeatherFormat format, const std::vector<WeatherHour>
 // "%05d_mea.epw", "%05d_max_sam.csv", "%05d_min_tmy3.csv" ...
 std::string DefaultWeatherFileName(WeatherFormat format, int siteNumber, YearVariant variant);
 
-enum class WeatherWriteStatus { Completed, CannotCreate, WriteFailed };
+enum class WeatherWriteStatus { Completed, CannotCreate, WriteFailed, TargetIsInput };
 // Writes the file through a temporary one; a failure leaves the old file as it was.
 WeatherWriteStatus WriteWeatherFile(const std::string& path, WeatherFormat format,
                                     const std::vector<WeatherHour>& hours, const CAmedasPoint& site,

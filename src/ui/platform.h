@@ -72,6 +72,11 @@ public:
     virtual void CopyImage(const QImage& image) = 0;
 };
 
+// The save-file dialog of an export. A file the program reads itself is refused with
+// a message, as if the dialog had been cancelled: nothing may be written to it.
+std::optional<QString> ChooseExportFile(Platform& platform, QWidget* parent,
+                                        const SaveFileRequest& request);
+
 // The platform in use; the Qt one unless a test installed another.
 Platform& CurrentPlatform();
 

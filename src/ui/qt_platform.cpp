@@ -1,5 +1,8 @@
 #include "ui/qt_platform.h"
 
+#include "data/program_inputs.h"
+#include "ui/text.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
@@ -97,7 +100,7 @@ std::unique_ptr<QPrinter> QtPlatform::ChoosePrinter(QWidget* parent, const Print
         save.defaultName = request.documentName + QStringLiteral(".pdf");
         save.filter = QStringLiteral("PDFファイル (*.pdf)");
         save.defaultSuffix = QStringLiteral("pdf");
-        const std::optional<QString> file = SaveFileName(parent, save);
+        const std::optional<QString> file = ChooseExportFile(*this, parent, save);
         if (!file) {
             return nullptr;
         }
@@ -117,6 +120,11 @@ std::unique_ptr<QPrinter> QtPlatform::ChoosePrinter(QWidget* parent, const Print
         printer->setFromTo(1, 1);
     }
     if (dialog.exec() != QDialog::Accepted) {
+        return nullptr;
+    }
+    if (const QString file = printer->outputFileName();
+        !file.isEmpty() && IsProtectedInput(file.toStdString())) {
+        ShowMessage(parent, ToQString(kTargetIsInputMessage));
         return nullptr;
     }
     return printer;

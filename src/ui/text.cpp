@@ -4,6 +4,8 @@
 
 namespace quorvane {
 
-QString ToWide(std::string_view cp932) { return ToQString(Cp932ToUtf8(cp932)); }
+QString ToWide(std::string_view cp932) {
+    return ToQString(Cp932ToUtf8(cp932));
+}
 
 } // namespace quorvane

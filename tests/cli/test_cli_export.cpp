@@ -155,6 +155,33 @@ TEST_F(CliExportTest, UncreatableOutputFails) {
     EXPECT_EQ(run.err, "出力ファイルが開けません。\n");
 }
 
+TEST_F(CliExportTest, OutputsThatAreTheProgramsOwnInputsAreRefused) {
+    const std::string database = (hourly.path() / "平均年/mea47412.txt").string();
+    const std::string before = ReadFileBytes(database);
+    const std::string refused = "プログラムが読み込むデータファイルには出力できません。";
+    ProcessResult run =
+        Run(Source() + " --period day --format csv --output " + ShellQuote(database));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(refused), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFileBytes(database), before);
+
+    // Through a link, and with a generated name in the data folder.
+    std::filesystem::create_symlink(database, scratch.path() / "link.csv");
+    run = Run(Source() + " --period day --format csv --output " +
+              ShellQuote((scratch.path() / "link.csv").string()));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(ReadFileBytes(database), before);
+    run = Run(Source() + " --period year --format epw --output-dir " + ShellQuote(data.str()));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(refused), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(data.path() / "47412_mea.epw"));
+
+    // A new file of the user's beside the databases is written.
+    run = Run(Source() + " --period day --format csv --output " +
+              ShellQuote((hourly.path() / "mine.csv").string()));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+}
+
 TEST_F(CliExportTest, BadOptionsPrintUsage) {
     const char* cases[] = {
         "--period week --format csv --output x",

@@ -1,3 +1,4 @@
+#include "data/program_inputs.h"
 #include "recording_platform.h"
 #include "ui/message_box_reporter.h"
 #include "ui/platform.h"
@@ -110,6 +111,23 @@ TEST(RecordingPlatform, PrintingGoesToTheScriptedPdf) {
     }
     EXPECT_GT(QFileInfo(pdf).size(), 0);
     EXPECT_EQ(CurrentPlatform().ChoosePrinter(nullptr, request), nullptr);
+}
+
+TEST(ChooseExportFile, RefusesTheProgramsOwnInputsWithAMessage) {
+    test::TempDir root;
+    const std::string table = root.Write("data/map/zahyo/point_amedas.txt", "x");
+    ProtectProgramInputs({(root.path() / "data").string(), "", ""});
+    RecordingPlatform platform;
+    platform.saveAnswers = {QString::fromStdString(table),
+                            QString::fromStdString((root.path() / "mine.csv").string())};
+    EXPECT_EQ(ChooseExportFile(platform, nullptr, {}), std::nullopt);
+    ASSERT_EQ(platform.messages.size(), 1U);
+    EXPECT_TRUE(platform.messages[0].startsWith(
+        QStringLiteral("プログラムが読み込むデータファイルには出力できません。")));
+    EXPECT_EQ(ChooseExportFile(platform, nullptr, {}),
+              QString::fromStdString((root.path() / "mine.csv").string()));
+    EXPECT_EQ(platform.messages.size(), 1U);
+    ClearProtectedInputs();
 }
 
 TEST(MessageBoxReporter, ShowsCoreMessagesThroughThePlatform) {
