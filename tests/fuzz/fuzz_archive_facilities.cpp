@@ -1,0 +1,11 @@
+#include "map/search_archive.h"
+
+#include "fuzz_support.h"
+
+using namespace quorvane;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<CF_CHIN> records;
+    DecodeFacilities(fuzz::AsText(data, size), records);
+    return 0;
+}
