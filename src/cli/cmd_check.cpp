@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -65,12 +64,13 @@ public:
 
     // The entries of one folder whose names match, in name order; a missing folder
     // has none.
-    std::vector<fs::path> Entries(const std::string& folder, const std::regex& name) const {
+    std::vector<fs::path> Entries(const std::string& folder, std::string_view prefix, int digits,
+                                  std::string_view suffix = {}) const {
         std::vector<fs::path> found;
         std::error_code error;
         for (fs::directory_iterator it(root_ + folder, error), end; !error && it != end;
              it.increment(error)) {
-            if (std::regex_match(it->path().filename().string(), name)) {
+            if (IsNumberedName(it->path().filename().string(), prefix, digits, suffix)) {
                 found.push_back(it->path());
             }
         }
@@ -92,7 +92,7 @@ public:
     void Outlines() {
         NullReporter silent;
         std::vector<CPolygon> outline;
-        for (const fs::path& path : Entries("/map/area", std::regex("[0-9]{2}"))) {
+        for (const fs::path& path : Entries("/map/area", "", 2)) {
             const int code = std::stoi(path.filename().string());
             Note(path.string(), LoadAreaPolygons(root_, code, outline, silent));
         }
@@ -103,19 +103,19 @@ public:
         std::vector<MunicipalityRecord> municipalities;
         std::vector<DistrictRecord> districts;
         std::vector<CF_CHIN> facilities;
-        for (const fs::path& path : Entries("/map/GaikuTabl", std::regex("ga_addp1_[0-9]{2}"))) {
+        for (const fs::path& path : Entries("/map/GaikuTabl", "ga_addp1_", 2)) {
             Note(path.string(), ReadMunicipalityFile(path.string(), municipalities, silent));
         }
-        for (const fs::path& path : Entries("/map/GaikuTabl", std::regex("ga_addp2_[0-9]{2}"))) {
+        for (const fs::path& path : Entries("/map/GaikuTabl", "ga_addp2_", 2)) {
             Note(path.string(), ReadDistrictFile(path.string(), districts, silent));
         }
-        for (const fs::path& path : Entries("/map/kensaku", std::regex("[0-9]{3}"))) {
+        for (const fs::path& path : Entries("/map/kensaku", "", 3)) {
             Note(path.string(), ReadFacilityFile(path.string(), facilities, silent));
         }
     }
 
     void MeshTables() {
-        for (const fs::path& path : Entries("/map/table", std::regex("m[0-9]{4}\\.list"))) {
+        for (const fs::path& path : Entries("/map/table", "m", 4, ".list")) {
             std::string text;
             if (!ReadWholeFile(path.string(), text)) {
                 Note(path.string(), LoadStatus::CannotRead);
@@ -129,7 +129,7 @@ public:
 
     void SunriseTables() {
         auto set = std::make_unique<HourlyDataSet>();
-        for (const fs::path& path : Entries("/map/zahyo/sunrise_sunset", std::regex("[0-9]{5}"))) {
+        for (const fs::path& path : Entries("/map/zahyo/sunrise_sunset", "", 5)) {
             Note(path.string(),
                  LoadSunriseSunset(*set, std::stoi(path.filename().string()), root_));
         }

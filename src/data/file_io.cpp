@@ -2,6 +2,7 @@
 
 #include "data/atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -10,6 +11,16 @@
 #include <unistd.h>
 
 namespace quorvane {
+
+bool IsNumberedName(std::string_view name, std::string_view prefix, int digits,
+                    std::string_view suffix) {
+    const std::size_t size = prefix.size() + static_cast<std::size_t>(digits) + suffix.size();
+    if (name.size() != size || !name.starts_with(prefix) || !name.ends_with(suffix)) {
+        return false;
+    }
+    const std::string_view number = name.substr(prefix.size(), static_cast<std::size_t>(digits));
+    return std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 
 std::string JoinPath(const std::string& folder, std::string_view name) {
     std::string path = folder;

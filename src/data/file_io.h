@@ -9,6 +9,11 @@ namespace quorvane {
 // "folder/name", with one slash between them; `name` alone for an empty folder.
 std::string JoinPath(const std::string& folder, std::string_view name);
 
+// True for a file name made of `prefix`, exactly `digits` decimal digits and
+// `suffix`, such as "mea47412.txt" (the names the data files are found by).
+bool IsNumberedName(std::string_view name, std::string_view prefix, int digits,
+                    std::string_view suffix = {});
+
 // Size limits of the data files, each well above what its format can hold: a
 // reader never takes in more, whatever the path names.
 inline constexpr std::uint64_t kMaxTableFileBytes = 16u << 20; // site, area, mesh tables

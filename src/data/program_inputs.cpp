@@ -1,10 +1,10 @@
 #include "data/program_inputs.h"
 
 #include "data/atomic_file.h"
+#include "data/file_io.h"
 
 #include <filesystem>
 #include <mutex>
-#include <regex>
 #include <system_error>
 #include <vector>
 
@@ -56,14 +56,16 @@ bool IsProgramInput(const ProgramInputs& inputs, const std::string& path) {
     const std::string name = target.filename().string();
     // "<hourly folder>/<year folder>/mea12345.txt" (max, min), whatever the year
     // folder's spelling.
-    static const std::regex hourlyName("(mea|max|min)[0-9]{5}\\.txt");
-    if (!inputs.hourlyFolder.empty() && std::regex_match(name, hourlyName) &&
+    const bool hourlyName = IsNumberedName(name, "mea", 5, ".txt") ||
+                            IsNumberedName(name, "max", 5, ".txt") ||
+                            IsNumberedName(name, "min", 5, ".txt");
+    if (!inputs.hourlyFolder.empty() && hourlyName &&
         SameFolder(target.parent_path().parent_path(), Canonical(inputs.hourlyFolder))) {
         return true;
     }
     // "<monthly folder>/m12345", and "12345" of the older edition.
-    static const std::regex monthlyName("m?[0-9]{5}");
-    return !inputs.monthlyFolder.empty() && std::regex_match(name, monthlyName) &&
+    const bool monthlyName = IsNumberedName(name, "m", 5) || IsNumberedName(name, "", 5);
+    return !inputs.monthlyFolder.empty() && monthlyName &&
            SameFolder(target.parent_path(), Canonical(inputs.monthlyFolder));
 }
 
