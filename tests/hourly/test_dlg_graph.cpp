@@ -1,6 +1,8 @@
 // The hourly viewer on a small generated kit, driven by its controls and mouse
 // events through the platform seam.
 #include "app/app_data.h"
+#include "data/hourly_file.h"
+#include "data/program_inputs.h"
 #include "hourly/dlg_file_save.h"
 #include "hourly/dlg_graph.h"
 #include "hourly/export.h"
@@ -10,6 +12,7 @@
 #include "temp_dir.h"
 #include "ui/dlg_digit_input.h"
 #include "ui/site_picker.h"
+#include "ui/text.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -321,6 +324,28 @@ TEST_F(HourlyViewerTest, CancelledOptionsAndUnwritableFilesLoseNothing) {
     viewer->SaveData(ExportKind::Month);
     EXPECT_EQ(platform.messages,
               std::vector<QString>{QStringLiteral("出力ファイルが開けません。")});
+}
+
+TEST_F(HourlyViewerTest, TheProgramsOwnFilesAreRefusedAsTargets) {
+    auto viewer = Open();
+    const std::string database =
+        HourlyFilePath(app->HourlyFolder(), YearVariant::Average, app->SiteAt(0)->siteNumber);
+    const std::string before = test::ReadFileBytes(database);
+    ASSERT_FALSE(before.empty());
+    const std::string inData = app->MapFolder() + "/saved.csv";
+    for (const std::string& target : {database, inData}) {
+        platform.modalHandlers.push_back([](QDialog& shown) { shown.accept(); });
+        platform.saveAnswers.push_back(QString::fromStdString(target));
+    }
+    viewer->SaveData(ExportKind::Day);
+    viewer->SaveData(ExportKind::Day);
+    EXPECT_EQ(platform.saveRequests.size(), 2u);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    for (const QString& message : platform.messages) {
+        EXPECT_EQ(message, ToQString(kTargetIsInputMessage));
+    }
+    EXPECT_EQ(test::ReadFileBytes(database), before);
+    EXPECT_FALSE(fs::exists(inData));
 }
 
 TEST_F(HourlyViewerTest, PrintingWritesOnePdfPageAndResetsTheScreenLegend) {
