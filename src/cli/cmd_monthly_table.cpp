@@ -53,13 +53,14 @@ bool PrintTables(const std::string& path, const std::vector<int>& siteNumbers,
     for (int i = 0; i < total; ++i) {
         const int index = FindSiteIndex(sites, siteNumbers[static_cast<std::size_t>(i)]);
         const CAmedasPoint& site = sites[static_cast<std::size_t>(index)];
+        MonthlyTableInput in;
         if (LoadMonthlyData(folder, site.siteNumber, *record, reporter) != LoadStatus::Ok) {
             // The loader's message does not say which site of a batch it was.
             PrintMessage("地点 " + std::to_string(site.siteNumber) +
-                         " のデータが読み込めないため、値 0 で出力しました。");
+                         " のデータが読み込めないため、読み込み失敗と記したページを出力しました。");
             allLoaded = false;
+            in.loadFailed = true;
         }
-        MonthlyTableInput in;
         in.record = record.get();
         in.siteFound = true;
         in.siteName = ToQString(site.name);

@@ -146,6 +146,16 @@ void ToggleLegendEntry(std::vector<CHanreiObj>& legend, int code) {
     }
 }
 
+void CarryLegendVisibility(const std::vector<CHanreiObj>& previous,
+                           std::vector<CHanreiObj>& fresh) {
+    if (previous.size() != fresh.size()) {
+        return;
+    }
+    for (std::size_t i = 0; i < fresh.size(); ++i) {
+        fresh[i].visible = previous[i].visible;
+    }
+}
+
 std::string LegendToggleText(const std::vector<CHanreiObj>& legend) {
     return AnyLegendEntryHidden(legend) ? "すべてON" : "すべてOFF";
 }

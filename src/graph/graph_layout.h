@@ -244,6 +244,9 @@ bool AnyLegendEntryHidden(const std::vector<CHanreiObj>& legend);
 // An entry index flips that entry; kHitLegendToggle shows all when any is hidden,
 // else hides all.
 void ToggleLegendEntry(std::vector<CHanreiObj>& legend, int code);
+// Gives `fresh` the hidden entries of `previous` when both list the same series (the
+// same number of entries): a legend rebuilt for new angles keeps what the user hid.
+void CarryLegendVisibility(const std::vector<CHanreiObj>& previous, std::vector<CHanreiObj>& fresh);
 // "すべてON" while an entry is hidden, else "すべてOFF".
 std::string LegendToggleText(const std::vector<CHanreiObj>& legend);
 

@@ -342,8 +342,7 @@ void CDlgGraph::Reload() {
     loaded_ =
         LoadHourlyData(*set_, selection.yearVariant, selection.siteNumber, appData_.HourlyFolder(),
                        appData_.MapFolder(), reporter) == LoadStatus::Ok;
-    BuildRankings(*set_, selection.month, rankings_);
-    RankingDayToCurrent();
+    RebuildRankings();
     RefreshControls();
 }
 
@@ -378,6 +377,20 @@ void CDlgGraph::SetGraphAnglesFromMode() {
         graphAzimuth_ = azimuth2_;
         break;
     }
+}
+
+void CDlgGraph::RebuildRankings() {
+    BuildRankings(*set_, appData_.Selection().month, rankings_);
+    for (auto [list, texts] : {std::pair{irradiationRanking_, &rankings_.irradiationTexts},
+                               std::pair{sunshineRanking_, &rankings_.sunshineTexts}}) {
+        const QSignalBlocker quiet(list);
+        list->clear();
+        for (const std::string& text : *texts) {
+            list->addItem(ToQString(text));
+        }
+        list->setCurrentIndex(list->count() > 0 ? 0 : -1); // rank 1
+    }
+    RankingDayToCurrent();
 }
 
 void CDlgGraph::RankingDayToCurrent() {
@@ -454,27 +467,12 @@ void CDlgGraph::RefreshControls() {
     tilt2Edit_->setText(QString::number(tilt2_));
     azimuth2Edit_->setText(QString::number(azimuth2_));
     UpdateAngleEnabling();
-
-    for (auto [list, texts] : {std::pair{irradiationRanking_, &rankings_.irradiationTexts},
-                               std::pair{sunshineRanking_, &rankings_.sunshineTexts}}) {
-        const int keep = std::max(0, list->currentIndex());
-        list->blockSignals(true);
-        list->clear();
-        for (const std::string& text : *texts) {
-            list->addItem(ToQString(text));
-        }
-        list->setCurrentIndex(std::min(keep, list->count() - 1));
-        list->blockSignals(false);
-    }
     monthList_->setCurrentIndex(selection.month - 1);
     dayList_->setCurrentIndex(selection.day - 1);
-    const bool ranking =
-        view_ == HourlyView::IrradiationRanking || view_ == HourlyView::SunshineRanking;
     monthList_->setEnabled(true);
     dayList_->setEnabled(view_ == HourlyView::Day || view_ == HourlyView::TenDays);
     irradiationRanking_->setEnabled(view_ == HourlyView::IrradiationRanking);
     sunshineRanking_->setEnabled(view_ == HourlyView::SunshineRanking);
-    (void)ranking;
     refreshing_ = false;
 }
 
@@ -561,9 +559,8 @@ void CDlgGraph::ChooseMonth(int item) {
     selection.month = std::clamp(item + 1, 1, 12);
     selection.day = std::min(selection.day, appData_.DaysInMonth(selection.month));
     FillDayList();
-    BuildRankings(*set_, selection.month, rankings_);
+    RebuildRankings();
     RefreshControls();
-    RankingDayToCurrent();
     Redraw(kRedrawGraph);
 }
 
@@ -577,6 +574,7 @@ void CDlgGraph::ChooseRanking(bool sunshine, int item) {
     if (item >= 0 && item < ranking.count) {
         appData_.Selection().day = ranking.days[item];
     }
+    RefreshControls(); // the day list shows the ranked day for the day views
     Redraw(kRedrawGraph);
 }
 
@@ -618,7 +616,7 @@ void CDlgGraph::Navigate(bool next) {
     }
     FillDayList();
     if (selection.month != oldMonth) {
-        BuildRankings(*set_, selection.month, rankings_);
+        RebuildRankings();
     }
     RefreshControls();
     Redraw(kRedrawGraph);
@@ -829,7 +827,14 @@ void CDlgGraph::DrawGraph() {
     if (!canvas_.BackBufferValid()) {
         canvas_.CreateBackBuffer(devicePixelRatioF());
     }
-    scene_ = ComputeHourlyScene(GraphInput(), canvas_.LocalRect(), canvas_.Legend());
+    const HourlyGraphInput in = GraphInput();
+    // The legend names the angles drawn, whichever control changed them.
+    std::vector<CHanreiObj> legend =
+        BuildHourlyLegend(in, canvas_.LocalRect(), HorizontalSeriesArgb(canvas_.Styles()),
+                          SlopeSeriesArgb(canvas_.Styles()));
+    CarryLegendVisibility(canvas_.Legend(), legend);
+    canvas_.Legend() = std::move(legend);
+    scene_ = ComputeHourlyScene(in, canvas_.LocalRect(), canvas_.Legend());
     canvas_.Tooltips() = scene_.tooltips;
     QPainter p(&canvas_.BackBuffer());
     CGraphCanvas::PrepareSurface(p);

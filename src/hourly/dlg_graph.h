@@ -118,6 +118,8 @@ private:
     void FillDayList();
     void FillAreaList();
     void FillSiteList();
+    // Both rankings of the current month, their lists refilled at rank 1.
+    void RebuildRankings();
     void RankingDayToCurrent();
     void RebuildLegend();
     void RefreshControls();

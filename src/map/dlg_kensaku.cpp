@@ -82,11 +82,7 @@ void FillPrefectures(CMyListBox& list) {
 // already chosen after the list was refilled.
 template <class Handler>
 void OnRowChosen(CMyListBox* list, QObject* receiver, Handler handler) {
-    QObject::connect(list, &QListWidget::currentRowChanged, receiver, [handler](int row) {
-        if (row >= 0) {
-            handler(row);
-        }
-    });
+    QObject::connect(list, &CMyListBox::LineChosen, receiver, handler);
 }
 
 } // namespace
@@ -166,7 +162,7 @@ void CDlgKensaku1::MunicipalityChosen(int row) {
     ok_->setEnabled(municipality.lonDeg > 0 && municipality.latDeg > 0);
     std::vector<DistrictRecord> all;
     MessageBoxReporter reporter(this);
-    ReadDistrictFile(DistrictFilePath(mapFolder_, prefectures_->currentRow() + 1), all, reporter);
+    ReadDistrictFile(DistrictFilePath(mapFolder_, prefectures_->ChosenLine() + 1), all, reporter);
     const auto mine = DistrictsOf(municipality, all);
     districtRecords_.assign(mine.begin(), mine.end());
     for (const DistrictRecord& district : districtRecords_) {
@@ -184,13 +180,13 @@ void CDlgKensaku1::DistrictChosen(int row) {
 }
 
 void CDlgKensaku1::Search() {
-    const int prefecture = prefectures_->currentRow();
-    const int municipality = municipalities_->currentRow();
+    const int prefecture = prefectures_->ChosenLine();
+    const int municipality = municipalities_->ChosenLine();
     if (prefecture < 0 || municipality < 0 || !ok_->isEnabled()) {
         return;
     }
     const MunicipalityRecord& m = municipalityRecords_[static_cast<std::size_t>(municipality)];
-    const int district = districts_->currentRow();
+    const int district = districts_->ChosenLine();
     result_.name = std::string(kPrefectureNames[static_cast<std::size_t>(prefecture)]) + m.name;
     if (district >= 0 && district < static_cast<int>(districtRecords_.size())) {
         const DistrictRecord& d = districtRecords_[static_cast<std::size_t>(district)];
@@ -250,8 +246,8 @@ void CDlgKensaku2::SelectionChanged(bool categoryChanged) {
     facilities_->blockSignals(false);
     shown_.clear();
     ok_->setEnabled(false);
-    const int category = categories_->currentRow();
-    const int prefecture = prefectures_->currentRow();
+    const int category = categories_->ChosenLine();
+    const int prefecture = prefectures_->ChosenLine();
     if (category < 0 || prefecture < 0) {
         prompt_->setText(categoryChanged ? QStringLiteral("都道府県を選択してください。")
                                          : QStringLiteral("分類を選択してください。"));
@@ -271,8 +267,8 @@ void CDlgKensaku2::SelectionChanged(bool categoryChanged) {
 }
 
 void CDlgKensaku2::FacilityChosen(int row) {
-    if (row >= static_cast<int>(shown_.size()) || categories_->currentRow() < 0 ||
-        prefectures_->currentRow() < 0) {
+    if (row >= static_cast<int>(shown_.size()) || categories_->ChosenLine() < 0 ||
+        prefectures_->ChosenLine() < 0) {
         return;
     }
     prompt_->setText(kJumpPrompt);
@@ -280,8 +276,8 @@ void CDlgKensaku2::FacilityChosen(int row) {
 }
 
 void CDlgKensaku2::Search() {
-    const int row = facilities_->currentRow();
-    if (categories_->currentRow() < 0 || prefectures_->currentRow() < 0 || row < 0 ||
+    const int row = facilities_->ChosenLine();
+    if (categories_->ChosenLine() < 0 || prefectures_->ChosenLine() < 0 || row < 0 ||
         row >= static_cast<int>(shown_.size())) {
         return;
     }

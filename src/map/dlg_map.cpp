@@ -67,7 +67,7 @@ void FillList(CMyListBox& list, const std::vector<ListLine>& lines, int current)
             list.addItem(ToQString(line.text));
         }
     }
-    if (list.currentRow() != current) {
+    if (list.ChosenLine() != current) {
         list.setCurrentRow(current);
     }
 }
@@ -82,7 +82,7 @@ QPoint Local(const QMouseEvent* event) {
 
 MapPane::MapPane(CDlgMap& dialog) : QWidget(&dialog), dialog_(dialog) {
     setObjectName(QStringLiteral("1000"));
-    // The pane takes the first focus: a list given the focus would pick its first line.
+    // The pane takes the first focus, so the arrow keys do not start in a list.
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(kMapPaneWidthPx, kMapPaneHeightPx);
     setMouseTracking(true);
@@ -113,6 +113,11 @@ void MapPane::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         dialog_.PaneDoubleClick(Local(event));
     }
+}
+
+void MapPane::leaveEvent(QEvent* event) {
+    dialog_.PaneLeave();
+    QWidget::leaveEvent(event);
 }
 
 // Dialog
@@ -180,12 +185,12 @@ CDlgMap::CDlgMap(AppSession& appData, const AreaOutlineTable& outlines, QWidget*
     connect(facilityButton_, &QPushButton::clicked, this, &CDlgMap::FacilitySearch);
     connect(okButton_, &QPushButton::clicked, this, &CDlgMap::AcceptSelection);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(areaList_, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(areaList_, &CMyListBox::LineChosen, this, [this](int row) {
         if (!syncingLists_) {
             Apply(model_.SelectAreaLine(row));
         }
     });
-    connect(siteList_, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(siteList_, &CMyListBox::LineChosen, this, [this](int row) {
         if (!syncingLists_) {
             Apply(model_.SelectSiteLine(row));
         }
@@ -308,7 +313,7 @@ void CDlgMap::SyncControls() {
     areaList_->setEnabled(c.areaListEnabled);
     siteList_->setEnabled(c.siteListEnabled);
     if (!c.areaListShown && areaList_->hasFocus()) {
-        pane_->setFocus(); // the focus must not fall on the site list and pick its first line
+        pane_->setFocus(); // a hidden list keeps no focus
     }
     areaList_->setVisible(c.areaListShown);
     areaLabel_->setVisible(c.areaListShown);
@@ -431,6 +436,9 @@ void CDlgMap::SlideTick() {
 }
 
 void CDlgMap::PaneMouseMove(QPoint at) {
+    if (acceptedSite_ != kNone) {
+        return;
+    }
     model_.MouseMove(at.x(), at.y());
     ShowMouseInformation(at);
     if (model_.Level() == MapLevel::Mesh) {
@@ -443,16 +451,32 @@ void CDlgMap::PaneMouseMove(QPoint at) {
 }
 
 void CDlgMap::PaneMousePress(QPoint at) {
+    if (acceptedSite_ != kNone) {
+        return;
+    }
     model_.MouseDown(at.x(), at.y());
     RedrawOverlay();
 }
 
 void CDlgMap::PaneMouseRelease(QPoint at) {
-    Apply(model_.MouseUp(at.x(), at.y()));
+    if (acceptedSite_ == kNone) {
+        Apply(model_.MouseUp(at.x(), at.y()));
+    }
 }
 
 void CDlgMap::PaneDoubleClick(QPoint at) {
-    Apply(model_.DoubleClick(at.x(), at.y()));
+    if (acceptedSite_ == kNone) {
+        Apply(model_.DoubleClick(at.x(), at.y()));
+    }
+}
+
+void CDlgMap::PaneLeave() {
+    if (acceptedSite_ != kNone) {
+        return;
+    }
+    model_.MouseLeave();
+    pane_->setToolTip(QString());
+    RedrawOverlay();
 }
 
 void CDlgMap::GoBack() {
@@ -491,7 +515,8 @@ void CDlgMap::FacilitySearch() {
 }
 
 void CDlgMap::AcceptSelection() {
-    if (model_.CanAccept()) {
+    if (acceptedSite_ == kNone && model_.CanAccept()) {
+        acceptedSite_ = model_.SelectedSite();
         accept();
     }
 }

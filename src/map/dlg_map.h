@@ -32,6 +32,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     CDlgMap& dialog_;
@@ -48,7 +49,11 @@ public:
 
     // Before the dialog runs: print mode shows the print prompt and OK picture.
     void SetPrintMode(bool printMode);
-    int SelectedSite() const { return model_.SelectedSite(); }
+    // The site the dialog shows as selected; once it ended with OK, the site it was
+    // accepted with, whatever input was still queued.
+    int SelectedSite() const {
+        return acceptedSite_ != kNone ? acceptedSite_ : model_.SelectedSite();
+    }
 
     SiteSelectionModel& Model() { return model_; }
     const SiteSelectionModel& Model() const { return model_; }
@@ -60,6 +65,7 @@ public:
     void PaneMousePress(QPoint at);
     void PaneMouseRelease(QPoint at);
     void PaneDoubleClick(QPoint at);
+    void PaneLeave();
 
     // The buttons' actions.
     void GoBack();
@@ -102,6 +108,7 @@ private:
     QImage base_;
     QImage composed_;
     bool syncingLists_ = false;
+    int acceptedSite_ = kNone;
 
     MapPane* pane_;
     CMyListBox* areaList_;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace quorvane {
 
@@ -550,6 +551,7 @@ void SiteSelectionModel::MouseMove(int x, int y) {
 }
 
 void SiteSelectionModel::MouseDown(int x, int y) {
+    releaseEndsDoubleClick_ = false;
     if (balloon_ || Sliding()) {
         return;
     }
@@ -559,9 +561,14 @@ void SiteSelectionModel::MouseDown(int x, int y) {
 }
 
 MapCommand SiteSelectionModel::MouseUp(int x, int y) {
+    if (std::exchange(releaseEndsDoubleClick_, false)) {
+        pressedItem_ = pressedSite_ = pressedArrow_ = kNone;
+        return {MapAction::Redraw};
+    }
     if (balloon_ || Sliding()) {
         return {};
     }
+    const int previousArea = selectedArea_;
     const int item = HitItem(x, y);
     const int site = HitSite(x, y);
     const int arrow = level_ == MapLevel::Mesh ? HitArrow(x, y) : kNone;
@@ -618,7 +625,6 @@ MapCommand SiteSelectionModel::MouseUp(int x, int y) {
     }
     }
     // Levels 1 and 2: the site marker released on.
-    const int previousArea = selectedArea_;
     selectedSite_ = (site != kNone && site == pressedSite) ? site : kNone;
     if (level_ == MapLevel::Block && selectedSite_ != kNone) {
         selectedArea_ = AreaOfSite(selectedSite_);
@@ -632,6 +638,7 @@ MapCommand SiteSelectionModel::MouseUp(int x, int y) {
 }
 
 MapCommand SiteSelectionModel::DoubleClick(int x, int y) {
+    releaseEndsDoubleClick_ = true;
     if (balloon_ || level_ == MapLevel::National || !Inner().Contains(x, y)) {
         return {};
     }
@@ -643,6 +650,12 @@ MapCommand SiteSelectionModel::DoubleClick(int x, int y) {
         return {MapAction::Redraw};
     }
     return {};
+}
+
+void SiteSelectionModel::MouseLeave() {
+    hoveredItem_ = pressedItem_ = kNone;
+    hoveredSite_ = pressedSite_ = kNone;
+    hoveredArrow_ = pressedArrow_ = kNone;
 }
 
 // Buttons

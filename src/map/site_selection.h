@@ -82,11 +82,14 @@ public:
     // A search result: false when the point lies on no sheet with a picture.
     bool OpenSearchResult(const std::string& name, double lonDeg, double latDeg);
 
-    // Pane coordinates.
+    // Pane coordinates. A double-click arrives as press, release, DoubleClick and a
+    // last release; that release belongs to the double-click and changes nothing.
     void MouseMove(int x, int y);
     void MouseDown(int x, int y);
     MapCommand MouseUp(int x, int y);
     MapCommand DoubleClick(int x, int y);
+    // The pointer left the pane: no hover or press highlight stays behind.
+    void MouseLeave();
 
     // Lists: a line was selected or double-clicked.
     MapCommand SelectAreaLine(int line);
@@ -209,6 +212,7 @@ private:
     int pressedSite_ = kNone;
     int hoveredArrow_ = kNone;
     int pressedArrow_ = kNone;
+    bool releaseEndsDoubleClick_ = false;
     int slideStep_ = 0;
     int slideFrom_ = kNone;
     ArrowDirection slideDirection_ = ArrowDirection::West;

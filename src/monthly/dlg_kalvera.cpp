@@ -588,7 +588,14 @@ void CDlgKalvera::DrawGraph() {
     if (!canvas_.BackBufferValid()) {
         canvas_.CreateBackBuffer(devicePixelRatioF());
     }
-    scene_ = ComputeMonthlyScene(GraphInput(), canvas_.LocalRect(), canvas_.Legend());
+    const MonthlyGraphInput in = GraphInput();
+    // The legend names the angles drawn, whichever control changed them.
+    std::vector<CHanreiObj> legend =
+        BuildMonthlyLegend(in, canvas_.LocalRect(), MonthlySeriesArgb(canvas_.Styles()),
+                           VariationArgb(canvas_.Styles()));
+    CarryLegendVisibility(canvas_.Legend(), legend);
+    canvas_.Legend() = std::move(legend);
+    scene_ = ComputeMonthlyScene(in, canvas_.LocalRect(), canvas_.Legend());
     const GraphRect graph = canvas_.LocalRect();
     canvas_.SetLegendToggleRect(scene_.toggleShown ? GraphRect{graph.right - 76, graph.bottom - 50,
                                                                graph.right - 20, graph.bottom - 35}

@@ -118,8 +118,8 @@ void CDlgKalveraMulti::BuildControls() {
     connect(clear, &QPushButton::clicked, this, &CDlgKalveraMulti::RemoveAll);
     connect(start, &QPushButton::clicked, this, &CDlgKalveraMulti::StartPrinting);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(listBox_, &QListWidget::currentRowChanged, this,
-            [this](int row) { removeButton_->setEnabled(row >= 0); });
+    connect(listBox_, &QListWidget::itemSelectionChanged, this,
+            [this] { removeButton_->setEnabled(listBox_->ChosenLine() >= 0); });
 }
 
 void CDlgKalveraMulti::FillLists() {
@@ -176,7 +176,7 @@ void CDlgKalveraMulti::PickOnMap() {
 }
 
 void CDlgKalveraMulti::RemoveSelected() {
-    const int row = listBox_->currentRow();
+    const int row = listBox_->ChosenLine();
     if (row < 0 || row >= static_cast<int>(list_.size())) {
         return;
     }

@@ -1,6 +1,7 @@
 #include "monthly/dlg_kalvera_table.h"
 
 #include "data/app_session.h"
+#include "data/reporter.h"
 #include "monthly/dlg_kalvera_multi.h"
 #include "monthly/monthly_table_print.h"
 #include "ui/app_style.h"
@@ -56,7 +57,8 @@ CDlgKalveraTable::CDlgKalveraTable(AppSession& session, SitePicker& sites, QWidg
     setWindowTitle(QStringLiteral("KALVERAデータ一覧表"));
     UseDialogBackground(*this);
     BuildControls();
-    Load();
+    MessageBoxReporter reporter(this);
+    Load(reporter);
     batch_ = {session_.Selection().siteNumber};
 }
 
@@ -100,10 +102,11 @@ void CDlgKalveraTable::BuildControls() {
     scrollBar_->installEventFilter(this);
 }
 
-void CDlgKalveraTable::Load() {
+bool CDlgKalveraTable::Load(MessageReporter& reporter) {
     WaitCursor wait;
-    MessageBoxReporter reporter(this);
-    LoadMonthlyData(session_.MonthlyFolder(), session_.Selection().siteNumber, *record_, reporter);
+    loadFailed_ = LoadMonthlyData(session_.MonthlyFolder(), session_.Selection().siteNumber,
+                                  *record_, reporter) != LoadStatus::Ok;
+    return !loadFailed_;
 }
 
 void CDlgKalveraTable::SetScrollPosition(int position) {
@@ -142,6 +145,7 @@ MonthlyTableInput CDlgKalveraTable::ScreenInput() const {
     in.siteName = site != nullptr ? ToQString(site->name) : QString();
     in.picture = PictureRect();
     in.scroll = scroll_;
+    in.loadFailed = loadFailed_;
     in.progress = {static_cast<int>(printMode_), progress_, printTotal_, in.siteFound, in.siteName};
     return in;
 }
@@ -188,7 +192,7 @@ void CDlgKalveraTable::Print(PrintMode mode) {
     PrinterTablePages pages(*printer);
     switch (PrintOn(pages, mode)) {
     case PrintOutcome::Printed:
-        CurrentPlatform().ShowMessage(this, QStringLiteral("印刷が終了しました。"));
+        CurrentPlatform().ShowMessage(this, PrintedMessage());
         break;
     case PrintOutcome::NotStarted:
         CurrentPlatform().ShowMessage(this, QStringLiteral("印刷を開始できません。"));
@@ -213,6 +217,10 @@ CDlgKalveraTable::PrintOutcome CDlgKalveraTable::PrintOn(TablePages& pages, Prin
         mode == kPrintBatch ? batch_ : std::vector<int>{selection.siteNumber};
     printTotal_ = static_cast<int>(sites.size());
     progress_ = 0;
+    failedSites_.clear();
+    // A failed site is marked on its pages and named once after the batch, so that
+    // no message box stops the batch at each one.
+    CollectingReporter quiet;
     {
         WaitCursor wait;
         for (const int siteNumber : sites) {
@@ -223,7 +231,9 @@ CDlgKalveraTable::PrintOutcome CDlgKalveraTable::PrintOn(TablePages& pages, Prin
             }
             selection.siteNumber = site->siteNumber;
             selection.areaCode = site->areaCode;
-            Load();
+            if (!Load(quiet)) {
+                failedSites_.push_back(site->siteNumber);
+            }
             SetScrollPosition(0);
             frame_->repaint();
             CurrentPlatform().Pause(500);
@@ -235,12 +245,27 @@ CDlgKalveraTable::PrintOutcome CDlgKalveraTable::PrintOn(TablePages& pages, Prin
     printMode_ = kNotPrinting;
     selection.siteNumber = saved.siteNumber;
     selection.areaCode = saved.areaCode;
-    Load();
+    Load(quiet); // its failure was told when the table opened
     frame_->repaint();
     SetScrollPosition(savedScroll);
     const bool ended = pages.End();
     SetButtonsEnabled(true);
     return ended ? PrintOutcome::Printed : PrintOutcome::Incomplete;
+}
+
+QString CDlgKalveraTable::PrintedMessage() const {
+    QString text = QStringLiteral("印刷が終了しました。");
+    if (failedSites_.empty()) {
+        return text;
+    }
+    text += QStringLiteral("\n次の地点はデータの読み込みに失敗したため、値を印刷していません。");
+    for (const int siteNumber : failedSites_) {
+        const CAmedasPoint* site = session_.SiteAt(session_.FindSiteIndex(siteNumber));
+        text += QStringLiteral("\n　%1（%2）")
+                    .arg(site != nullptr ? ToQString(site->name) : QString())
+                    .arg(siteNumber, 5, 10, QLatin1Char('0'));
+    }
+    return text;
 }
 
 void CDlgKalveraTable::SetButtonsEnabled(bool enabled) {

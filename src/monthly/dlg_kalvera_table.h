@@ -13,6 +13,7 @@ class QScrollBar;
 namespace quorvane {
 
 class AppSession;
+class MessageReporter;
 class SitePicker;
 class TablePages;
 
@@ -32,6 +33,8 @@ public:
     void Wheel(int delta);
     const MonthlyRecord& Record() const { return *record_; }
     const std::vector<int>& BatchList() const { return batch_; }
+    // The sites of the last print whose data could not be read (printed marked so).
+    const std::vector<int>& FailedSites() const { return failedSites_; }
     // What the frame shows now.
     MonthlyTableInput ScreenInput() const;
     QWidget* TableFrame() const { return frame_; }
@@ -54,14 +57,19 @@ protected:
 
 private:
     void BuildControls();
-    void Load();
+    // Loads the current site's record; failures go to `reporter`.
+    bool Load(MessageReporter& reporter);
     void Print(PrintMode mode);
+    // "印刷が終了しました。", naming the sites that could not be read.
+    QString PrintedMessage() const;
     void SetButtonsEnabled(bool enabled);
 
     AppSession& session_;
     SitePicker& sites_;
     std::unique_ptr<MonthlyRecord> record_;
     std::vector<int> batch_;
+    std::vector<int> failedSites_;
+    bool loadFailed_ = false;
     int scroll_ = 0;
     PrintMode printMode_ = kNotPrinting;
     int progress_ = 0;

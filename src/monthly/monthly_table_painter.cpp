@@ -26,14 +26,18 @@ public:
     MonthlyTablePage Compose() {
         const MonthlyRecord& record = in_.record != nullptr ? *in_.record : EmptyRecord();
         Titles(record);
-        Header();
-        HorizontalSection(record);
-        SlopeRows(record);
-        const bool firstPrintedPage = in_.print && in_.scroll == 0;
-        if (const std::optional<int> above =
-                DerivedRowsAfter(in_.scroll, page_.layout.rowsPerPage, firstPrintedPage)) {
-            const int bottom = DerivedRows(record, *above);
-            Footnotes(bottom);
+        if (in_.loadFailed) {
+            LoadFailure();
+        } else {
+            Header();
+            HorizontalSection(record);
+            SlopeRows(record);
+            const bool firstPrintedPage = in_.print && in_.scroll == 0;
+            if (const std::optional<int> above =
+                    DerivedRowsAfter(in_.scroll, page_.layout.rowsPerPage, firstPrintedPage)) {
+                const int bottom = DerivedRows(record, *above);
+                Footnotes(bottom);
+            }
         }
         if (in_.print) {
             PageLabel();
@@ -73,7 +77,9 @@ private:
             return;
         }
         const SiteHeaderFields f = ReadSiteHeaderFields(record.header);
-        const QString line = QStringLiteral("地点　%1 （緯度= %2°%3′ 経度= %4°%5′ 標高= %6m）")
+        const QString line =
+            in_.loadFailed ? QStringLiteral("地点　%1").arg(in_.siteName)
+                           : QStringLiteral("地点　%1 （緯度= %2°%3′ 経度= %4°%5′ 標高= %6m）")
                                  .arg(in_.siteName, Q(f.latitudeDeg), Q(f.latitudeMin),
                                       Q(f.longitudeDeg), Q(f.longitudeMin), Q(f.elevationM));
         const double x = in_.picture.left + 24 * s_;
@@ -81,6 +87,13 @@ private:
         Text(line, x, top);
         page_.siteUnderline =
             QLineF(x, top + 15 * s_, x + Width(line, TableFont::Cell), top + 15 * s_);
+    }
+
+    void LoadFailure() {
+        Text(QStringLiteral("データの読み込みに失敗しました。"),
+             (in_.picture.left + in_.picture.right) / 2.0,
+             (in_.picture.top + in_.picture.bottom) / 2.0 - Height(TableFont::Bold16) / 2,
+             TableFont::Bold16, true);
     }
 
     void Header() {
@@ -201,10 +214,14 @@ private:
     }
 
     void Footnotes(int derivedBottom) {
-        // The line ends three rows below the derived rows, and never below the picture.
+        // The line ends three rows below the derived rows, or higher when the picture
+        // ends sooner; where it would reach into the rows it is left out.
         const double height = Height(TableFont::Cell);
         const double top = std::min(derivedBottom + kTableFootnoteGap * L().rowHeight - height,
                                     in_.picture.bottom - height);
+        if (top - 2 * s_ < derivedBottom) { // the marks stand 2 pixels higher
+            return;
+        }
         double x = L().left;
         const auto item = [&](const QString& text, TableFont font) {
             Text(text, x, font == TableFont::Mark ? top - 2 * s_ : top, font);

@@ -50,6 +50,8 @@ struct MonthlyTableInput {
     int scale = 1;
     int scroll = 0;
     bool print = false;
+    // The record could not be read: the page says so instead of showing its zeros.
+    bool loadFailed = false;
     TableProgress progress;
 };
 

@@ -43,14 +43,16 @@ void CHoverBitmapButton::SetPictures(ButtonPictures pictures) {
 }
 
 const QImage& CHoverBitmapButton::CurrentPicture() const {
+    // Qt delivers hover events to disabled widgets too; a disabled button never looks
+    // pressable.
+    if (!isEnabled()) {
+        return pictures_.disabled;
+    }
     if (hovered_ && !isDown() && !pictures_.hover.isNull()) {
         return pictures_.hover;
     }
     if (isDown()) {
         return pictures_.pressed;
-    }
-    if (!isEnabled()) {
-        return pictures_.disabled;
     }
     if (hasFocus()) {
         return pictures_.focused;

@@ -1,6 +1,7 @@
 #include "ui/my_list_box.h"
 
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
 namespace quorvane {
@@ -62,6 +63,25 @@ CMyListBox::CMyListBox(QWidget* parent) : QListWidget(parent) {
     QPalette colours = palette();
     colours.setColor(QPalette::Base, Qt::white);
     setPalette(colours);
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (const int line = ChosenLine(); line >= 0) {
+            emit LineChosen(line);
+        }
+    });
+}
+
+int CMyListBox::ChosenLine() const {
+    const QList<QListWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.front());
+}
+
+void CMyListBox::focusInEvent(QFocusEvent* event) {
+    const bool hadCurrent = currentIndex().isValid();
+    const QSignalBlocker quiet(selectionModel());
+    QListWidget::focusInEvent(event);
+    if (!hadCurrent && currentIndex().isValid() && selectedItems().isEmpty()) {
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
 }
 
 void CMyListBox::SetMarks(std::vector<int> marks) {

@@ -5,8 +5,10 @@
 #include "pdf_pages.h"
 #include "recording_platform.h"
 #include "temp_dir.h"
+#include "ui/hover_bitmap_button.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
@@ -102,6 +104,26 @@ TEST_F(ColorMapDialogTest, ButtonsZoomAndTheWholeViewComesBack) {
     EXPECT_TRUE(Enabled(*map, "1081"));
     EXPECT_FALSE(Enabled(*map, "1079"));
     EXPECT_TRUE(map->Prompt().isEmpty());
+}
+
+TEST_F(ColorMapDialogTest, AButtonDisabledUnderThePointerShowsItsDisabledPicture) {
+    auto map = Open();
+    auto* plus = Child<CHoverBitmapButton>(*map, "1081");
+    auto* whole = Child<CHoverBitmapButton>(*map, "1080");
+    const auto enter = [](QWidget* button) {
+        QEnterEvent event(QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)),
+                          button->mapToGlobal(QPointF(5, 5)));
+        QApplication::sendEvent(button, &event);
+    };
+    enter(whole); // the whole view: "全体表示" is disabled, the pointer rests on it
+    EXPECT_EQ(whole->CurrentPicture(), whole->Pictures().disabled);
+    enter(plus);
+    for (int i = 0; i < 12; ++i) {
+        plus->click();
+    }
+    ASSERT_FALSE(plus->isEnabled());
+    EXPECT_EQ(plus->CurrentPicture(), plus->Pictures().disabled);
+    EXPECT_NE(plus->CurrentPicture(), plus->Pictures().hover);
 }
 
 TEST_F(ColorMapDialogTest, TheWheelZoomsBothWaysAndSetsTheCursor) {

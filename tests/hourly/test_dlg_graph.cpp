@@ -14,6 +14,7 @@
 #include "ui/site_picker.h"
 #include "ui/text.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -204,6 +205,84 @@ TEST_F(HourlyViewerTest, SelectorDragReachesTheEdits) {
     EXPECT_LT(viewer->GraphTilt(), static_cast<int>(app->SiteAt(0)->latitudeDeg + 0.5));
     EXPECT_EQ(viewer->TiltField(HourlyAngleMode::FixedTilt), viewer->GraphTilt());
     EXPECT_EQ(Child<QLineEdit>(*viewer, "1014")->text(), QString::number(viewer->GraphTilt()));
+}
+
+TEST_F(HourlyViewerTest, TheLegendNamesThePlaneDrawnWhicheverControlChangedIt) {
+    auto viewer = Open();
+    ClickRadio(*viewer, "1060");
+    ClickRadio(*viewer, "1058"); // 任意の指定: one orientation and the horizontal comparison
+    CGraphCanvas& canvas = viewer->Canvas();
+    ASSERT_EQ(canvas.Legend().size(), 2u);
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.Legend()[1].frame));
+    ASSERT_EQ(canvas.Legend()[1].visible, 0);
+    const auto named = [&] {
+        return "傾斜角" + std::to_string(viewer->GraphTilt()) + "度 方位角" +
+               std::to_string(viewer->GraphAzimuth()) + "度";
+    };
+
+    // The digit box.
+    platform.modalHandlers.push_back([](QDialog& shown) {
+        auto& input = dynamic_cast<CDlgDigitInput&>(shown);
+        input.Edit()->setText(QStringLiteral("12"));
+        input.accept();
+    });
+    Child<QLineEdit>(*viewer, "1018")->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(viewer->GraphTilt(), 12);
+    EXPECT_EQ(canvas.Legend()[0].label, named());
+    EXPECT_EQ(canvas.Legend()[1].visible, 0) << "what the user hid stays hidden";
+
+    // An up-down.
+    QTest::mouseClick(viewer->findChild<QToolButton*>(QStringLiteral("1025-up")), Qt::LeftButton);
+    ASSERT_EQ(viewer->GraphAzimuth(), 1);
+    EXPECT_EQ(canvas.Legend()[0].label, named());
+
+    // A drag in the picker.
+    const QPoint from = Centre(viewer->Selector().Model().TiltKnob());
+    QTest::mousePress(viewer->SelectorFrame(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(viewer->SelectorFrame(), from + QPoint(0, -30));
+    viewer->SelectorMouseMove(from + QPoint(0, -30));
+    QTest::mouseRelease(viewer->SelectorFrame(), Qt::LeftButton, {}, from + QPoint(0, -30));
+    ASSERT_NE(viewer->GraphTilt(), 12);
+    EXPECT_EQ(canvas.Legend()[0].label, named());
+    EXPECT_EQ(canvas.Legend()[1].visible, 0);
+    EXPECT_NE(viewer->Scene().title.find(std::to_string(viewer->GraphTilt())), std::string::npos);
+}
+
+TEST_F(HourlyViewerTest, RankingsStartAgainAtRankOneWhenRebuilt) {
+    auto viewer = Open();
+    auto* ranking = Child<QComboBox>(*viewer, "1009");
+    ClickRadio(*viewer, "1013");
+    viewer->ChooseRanking(false, 1); // 2位
+    ranking->setCurrentIndex(1);
+    ASSERT_EQ(app->Selection().day, viewer->Rankings().irradiation.days[1]);
+
+    // Another month.
+    viewer->ChooseMonth(6);
+    EXPECT_EQ(ranking->currentIndex(), 0);
+    EXPECT_EQ(app->Selection().day, viewer->Rankings().irradiation.days[0]);
+
+    // Another year variant, and another site.
+    viewer->ChooseRanking(false, 2);
+    ranking->setCurrentIndex(2);
+    ClickRadio(*viewer, "1054");
+    EXPECT_EQ(ranking->currentIndex(), 0);
+    EXPECT_EQ(app->Selection().day, viewer->Rankings().irradiation.days[0]);
+    auto* sunshine = Child<QComboBox>(*viewer, "1022");
+    ClickRadio(*viewer, "1027");
+    sunshine->setCurrentIndex(3);
+    viewer->ChooseRanking(true, 3);
+    viewer->ChooseSite(Child<QComboBox>(*viewer, "1088")->count() > 1 ? 1 : 0);
+    EXPECT_EQ(sunshine->currentIndex(), 0);
+    EXPECT_EQ(app->Selection().day, viewer->Rankings().sunshine.days[0]);
+
+    // The ranked day is the day "日別" shows.
+    sunshine->setCurrentIndex(4);
+    viewer->ChooseRanking(true, 4);
+    const int ranked = viewer->Rankings().sunshine.days[4];
+    ClickRadio(*viewer, "1026");
+    EXPECT_EQ(app->Selection().day, ranked);
+    EXPECT_EQ(Child<QComboBox>(*viewer, "1086")->currentIndex(), ranked - 1);
 }
 
 TEST_F(HourlyViewerTest, AFailedLoadLeavesTheViewerOpenWithTheFailureBox) {

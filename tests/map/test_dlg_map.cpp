@@ -12,8 +12,10 @@
 #include "ui/hover_bitmap_button.h"
 #include "ui/my_list_box.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -69,6 +71,74 @@ protected:
             }
         }
         return -1;
+    }
+
+    // The second click of a double-click as the window system delivers it: the double
+    // click event in place of a press, then the release.
+    static void DoubleClick(CDlgMap& dialog, QPoint at) {
+        QTest::mousePress(dialog.Pane(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(dialog.Pane(), Qt::LeftButton, {}, at);
+        const QPointF local(at);
+        QMouseEvent event(QEvent::MouseButtonDblClick, local, dialog.Pane()->mapToGlobal(local),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(dialog.Pane(), &event);
+        QTest::mouseRelease(dialog.Pane(), Qt::LeftButton, {}, at);
+    }
+    // A pane point on the marker of catalogue site `site` where no other marker is hit.
+    static std::optional<QPoint> MarkerPoint(CDlgMap& dialog, int site) {
+        SiteSelectionModel& model = dialog.Model();
+        const std::optional<PixelPoint> anchor = model.SitePixel(site);
+        if (!anchor) {
+            return std::nullopt;
+        }
+        const PixelRect hit = model.MarkerHitRect(*anchor);
+        for (int y = hit.top; y < hit.bottom; ++y) {
+            for (int x = hit.left; x < hit.right; ++x) {
+                model.MouseMove(x, y);
+                if (model.HoveredSite() == site) {
+                    return QPoint(x, y);
+                }
+            }
+        }
+        return std::nullopt;
+    }
+    // A site whose marker can be hit on its block map, and that point.
+    std::pair<int, QPoint> SiteOnItsBlockMap(CDlgMap& dialog) {
+        for (int i = 0; i < app->SiteCount(); ++i) {
+            const CMapInfo* record = app->MapInfoAt(app->SiteAt(i)->areaCode);
+            if (record == nullptr || record->parentCode < 1 || record->parentCode > 9 ||
+                app->SiteAt(i)->areaCode == 47 || app->SiteAt(i)->areaCode == 95) {
+                continue;
+            }
+            dialog.Model().OpenBlock(record->parentCode);
+            dialog.RefreshFromModel();
+            if (const std::optional<QPoint> at = MarkerPoint(dialog, i)) {
+                return {i, *at};
+            }
+        }
+        ADD_FAILURE() << "no marker can be hit on a block map";
+        return {-1, {}};
+    }
+    // A point of area `area` on the present block map where no marker is hit.
+    static std::optional<QPoint> EmptyPointOfArea(CDlgMap& dialog, int area) {
+        SiteSelectionModel& model = dialog.Model();
+        const PixelRect inner = model.Inner();
+        for (int y = inner.top + 20; y < inner.bottom; y += 3) {
+            for (int x = inner.left + 5; x < inner.right; x += 3) {
+                model.MouseMove(x, y);
+                if (model.HoveredItem() == area && model.HoveredSite() < 0) {
+                    return QPoint(x, y);
+                }
+            }
+        }
+        return std::nullopt;
+    }
+    static QStringList Lines(const CMyListBox& list) {
+        QStringList lines;
+        for (int i = 0; i < list.count(); ++i) {
+            lines << list.item(i)->text();
+        }
+        return lines;
     }
 
     RecordingPlatform platform;
@@ -392,6 +462,165 @@ TEST_F(MapDialogTest, LabelsStayInsideTheInnerRectangle) {
     EXPECT_EQ(callout.box.top, 330);
     EXPECT_EQ(model.SearchCallout({300, 300}, 60, 12, {}).box.top, 260);
     EXPECT_EQ(model.SearchCallout({300, inner.top + 5}, 60, 12, {}).box.top, inner.top + 8);
+}
+
+TEST_F(MapDialogTest, DoubleClickOnAMarkerEndsWithThatSiteWhateverTheLastReleaseDoes) {
+    const int site = SiteWithArea();
+    // Through the program's picker, as a viewer opens the map on first use.
+    MapSitePicker sites(*app, app->Outlines());
+    std::optional<QPoint> marker;
+    platform.modalHandlers.push_back([&](QDialog& shown) {
+        auto& map = dynamic_cast<CDlgMap&>(shown);
+        map.Model().SetBalloon(false);
+        map.Model().OpenArea(app->SiteAt(site)->areaCode);
+        map.RefreshFromModel();
+        marker = MarkerPoint(map, site);
+        ASSERT_TRUE(marker);
+        DoubleClick(map, *marker); // the last release arrives after the dialog accepted
+    });
+    const std::optional<int> picked = sites.PickSite(nullptr, false);
+    ASSERT_TRUE(marker);
+    ASSERT_TRUE(picked) << "OK without a site";
+    EXPECT_EQ(*picked, site);
+    EXPECT_EQ(platform.pauses, std::vector<int>{500});
+}
+
+TEST_F(MapDialogTest, DoubleClickOnAMeshEndsWithItsSite) {
+    const int site = SiteWithArea();
+    const CAmedasPoint& point = *app->SiteAt(site);
+    auto dialog = MakeDialog();
+    SiteSelectionModel& model = dialog->Model();
+    model.OpenSheet(GetMapSheetCode(point.longitudeDeg, point.latitudeDeg));
+    dialog->RefreshFromModel();
+    std::optional<QPoint> mesh;
+    for (const tagMyMesh& m : model.Meshes().entries()) {
+        const CDRect r = GetMesh3Rect(m.meshCode);
+        const PixelPoint p = GeoToPixel({(r.left + r.right) / 2, (r.top + r.bottom) / 2},
+                                        model.View(), model.Inner());
+        if (model.Inner().Contains(p.x, p.y) && FindSiteIndex(app->Sites(), m.siteNumber) >= 0) {
+            mesh = QPoint(p.x, p.y);
+            break;
+        }
+    }
+    ASSERT_TRUE(mesh);
+    DoubleClick(*dialog, *mesh);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    ASSERT_GE(dialog->SelectedSite(), 0);
+    EXPECT_GT(model.SelectedMesh(), 0) << "the release after accepting changed nothing";
+}
+
+TEST_F(MapDialogTest, BlockMapClickOnAMarkerOrAnAreaRefillsTheSiteList) {
+    auto dialog = MakeDialog();
+    const auto [site, marker] = SiteOnItsBlockMap(*dialog);
+    ASSERT_GE(site, 0);
+    SiteSelectionModel& model = dialog->Model();
+    auto* siteList = Child<CMyListBox>(*dialog, "1032");
+    ASSERT_EQ(siteList->count(), 0) << "no area chosen yet";
+    Click(*dialog, marker);
+    EXPECT_EQ(model.SelectedSite(), site);
+    EXPECT_EQ(model.SelectedArea(), app->SiteAt(site)->areaCode);
+    ASSERT_GT(siteList->count(), 0);
+    EXPECT_TRUE(Lines(*siteList).contains(QString::fromStdString(app->SiteAt(site)->name)));
+    ASSERT_GE(siteList->ChosenLine(), 0);
+    EXPECT_EQ(siteList->item(siteList->ChosenLine())->text(),
+              QString::fromStdString(app->SiteAt(site)->name));
+    EXPECT_TRUE(Child<CHoverBitmapButton>(*dialog, "1")->isEnabled());
+
+    // An empty spot of another area of the block shows that area's sites.
+    for (const ListLine& line : model.AreaLines()) {
+        if (line.value == model.SelectedArea()) {
+            continue;
+        }
+        const std::optional<QPoint> spot = EmptyPointOfArea(*dialog, line.value);
+        if (!spot) {
+            continue;
+        }
+        Click(*dialog, *spot);
+        EXPECT_EQ(model.SelectedArea(), line.value);
+        EXPECT_EQ(model.SelectedSite(), -1);
+        QStringList expected;
+        for (const ListLine& siteLine : model.SiteLines()) {
+            expected << QString::fromStdString(siteLine.text);
+            EXPECT_EQ(app->SiteAt(siteLine.value)->areaCode, line.value);
+        }
+        EXPECT_EQ(Lines(*siteList), expected);
+        EXPECT_FALSE(Child<CHoverBitmapButton>(*dialog, "1")->isEnabled());
+        EXPECT_TRUE(Child<CHoverBitmapButton>(*dialog, "1037")->isEnabled());
+        break;
+    }
+}
+
+TEST_F(MapDialogTest, BlockMapDoubleClickOnAnAreaKeepsItSelected) {
+    const int site = SiteWithArea();
+    const int area = app->SiteAt(site)->areaCode;
+    auto dialog = MakeDialog();
+    dialog->Model().OpenBlock(app->MapInfoAt(area)->parentCode);
+    dialog->RefreshFromModel();
+    const std::optional<QPoint> spot = EmptyPointOfArea(*dialog, area);
+    ASSERT_TRUE(spot);
+    DoubleClick(*dialog, *spot);
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->Model().SelectedArea(), area);
+    auto* areaList = Child<CMyListBox>(*dialog, "1031");
+    ASSERT_GE(areaList->ChosenLine(), 0);
+    EXPECT_EQ(dialog->Model().AreaLines()[static_cast<std::size_t>(areaList->ChosenLine())].value,
+              area);
+    EXPECT_GT(Child<CMyListBox>(*dialog, "1032")->count(), 0);
+    EXPECT_TRUE(Child<CHoverBitmapButton>(*dialog, "1037")->isEnabled());
+}
+
+TEST_F(MapDialogTest, AListGivenTheFocusChoosesNothingUntilALineIsHighlighted) {
+    const int site = SiteWithArea();
+    auto dialog = MakeDialog();
+    dialog->Model().OpenArea(app->SiteAt(site)->areaCode);
+    dialog->RefreshFromModel();
+    auto* siteList = Child<CMyListBox>(*dialog, "1032");
+    ASSERT_GT(siteList->count(), 0);
+    ASSERT_EQ(dialog->SelectedSite(), -1);
+    QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(siteList, &tabIn);
+    EXPECT_EQ(dialog->SelectedSite(), -1);
+    EXPECT_FALSE(Child<CHoverBitmapButton>(*dialog, "1")->isEnabled());
+    EXPECT_EQ(siteList->ChosenLine(), -1);
+    QTest::keyClick(siteList, Qt::Key_Down); // keyboard navigation highlights and chooses
+    EXPECT_EQ(siteList->ChosenLine(), 0);
+    EXPECT_EQ(dialog->SelectedSite(), dialog->Model().SiteLines().front().value);
+
+    // The address search opens with no prefecture chosen, whatever holds the focus.
+    CDlgKensaku1 search(app->MapFolder());
+    search.show();
+    QApplication::sendEvent(search.PrefectureList(), &tabIn);
+    EXPECT_EQ(search.Prompt(), QStringLiteral("都道府県を選択してください。"));
+    EXPECT_EQ(search.MunicipalityList()->count(), 0);
+    EXPECT_FALSE(search.SearchEnabled());
+    QTest::keyClick(search.PrefectureList(), Qt::Key_Down);
+    EXPECT_EQ(search.PrefectureList()->ChosenLine(), 0);
+    EXPECT_EQ(search.Prompt(), QStringLiteral("市区町村を選択してください。"));
+}
+
+TEST_F(MapDialogTest, LeavingThePaneClearsItsHoverAndPressHighlights) {
+    auto dialog = MakeDialog();
+    SiteSelectionModel& model = dialog->Model();
+    const QPoint block = PointOfBlock(*dialog, 3);
+    QTest::mouseMove(dialog->Pane(), block);
+    QTest::mousePress(dialog->Pane(), Qt::LeftButton, {}, block);
+    ASSERT_EQ(model.HoveredItem(), 3);
+    ASSERT_EQ(model.PressedItem(), 3);
+    const QImage highlighted = dialog->PaneImage();
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(dialog->Pane(), &leave);
+    EXPECT_EQ(model.HoveredItem(), -1);
+    EXPECT_EQ(model.PressedItem(), -1);
+    EXPECT_NE(dialog->PaneImage(), highlighted) << "the overlay was drawn again";
+    QTest::mouseRelease(dialog->Pane(), Qt::LeftButton, {}, block);
+    EXPECT_EQ(model.Level(), MapLevel::National) << "the press ended when the pointer left";
+
+    const auto [site, marker] = SiteOnItsBlockMap(*dialog);
+    ASSERT_GE(site, 0);
+    QTest::mouseMove(dialog->Pane(), marker);
+    ASSERT_EQ(model.HoveredSite(), site);
+    QApplication::sendEvent(dialog->Pane(), &leave);
+    EXPECT_EQ(model.HoveredSite(), -1);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "temp_dir.h"
 #include "ui/dlg_digit_input.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -224,6 +225,39 @@ TEST_F(MonthlyViewerTest, LegendClicksHideCurvesAndTheToggleShowsThemAgain) {
     QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.LegendToggleRect()));
     EXPECT_FALSE(canvas.AnyLegendEntryHidden());
     EXPECT_EQ(viewer->Scene().lines.size(), lines);
+}
+
+TEST_F(MonthlyViewerTest, TheLegendNamesThePlaneDrawnWhicheverControlChangedIt) {
+    auto viewer = Open();
+    Click(*viewer, "1060");
+    Click(*viewer, "1058"); // 任意の指定
+    CGraphCanvas& canvas = viewer->Canvas();
+    ASSERT_EQ(canvas.Legend().size(), 1u);
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.Legend()[0].frame));
+    ASSERT_EQ(canvas.Legend()[0].visible, 0);
+    const auto named = [&] {
+        return "傾斜角" + std::to_string(viewer->GraphTilt()) + "度 方位角" +
+               std::to_string(std::abs(viewer->GraphAzimuth())) + "度";
+    };
+    Type(*viewer, "1018", QStringLiteral("45"));
+    ASSERT_EQ(viewer->GraphTilt(), 50);
+    EXPECT_EQ(canvas.Legend()[0].label, named());
+    EXPECT_EQ(canvas.Legend()[0].visible, 0) << "what the user hid stays hidden";
+    Type(*viewer, "1024", QStringLiteral("30"));
+    EXPECT_EQ(canvas.Legend()[0].label, named());
+    QTest::mouseClick(viewer->findChild<QToolButton*>(QStringLiteral("1019-down")), Qt::LeftButton);
+    ASSERT_EQ(viewer->GraphTilt(), 40);
+    EXPECT_EQ(canvas.Legend()[0].label, "傾斜角40度 方位角30度");
+    QTest::mouseClick(viewer->findChild<QToolButton*>(QStringLiteral("1025-up")), Qt::LeftButton);
+    EXPECT_EQ(canvas.Legend()[0].label, "傾斜角40度 方位角45度");
+
+    const QPoint from = Centre(viewer->Selector().Model().TiltKnob());
+    viewer->FramePress(ViewerFrameOwner::Frame::Selector, from);
+    viewer->FrameMove(ViewerFrameOwner::Frame::Selector, from + QPoint(0, 40));
+    viewer->FrameRelease(ViewerFrameOwner::Frame::Selector, from + QPoint(0, 40));
+    ASSERT_NE(viewer->GraphTilt(), 40);
+    EXPECT_EQ(canvas.Legend()[0].label, named());
+    EXPECT_EQ(canvas.Legend()[0].visible, 0);
 }
 
 TEST_F(MonthlyViewerTest, AMonthlyFolderThatIsAFileShowsTheLoadFailure) {

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace quorvane {
@@ -146,6 +148,19 @@ TEST_F(TableRendering, DerivedRowsAppearOnScreenFromScrollPosition87) {
     EXPECT_TRUE(HasText(shown, QStringLiteral("※※")));
     EXPECT_FALSE(HasText(shown, QStringLiteral("1/2"))) << "page labels only on paper";
     EXPECT_TRUE(shown.progressBox.isEmpty());
+}
+
+TEST_F(TableRendering, ARecordThatFailedToLoadShowsNoFigures) {
+    MonthlyTableInput in = PrintInput(0);
+    in.loadFailed = true;
+    const MonthlyTablePage page = ComposeMonthlyTable(in, paper);
+    EXPECT_TRUE(HasText(page, QStringLiteral("データの読み込みに失敗しました。")));
+    EXPECT_TRUE(HasText(page, QStringLiteral("地点　稚内")));
+    EXPECT_TRUE(HasText(page, QStringLiteral("1/2")));
+    EXPECT_TRUE(page.lines.empty()) << "no table that could be read as data";
+    for (const TableText& t : page.texts) {
+        EXPECT_FALSE(t.text.contains(QLatin1Char('.'))) << t.text.toStdString();
+    }
 }
 
 TEST_F(TableRendering, TheProgressBoxNamesTheSiteInABatch) {
@@ -320,6 +335,7 @@ public:
     QPainter& BeginPage() override {
         events.push_back("begin page, progress " +
                          std::to_string(table_.ScreenInput().progress.counter));
+        pagesMarkedFailed.push_back(table_.ScreenInput().loadFailed);
         page_ = PaperPage();
         page_.fill(Qt::white);
         painter_ = std::make_unique<QPainter>(&page_);
@@ -337,6 +353,7 @@ public:
     PixelRect Printable() const override { return {0, 0, 2480, 3508}; }
 
     std::vector<std::string> events;
+    std::vector<bool> pagesMarkedFailed; // per page: the table said its data failed
 
 private:
     static QImage WhiteStrip() {
@@ -486,6 +503,71 @@ TEST_F(TableDialogTest, ThisSitePrintsTwoPagesAndAnUnwritableTargetIsReported) {
     Child<QPushButton>(*table, "1070")->click();
     EXPECT_EQ(platform.messages, (std::vector<QString>{QStringLiteral("印刷が終了しました。"),
                                                        QStringLiteral("印刷を開始できません。")}));
+}
+
+TEST_F(TableDialogTest, FootnotesNeverStandOnARow) {
+    auto table = Open();
+    auto* bar = Child<QScrollBar>(*table, "1069");
+    bool shownSomewhere = false;
+    for (int position = 80; position <= kTableScrollMax; ++position) {
+        bar->setValue(position); // as a drag of the bar sets it
+        ASSERT_EQ(table->ScrollPosition(), position);
+        const MonthlyTablePage page =
+            ComposeMonthlyTable(table->ScreenInput(), *table->TableFrame());
+        double lowestLine = 0;
+        for (const QLineF& line : page.lines) {
+            lowestLine = std::max({lowestLine, line.y1(), line.y2()});
+        }
+        const TableStyles styles = TableStyles::Make(false);
+        for (const TableText& t : page.texts) {
+            if (t.text == QStringLiteral("*年間最適傾斜角") ||
+                t.text == QStringLiteral("季節別最適傾斜角における日射量")) {
+                shownSomewhere = true;
+                EXPECT_GE(t.at.y(), lowestLine) << "scroll " << position;
+                EXPECT_LE(t.at.y() + QFontMetricsF(styles.Font(t.font)).height(),
+                          table->PictureRect().bottom)
+                    << "scroll " << position;
+            }
+        }
+    }
+    EXPECT_TRUE(shownSomewhere) << "where there is room below the rows they stand there";
+}
+
+TEST_F(TableDialogTest, ABatchNamesTheSitesThatFailedOnceAndMarksTheirPages) {
+    // A monthly folder without the second site's file.
+    const std::filesystem::path folder = scratch.path() / "KALVERA-11";
+    std::filesystem::copy(app->MonthlyFolder(), folder, std::filesystem::copy_options::recursive);
+    const CAmedasPoint& missing = *app->SiteAt(2);
+    int removed = 0;
+    for (const auto& file : std::filesystem::directory_iterator(folder)) {
+        if (file.path().filename().string().find(std::to_string(missing.siteNumber)) !=
+            std::string::npos) {
+            removed += std::filesystem::remove(file.path()) ? 1 : 0;
+        }
+    }
+    ASSERT_GT(removed, 0);
+    app->WriteMonthlyFolder(folder.string());
+    auto table = Open();
+    ASSERT_TRUE(platform.messages.empty());
+
+    platform.modalHandlers.push_back(ListSites({1, 2, 3}));
+    platform.printAnswers.push_back(QString::fromStdString((scratch.path() / "b.pdf").string()));
+    table->PrintBatch();
+    EXPECT_EQ(table->FailedSites(), std::vector<int>{missing.siteNumber});
+    ASSERT_EQ(platform.messages.size(), 1u) << "one message after the batch, none per site";
+    EXPECT_TRUE(platform.messages[0].startsWith(QStringLiteral("印刷が終了しました。")));
+    EXPECT_TRUE(platform.messages[0].contains(QString::fromStdString(missing.name)));
+    EXPECT_FALSE(platform.messages[0].contains(QString::fromStdString(app->SiteAt(1)->name)));
+
+    RecordingPages pages(*table);
+    ASSERT_EQ(table->PrintOn(pages, CDlgKalveraTable::kPrintBatch),
+              CDlgKalveraTable::PrintOutcome::Printed);
+    std::vector<bool> expected;
+    for (const int siteNumber : table->BatchList()) {
+        expected.insert(expected.end(), 2, siteNumber == missing.siteNumber);
+    }
+    EXPECT_EQ(pages.pagesMarkedFailed, expected);
+    EXPECT_FALSE(table->ScreenInput().loadFailed) << "the current site again";
 }
 
 } // namespace
