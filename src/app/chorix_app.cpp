@@ -4,6 +4,7 @@
 #include "app/version.h"
 #include "ui/image.h"
 #include "ui/platform.h"
+#include "ui/qt_translation.h"
 #include "ui/resources.h"
 
 #include <QIcon>
@@ -20,6 +21,7 @@ void PrepareApplication() {
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2").arg(version.major).arg(version.minor));
     InstallFontSubstitutions();
+    InstallQtTranslation();
     InitQuorvaneResources();
     QIcon icon;
     icon.addFile(QStringLiteral(":/app/icon"));

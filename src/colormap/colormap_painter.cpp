@@ -3,7 +3,9 @@
 #include "ui/image.h"
 #include "ui/text.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 
 namespace quorvane {
 
@@ -15,6 +17,15 @@ QRect ToQRect(const PixelRect& r) {
 
 QFont TitleFont() {
     return CreatePointFont(GothicFace(), FontStyle::Regular, 11);
+}
+
+QFont TextFont() {
+    return CreatePointFont(GothicFace(), FontStyle::Regular, 10);
+}
+
+const QImage& LogoPicture() {
+    static const QImage logo = LoadPngResource(295);
+    return logo;
 }
 
 // The title centred over `area`, its top one text height below the area's top.
@@ -63,14 +74,41 @@ void PaintColorMapPane(QPainter& p, const ColorMapPane& pane) {
     p.restore();
 }
 
-void PaintColorMapPage(QPainter& p, const ColorMapPage& page) {
+ColorMapPageLayout LayOutColorMapPage(const ColorMapPage& page, const QPaintDevice& device) {
     const ColorMapPrintGeometry& g = page.geometry;
     const int s = g.scale;
+    ColorMapPageLayout layout;
+    const QFontMetricsF titleMetrics(TitleFont(), &device);
+    const QSizeF title(titleMetrics.horizontalAdvance(page.title), titleMetrics.height());
+    // Clear of the map frame's two-pixel pen by a pixel of the page's scale.
+    const double lowest = g.mapArea.top - 1 - s - title.height();
+    const double top = std::min(g.printed.top + title.height(), lowest);
+    layout.title =
+        QRectF(QPointF((g.printed.left + g.printed.right - title.width()) / 2, top), title);
+
+    const QFontMetricsF textMetrics(TextFont(), &device);
+    const QSizeF logo = LogoPicture().deviceIndependentSize();
+    const double factor =
+        logo.isEmpty() ? 0.0 : std::max(s * 0.5, 2.5 * textMetrics.height() / logo.height());
+    layout.logo = QRectF(QPointF(g.mapArea.left, g.mapArea.bottom + 20 * s), logo * factor);
+    const QSizeF text(textMetrics.horizontalAdvance(QStringLiteral("Quorvane")),
+                      textMetrics.height());
+    const double textLeft =
+        std::max<double>(g.mapArea.left + 120 * s, layout.logo.right() + 10 * s);
+    const double textTop =
+        std::max<double>(g.mapArea.bottom + 30 * s, layout.logo.center().y() - text.height() / 2);
+    layout.text = QRectF(QPointF(textLeft, textTop), text);
+    return layout;
+}
+
+void PaintColorMapPage(QPainter& p, const ColorMapPage& page) {
+    const ColorMapPrintGeometry& g = page.geometry;
+    const ColorMapPageLayout layout = LayOutColorMapPage(page, *p.device());
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     p.fillRect(ToQRect(g.printed), Qt::white);
-    DrawTitle(p, page.title, g.printed);
+    DrawTextAt(p, page.title, layout.title.topLeft(), QBrush(Qt::black), TitleFont());
     if (page.picture != nullptr && !page.picture->isNull()) {
         const ColorMapView& v = page.view;
         p.drawImage(QRectF(ToQRect(g.mapArea)), *page.picture,
@@ -79,10 +117,8 @@ void PaintColorMapPage(QPainter& p, const ColorMapPage& page) {
     p.setPen(QPen(QColor::fromRgba(0xff202020), 2));
     p.setBrush(Qt::NoBrush);
     p.drawRect(ToQRect(g.mapArea));
-    DrawImageScaled(p, LoadPngResource(295), g.mapArea.left, g.mapArea.bottom + 20 * s, s * 0.5);
-    DrawTextAt(p, QStringLiteral("Quorvane"),
-               QPointF(g.mapArea.left + 120 * s, g.mapArea.bottom + 30 * s), QBrush(Qt::black),
-               CreatePointFont(GothicFace(), FontStyle::Regular, 10));
+    p.drawImage(layout.logo, LogoPicture());
+    DrawTextAt(p, QStringLiteral("Quorvane"), layout.text.topLeft(), QBrush(Qt::black), TextFont());
     p.restore();
 }
 

@@ -3,8 +3,10 @@
 #include "colormap/colormap_view.h"
 
 #include <QImage>
+#include <QRectF>
 #include <QString>
 
+class QPaintDevice;
 class QPainter;
 
 namespace quorvane {
@@ -35,6 +37,17 @@ struct ColorMapPage {
     const QImage* picture = nullptr;
     ColorMapView view;
 };
+// Where the page's texts and logo stand on `device`. The title hangs one text height
+// below the printed rectangle's top unless that reaches the map's frame; then it
+// rises just clear of it. The logo is at least two and a half lines of the
+// "Quorvane" text high, which stands right of it.
+struct ColorMapPageLayout {
+    QRectF title;
+    QRectF logo;
+    QRectF text;
+    friend bool operator==(const ColorMapPageLayout&, const ColorMapPageLayout&) = default;
+};
+ColorMapPageLayout LayOutColorMapPage(const ColorMapPage& page, const QPaintDevice& device);
 void PaintColorMapPage(QPainter& p, const ColorMapPage& page);
 
 } // namespace quorvane

@@ -109,9 +109,11 @@ std::optional<std::size_t> FindKey(const std::vector<IniLine>& lines, const Sect
     return std::nullopt;
 }
 
+// The line end the text already uses; CR LF, as every file the program writes, for
+// a text that has none yet.
 std::string_view LineEndOf(std::string_view text) {
-    std::size_t newline = text.find('\n');
-    if (newline != std::string_view::npos && newline > 0 && text[newline - 1] == '\r') {
+    const std::size_t newline = text.find('\n');
+    if (newline == std::string_view::npos || (newline > 0 && text[newline - 1] == '\r')) {
         return "\r\n";
     }
     return "\n";

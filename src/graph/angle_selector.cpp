@@ -70,17 +70,21 @@ void CAngleSelector::CreateBackBuffer(double devicePixelRatio) {
     m_backBufferValid = true;
 }
 
-void CAngleSelector::Render(QPainter& window, const GraphRect& rect) {
+void CAngleSelector::Redraw(const GraphRect& rect, double devicePixelRatio) {
     const bool resized = rect.Width() != m_rect.Width() || rect.Height() != m_rect.Height();
     m_rect = rect;
-    if (!m_backBufferValid || resized) {
-        CreateBackBuffer(window.device() != nullptr ? window.device()->devicePixelRatioF() : 1.0);
+    if (!m_backBufferValid || resized || m_backBuffer.devicePixelRatio() != devicePixelRatio) {
+        CreateBackBuffer(devicePixelRatio);
     }
-    {
-        QPainter buffer(&m_backBuffer);
-        CGraphCanvas::PrepareSurface(buffer);
-        Draw(buffer, m_rect.Width(), m_rect.Height());
-    }
+    QPainter buffer(&m_backBuffer);
+    CGraphCanvas::PrepareSurface(buffer);
+    Draw(buffer, m_rect.Width(), m_rect.Height());
+}
+
+void CAngleSelector::Render(QPainter& window, const GraphRect& rect) {
+    const double windowRatio =
+        window.device() != nullptr ? window.device()->devicePixelRatioF() : 1.0;
+    Redraw(rect, m_backBufferValid ? m_backBuffer.devicePixelRatio() : windowRatio);
     window.drawImage(QPointF(m_rect.left, m_rect.top), m_backBuffer);
 }
 

@@ -21,7 +21,11 @@ public:
     bool BackBufferValid() const { return m_backBufferValid; }
     const QImage& BackBuffer() const { return m_backBuffer; }
 
-    // Draws the picture into the back buffer and copies it to the window.
+    // Draws the picture into the back buffer, made anew at `devicePixelRatio` when the
+    // size or the ratio changed.
+    void Redraw(const GraphRect& rect, double devicePixelRatio);
+    // Redraws at the back buffer's ratio (the window's for a first one) and copies it
+    // to the window.
     void Render(QPainter& window, const GraphRect& rect);
     // Copies the back buffer as it is.
     void Present(QPainter& window, const GraphRect& rect);

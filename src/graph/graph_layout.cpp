@@ -187,10 +187,12 @@ AxisRecord MakeAxis(double minimum, double maximum, double range, double minor, 
     axis.majorStep = major;
     axis.name = std::move(name);
     axis.unit = std::move(unit);
+    // The two titles stand just above the top tick's label, which rises 4 pixels
+    // above its tick.
     axis.nameDx = 2 * scale;
-    axis.nameDy = -26 * scale;
+    axis.nameDy = -28 * scale;
     axis.unitDx = 4 * scale;
-    axis.unitDy = -14 * scale;
+    axis.unitDy = -16 * scale;
     return axis;
 }
 

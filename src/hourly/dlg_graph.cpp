@@ -812,20 +812,14 @@ void CDlgGraph::CopyAnglesToEdits() {
 }
 
 void CDlgGraph::DrawSelector() {
-    if (!selector_.BackBufferValid()) {
-        selector_.CreateBackBuffer(devicePixelRatioF());
-    }
-    QImage image(kSelectorWidth, kSelectorHeight, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    selector_.Render(p, {0, 0, kSelectorWidth, kSelectorHeight});
-    p.end();
+    selector_.Redraw({0, 0, kSelectorWidth, kSelectorHeight}, selectorFrame_->devicePixelRatioF());
     selectorFrame_->update();
 }
 
 void CDlgGraph::DrawGraph() {
-    if (!canvas_.BackBufferValid()) {
-        canvas_.CreateBackBuffer(devicePixelRatioF());
+    if (!canvas_.BackBufferValid() ||
+        canvas_.BackBuffer().devicePixelRatio() != graphFrame_->devicePixelRatioF()) {
+        canvas_.CreateBackBuffer(graphFrame_->devicePixelRatioF());
     }
     const HourlyGraphInput in = GraphInput();
     // The legend names the angles drawn, whichever control changed them.

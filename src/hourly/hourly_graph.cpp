@@ -236,6 +236,9 @@ void AddHorizontalSeries(HourlyScene& scene, const HourlyGraphInput& in,
     };
     if (Visible(legend, kElementWindDirection - 1)) {
         const char* format = scene.kind == HourlyGraphKind::Day ? "%s %.1fm/s" : "%s%.1fm/s";
+        // The 10-day graph's day labels stand where its barbs would: the barbs go
+        // below them, still clear of the legend box.
+        const int barbRow = scene.kind == HourlyGraphKind::TenDays ? 39 : 30;
         for (const Slot& slot : slots) {
             if (scene.kind == HourlyGraphKind::TenDays && slot.hour != 3 && slot.hour != 9 &&
                 slot.hour != 15 && slot.hour != 21) {
@@ -243,7 +246,7 @@ void AddHorizontalSeries(HourlyScene& scene, const HourlyGraphInput& in,
             }
             const int code = static_cast<int>(ElementValue(set, slot, kElementWindDirection));
             const double speed = ElementValue(set, slot, kElementWindSpeed);
-            const GraphPoint at{slot.x, scene.plot.bottom + 30 * s};
+            const GraphPoint at{slot.x, scene.plot.bottom + barbRow * s};
             scene.barbs.push_back({at, code, speed});
             const std::string name = WindDirectionName(code);
             scene.tooltips.push_back(PointTooltip(

@@ -255,11 +255,17 @@ void CDlgMap::LoadPicture() {
 }
 
 void CDlgMap::RedrawBase() {
-    QImage base(kMapPaneWidthPx, kMapPaneHeightPx, QImage::Format_ARGB32_Premultiplied);
+    // At the screen's pixel ratio: the lines, markers and labels stay sharp; the map
+    // picture, raster by nature, is scaled smoothly.
+    const qreal ratio = pane_->devicePixelRatioF();
+    QImage base(qRound(kMapPaneWidthPx * ratio), qRound(kMapPaneHeightPx * ratio),
+                QImage::Format_ARGB32_Premultiplied);
+    base.setDevicePixelRatio(ratio);
     {
         QPainter p(&base);
         p.setRenderHint(QPainter::Antialiasing, true);
         p.setRenderHint(QPainter::TextAntialiasing, true);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
         if (model_.Sliding()) {
             PaintSlidingBase(p, model_, base_, pictures_.map, styles_);
         } else {

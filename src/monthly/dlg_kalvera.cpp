@@ -544,14 +544,8 @@ bool CDlgKalvera::eventFilter(QObject* watched, QEvent* event) {
 
 void CDlgKalvera::Redraw(int flags) {
     if (flags & kRedrawSelector) {
-        if (!selector_.BackBufferValid()) {
-            selector_.CreateBackBuffer(devicePixelRatioF());
-        }
-        QImage image(kSelectorWidth, kSelectorHeight, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::white);
-        QPainter p(&image);
-        selector_.Render(p, {0, 0, kSelectorWidth, kSelectorHeight});
-        p.end();
+        selector_.Redraw({0, 0, kSelectorWidth, kSelectorHeight},
+                         selectorFrame_->devicePixelRatioF());
         if (display_ == MonthlyDisplay::Orientation) {
             CopyPickerToState();
         }
@@ -585,8 +579,9 @@ void CDlgKalvera::CopyPickerToState() {
 }
 
 void CDlgKalvera::DrawGraph() {
-    if (!canvas_.BackBufferValid()) {
-        canvas_.CreateBackBuffer(devicePixelRatioF());
+    if (!canvas_.BackBufferValid() ||
+        canvas_.BackBuffer().devicePixelRatio() != graphFrame_->devicePixelRatioF()) {
+        canvas_.CreateBackBuffer(graphFrame_->devicePixelRatioF());
     }
     const MonthlyGraphInput in = GraphInput();
     // The legend names the angles drawn, whichever control changed them.

@@ -151,8 +151,11 @@ MonthlyTableInput CDlgKalveraTable::ScreenInput() const {
 }
 
 void CDlgKalveraTable::PaintFrame(QPainter& p) {
-    if (backBuffer_.size() != frame_->size()) {
-        backBuffer_ = QImage(frame_->size(), QImage::Format_RGB32);
+    const qreal ratio = frame_->devicePixelRatioF();
+    if (backBuffer_.deviceIndependentSize() != QSizeF(frame_->size()) ||
+        backBuffer_.devicePixelRatio() != ratio) {
+        backBuffer_ = QImage(frame_->size() * ratio, QImage::Format_RGB32);
+        backBuffer_.setDevicePixelRatio(ratio);
     }
     backBuffer_.fill(AppStyle::Get().BackgroundColor());
     const MonthlyTableInput in = ScreenInput();

@@ -38,6 +38,7 @@ public:
     // What the frame shows now.
     MonthlyTableInput ScreenInput() const;
     QWidget* TableFrame() const { return frame_; }
+    const QImage& BackBuffer() const { return backBuffer_; }
 
     // "一覧表の印刷" and "複数地点一括印刷" (the site list first).
     void PrintThisSite();

@@ -218,27 +218,33 @@ QFont CreatePixelFont(const QString& family, FontStyle style, int pixels) {
     return font;
 }
 
+QRectF TextRectAt(const QString& text, QPointF at, const QFont& font, const QPaintDevice* device,
+                  TextAlign horizontal, TextAlign vertical) {
+    const QFontMetricsF metrics =
+        device != nullptr ? QFontMetricsF(font, device) : QFontMetricsF(font);
+    const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
+    QPointF topLeft = at;
+    if (horizontal == TextAlign::Center) {
+        topLeft.rx() -= size.width() / 2;
+    } else if (horizontal == TextAlign::Far) {
+        topLeft.rx() -= size.width();
+    }
+    if (vertical == TextAlign::Center) {
+        topLeft.ry() -= size.height() / 2;
+    } else if (vertical == TextAlign::Far) {
+        topLeft.ry() -= size.height();
+    }
+    return {topLeft, size};
+}
+
 void DrawTextAt(QPainter& painter, const QString& text, QPointF at, const QBrush& brush,
                 const QFont& font, TextAlign horizontal, TextAlign vertical) {
-    const QFontMetricsF metrics(font, painter.device());
-    const qreal width = metrics.horizontalAdvance(text);
-    const qreal height = metrics.height();
-    qreal left = at.x();
-    if (horizontal == TextAlign::Center) {
-        left -= width / 2;
-    } else if (horizontal == TextAlign::Far) {
-        left -= width;
-    }
-    qreal top = at.y();
-    if (vertical == TextAlign::Center) {
-        top -= height / 2;
-    } else if (vertical == TextAlign::Far) {
-        top -= height;
-    }
+    const QRectF box = TextRectAt(text, at, font, painter.device(), horizontal, vertical);
     painter.save();
     painter.setFont(font);
     painter.setPen(QPen(brush, 0));
-    painter.drawText(QPointF(left, top + metrics.ascent()), text);
+    painter.drawText(
+        QPointF(box.left(), box.top() + QFontMetricsF(font, painter.device()).ascent()), text);
     painter.restore();
 }
 

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QString>
 
+class QPaintDevice;
+
 class QPainter;
 
 namespace quorvane {
@@ -63,6 +65,9 @@ enum class TextAlign { Near, Center, Far };
 // Draws `text` with its layout box anchored at `at`: horizontally the box
 // starts at, is centred on or ends at x; vertically it starts at, is centred
 // on or ends at y (Near puts the top of the line at y).
+// The box a text drawn by DrawTextAt occupies on `device` (the screen without one).
+QRectF TextRectAt(const QString& text, QPointF at, const QFont& font, const QPaintDevice* device,
+                  TextAlign horizontal = TextAlign::Near, TextAlign vertical = TextAlign::Near);
 void DrawTextAt(QPainter& painter, const QString& text, QPointF at, const QBrush& brush,
                 const QFont& font, TextAlign horizontal = TextAlign::Near,
                 TextAlign vertical = TextAlign::Near);

@@ -42,15 +42,25 @@ QString WindowTitle() {
 
 } // namespace
 
+QWidget* DialogAnchor(QWidget* parent) {
+    for (QWidget* widget = parent; widget != nullptr; widget = widget->parentWidget()) {
+        if (widget->isVisible()) {
+            return widget->window();
+        }
+    }
+    return nullptr;
+}
+
 void QtPlatform::ShowMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, WindowTitle(), text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, WindowTitle(), text, QMessageBox::Ok,
+                    DialogAnchor(parent));
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
 }
 
 bool QtPlatform::AskYesNo(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, WindowTitle(), text, QMessageBox::Yes | QMessageBox::No,
-                    parent);
+                    DialogAnchor(parent));
     box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
     box.setDefaultButton(QMessageBox::No);
@@ -59,8 +69,8 @@ bool QtPlatform::AskYesNo(QWidget* parent, const QString& text) {
 
 std::optional<QString> QtPlatform::BrowseFolder(QWidget* parent, const QString& title,
                                                 const QString& initialFolder) {
-    const QString folder =
-        QFileDialog::getExistingDirectory(parent, title, initialFolder, QFileDialog::ShowDirsOnly);
+    const QString folder = QFileDialog::getExistingDirectory(
+        DialogAnchor(parent), title, initialFolder, QFileDialog::ShowDirsOnly);
     if (folder.isEmpty()) {
         return std::nullopt;
     }
@@ -68,7 +78,7 @@ std::optional<QString> QtPlatform::BrowseFolder(QWidget* parent, const QString& 
 }
 
 std::optional<QString> QtPlatform::SaveFileName(QWidget* parent, const SaveFileRequest& request) {
-    QFileDialog dialog(parent, request.title, QString(), request.filter);
+    QFileDialog dialog(DialogAnchor(parent), request.title, QString(), request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The question is asked below in Japanese instead of Qt's own words.
@@ -108,7 +118,7 @@ std::unique_ptr<QPrinter> QtPlatform::ChoosePrinter(QWidget* parent, const Print
         printer->setOutputFileName(*file);
         return printer;
     }
-    QPrintDialog dialog(printer.get(), parent);
+    QPrintDialog dialog(printer.get(), DialogAnchor(parent));
     QAbstractPrintDialog::PrintDialogOptions options = dialog.options();
     options.setFlag(QAbstractPrintDialog::PrintSelection, false);
     options.setFlag(QAbstractPrintDialog::PrintPageRange, false);

@@ -4,6 +4,12 @@
 
 namespace quorvane {
 
+// The window a dialog for `parent` is centred on: the nearest shown window among its
+// ancestors, or none, when the box is centred on the screen. A viewer that reports a
+// failure while it is still opening is not shown yet, and a box centred on it would
+// stand in the screen's corner.
+QWidget* DialogAnchor(QWidget* parent);
+
 // The real dialogs of Qt.
 class QtPlatform final : public Platform {
 public:

@@ -100,7 +100,7 @@ TEST_F(AppDataTest, WrittenFoldersAreReadByTheNextRun) {
         EXPECT_EQ(app.HourlyFolder(), "/srv/平均/horix");
     }
     EXPECT_EQ(ReadFileBytes(SettingsPath()),
-              "[DataDir]\nHorix=/srv/平均/horix\nKalvera=/srv/kalvera\n");
+              "[DataDir]\r\nHorix=/srv/平均/horix\r\nKalvera=/srv/kalvera\r\n");
     CAppData next(Locations());
     next.ReadDataFolders();
     EXPECT_EQ(next.HourlyFolder(), "/srv/平均/horix");

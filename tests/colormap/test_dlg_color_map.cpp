@@ -1,5 +1,6 @@
 // The colour map dialog driven by its buttons, the wheel and the mouse, on pictures
 // written for the test.
+#include "colormap/colormap_painter.h"
 #include "colormap/colormap_view.h"
 #include "colormap/dlg_color_map.h"
 #include "pdf_pages.h"
@@ -10,7 +11,9 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QImage>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -200,6 +203,28 @@ TEST_F(ColorMapDialogTest, PrintsOnePortraitA4Page) {
     EXPECT_EQ(test::PdfMediaBoxes(pdf), std::vector<std::string>{test::kA4PortraitBox});
     Child<QPushButton>(*map, "1082")->click(); // cancelled: nothing happens
     EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ColorMapDialogTest, ThePrintedTitleClearsTheMapFrameAndTheLogoCanBeRead) {
+    for (const int dpi : {300, 600, 1200}) {
+        QPdfWriter page(QString::fromStdString((scratch.path() / "layout.pdf").string()));
+        page.setPageSize(QPageSize(QPageSize::A4));
+        page.setPageMargins(QMarginsF());
+        page.setResolution(dpi);
+        ColorMapPage content;
+        content.geometry = ComputeColorMapPrint(page.width(), page.height(), 668 * W / H, 668);
+        content.title = ColorMapTitle(0, 0);
+        const ColorMapPageLayout layout = LayOutColorMapPage(content, page);
+        const PixelRect& map = content.geometry.mapArea;
+        EXPECT_LT(layout.title.bottom(), map.top - 1) << dpi << " dpi: above the 2-pixel frame";
+        EXPECT_GE(layout.title.top(), 0) << dpi;
+        const double textHeight = layout.text.height();
+        EXPECT_GE(layout.logo.height(), 2.5 * textHeight - 0.5) << dpi;
+        EXPECT_GE(layout.logo.width(), page.width() / 8.0) << dpi << " dpi: a readable logo";
+        EXPECT_FALSE(layout.logo.intersects(layout.text)) << dpi;
+        EXPECT_GT(layout.logo.top(), map.bottom) << dpi;
+        EXPECT_LT(layout.logo.bottom(), page.height()) << dpi;
+    }
 }
 
 TEST_F(ColorMapDialogTest, ThePaneShowsTheViewOfThePicture) {

@@ -56,7 +56,7 @@ TEST(IniWrite, MissingKeyJoinsTheEndOfItsSection) {
 
     std::string unterminated = "[DataDir]";
     ASSERT_TRUE(SetIniValue(unterminated, "DataDir", "Horix", "/h"));
-    EXPECT_EQ(unterminated, "[DataDir]\nHorix=/h\n");
+    EXPECT_EQ(unterminated, "[DataDir]\r\nHorix=/h\r\n");
 }
 
 TEST(IniWrite, MissingSectionIsAppendedInTheFilesLineEnds) {
@@ -66,7 +66,11 @@ TEST(IniWrite, MissingSectionIsAppendedInTheFilesLineEnds) {
 
     std::string empty;
     ASSERT_TRUE(SetIniValue(empty, "DataDir", "Kalvera", "/k"));
-    EXPECT_EQ(empty, "[DataDir]\nKalvera=/k\n");
+    EXPECT_EQ(empty, "[DataDir]\r\nKalvera=/k\r\n") << "a new text takes CR LF";
+
+    std::string lf = "[Other]\na=1\n";
+    ASSERT_TRUE(SetIniValue(lf, "DataDir", "Horix", "/h"));
+    EXPECT_EQ(lf, "[Other]\na=1\n[DataDir]\nHorix=/h\n") << "a file's own line ends stay";
 }
 
 TEST(IniWrite, ValuesThatReadingWouldChangeRoundTrip) {
@@ -92,7 +96,7 @@ TEST(IniFile, WriteCreatesThenUpdatesTheFile) {
     ASSERT_TRUE(WriteIniString(path, "DataDir", "Horix", "/h"));
     ASSERT_TRUE(WriteIniString(path, "DataDir", "Kalvera", "/k"));
     ASSERT_TRUE(WriteIniString(path, "DataDir", "Horix", "/h2"));
-    EXPECT_EQ(ReadFileBytes(path), "[DataDir]\nHorix=/h2\nKalvera=/k\n");
+    EXPECT_EQ(ReadFileBytes(path), "[DataDir]\r\nHorix=/h2\r\nKalvera=/k\r\n");
     EXPECT_EQ(ReadIniString(path, "datadir", "kalvera"), "/k");
 }
 

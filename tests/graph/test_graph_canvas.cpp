@@ -1,5 +1,6 @@
 #include "graph/graph_canvas.h"
 #include "graph/graph_draw.h"
+#include "ui/image.h"
 
 #include <QImage>
 #include <QPainter>
@@ -235,7 +236,7 @@ TEST_F(Canvas, hourlyAxesFollowThePlot) {
     EXPECT_EQ(canvas.Axis(kAxisTemperature).ValueToY(-30, plot.top), plot.top + 336);
     EXPECT_EQ(canvas.Axis(kAxisTemperature).ValueToY(40, plot.top), plot.top + 80);
     EXPECT_EQ(canvas.Axis(kAxisSnow).basePx, 335);
-    EXPECT_EQ(irradiance.nameDy, -26);
+    EXPECT_EQ(irradiance.nameDy, -28);
     EXPECT_EQ(irradiance.unitDx, 4);
 
     // Precipitation hangs down from the band's lower edge: 40 mm is half of 120 pixels.
@@ -261,14 +262,43 @@ TEST_F(Canvas, dailyAndSlopeAxesHaveTheirOwnScales) {
     EXPECT_EQ(canvas.Axis(kAxisSlope).ValueToY(20, plot.top), plot.top + 168);
 }
 
+TEST(CanvasAxes, titlesNeverCoverTheTopTickLabel) {
+    for (const int scale : {1, 2, 4}) {
+        const CanvasStyles styles = CanvasStyles::Make(scale, false);
+        AxisRecords axes{};
+        const GraphRect graph{0, 0, 840 * scale, 560 * scale};
+        const GraphRect plot{70 * scale, 44 * scale, 796 * scale, 440 * scale};
+        SetupHourlyAxes(axes, graph, plot, scale);
+        axes[kAxisSlope] = SlopeHourlyAxis(plot, scale);
+        for (const int index : {int{kAxisGlobal}, int{kAxisTemperature}, int{kAxisSlope}}) {
+            const AxisRecord& axis = axes[static_cast<std::size_t>(index)];
+            const double x = axis.axisX;
+            const int upper = axis.UpperEndY(plot.top);
+            const QString top = axis.decimalLabels ? QString::asprintf("%4.1f", axis.maximum)
+                                                   : QString::number(axis.maximum);
+            const QRectF label = TextRectAt(top, QPointF(x - 6 * scale, upper - 4 * scale),
+                                            styles.font8, nullptr, TextAlign::Far);
+            const QRectF name = TextRectAt(QString::fromStdString(axis.name),
+                                           QPointF(x + axis.nameDx, upper + axis.nameDy),
+                                           styles.font8, nullptr, TextAlign::Far);
+            const QRectF unit = TextRectAt(QString::fromStdString(axis.unit),
+                                           QPointF(x + axis.unitDx, upper + axis.unitDy),
+                                           styles.font8, nullptr, TextAlign::Far);
+            EXPECT_FALSE(unit.intersects(label)) << "scale " << scale << ", axis " << index;
+            EXPECT_FALSE(name.intersects(label)) << "scale " << scale << ", axis " << index;
+            EXPECT_FALSE(name.intersects(unit)) << "scale " << scale << ", axis " << index;
+        }
+    }
+}
+
 TEST(CanvasAxes, labelOffsetsScaleWithThePrintScale) {
     CGraphCanvas canvas;
     canvas.Construct(3);
     canvas.SetupHourlyAxes({0, 0, 3000, 2000}, {210, 132, 2880, 1640});
     const AxisRecord& axis = canvas.Axis(kAxisTemperature);
     EXPECT_EQ(axis.nameDx, 6);
-    EXPECT_EQ(axis.nameDy, -78);
-    EXPECT_EQ(axis.unitDy, -42);
+    EXPECT_EQ(axis.nameDy, -84);
+    EXPECT_EQ(axis.unitDy, -48);
     EXPECT_EQ(axis.axisX, 90);
     EXPECT_EQ(canvas.Axis(kAxisSunshine).basePx, 240);
 }

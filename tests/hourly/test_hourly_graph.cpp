@@ -1,8 +1,13 @@
 // The hourly graphs' scenes: positions, series order and tooltips, on a data set
 // written by hand.
+#include "graph/graph_canvas.h"
+#include "graph/graph_draw.h"
 #include "hourly/graph_print.h"
 #include "hourly/hourly_graph.h"
 #include "solar/calendar.h"
+#include "ui/image.h"
+
+#include <QTransform>
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -151,6 +156,51 @@ TEST_F(HourlyGraphTest, TenDaysFromTheTwentyFifthOfDecemberWrapIntoJanuary) {
                                                    "31日", "1日", "2日", "3日"}));
     EXPECT_EQ(scene.info[1].text, "日　　時：12月25日～1月3日");
     EXPECT_EQ(scene.barbs.size(), 40u) << "hours 3, 9, 15 and 21 of each day";
+}
+
+TEST_F(HourlyGraphTest, TenDayLabelsStandClearOfTheWindBarbs) {
+    input.view = HourlyView::TenDays;
+    // Every direction, calm hours, strokes and pennants.
+    for (int day = 1; day <= kHourlyDays; ++day) {
+        for (int hour = 1; hour <= 24; ++hour) {
+            SetHour(day, hour, kElementWindDirection, (day + hour) % 17);
+            SetHour(day, hour, kElementWindSpeed, (day * 7 + hour * 13) % 260);
+        }
+    }
+    for (const int scale : {1, 3}) {
+        input.scale = scale;
+        input.print = scale > 1;
+        graph = {0, 0, 840 * scale, 560 * scale};
+        const HourlyScene scene = Scene();
+        const CanvasStyles styles = CanvasStyles::Make(scale, false);
+        ASSERT_EQ(scene.barbs.size(), 40u);
+        const double legendTop = graph.bottom - 68 * scale;
+        for (const WindBarbItem& barb : scene.barbs) {
+            const WindBarbShape shape = MakeWindBarb(barb.code, barb.speedMs, scale, true);
+            QTransform place;
+            place.translate(barb.at.x, barb.at.y);
+            place.rotate(shape.rotationDeg);
+            const auto span = [&](const QLineF& line) {
+                return QPolygonF({place.map(line.p1()), place.map(line.p2())}).boundingRect();
+            };
+            QRectF drawn =
+                shape.calm ? shape.dot.translated(barb.at.x, barb.at.y) : span(shape.staff);
+            for (const QLineF& stroke : shape.strokes) {
+                drawn |= span(stroke);
+            }
+            for (const QPolygonF& pennant : shape.pennants) {
+                drawn |= place.map(pennant).boundingRect();
+            }
+            EXPECT_LT(drawn.bottom(), legendTop) << "scale " << scale;
+            for (const GraphText& label : scene.xLabels) {
+                const QRectF box =
+                    TextRectAt(QString::fromStdString(label.text), QPointF(label.at.x, label.at.y),
+                               styles.font8, nullptr);
+                EXPECT_FALSE(box.intersects(drawn))
+                    << label.text << " at scale " << scale << " meets a barb at " << barb.at.x;
+            }
+        }
+    }
 }
 
 TEST_F(HourlyGraphTest, SlopeSeriesFollowTheAngleMode) {

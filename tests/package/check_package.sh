@@ -10,6 +10,8 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "check_package: $*" >&2; exit 1; }
 
 dpkg-deb -x "$deb" "$work/root"
+dpkg-deb -f "$deb" Depends | grep -q "qt6-translations-l10n" ||
+  fail "the package does not depend on Qt's translations"
 usr=$work/root/usr
 for program in quorvane quorvane-cli quorvane-datakit; do
   [ -L "$usr/bin/$program" ] || fail "usr/bin/$program is not a link"

@@ -3,11 +3,16 @@
 #include "ui/message_box_reporter.h"
 #include "ui/platform.h"
 #include "ui/qt_platform.h"
+#include "ui/qt_translation.h"
 
 #include "temp_dir.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
@@ -136,6 +141,33 @@ TEST(MessageBoxReporter, ShowsCoreMessagesThroughThePlatform) {
     reporter.Report("データファイルが読み込めません。");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0], QStringLiteral("データファイルが読み込めません。"));
+}
+
+TEST(QtTranslation, QtsOwnDialogsSpeakJapaneseWhereTheTranslationIsInstalled) {
+    const bool available = QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                                         QStringLiteral("/qtbase_ja.qm"));
+    ASSERT_EQ(InstallQtTranslation(), available);
+    if (!available) {
+        GTEST_SKIP() << "qt6-translations-l10n is not installed";
+    }
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+              QStringLiteral("キャンセル"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Save"), QStringLiteral("保存"));
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    EXPECT_TRUE(box.button(QMessageBox::No)->text().startsWith(QStringLiteral("いいえ")));
+}
+
+TEST(QtPlatform, BoxesStandOnTheNearestShownWindowOrTheScreen) {
+    QWidget window;
+    auto* child = new QWidget(&window);
+    EXPECT_EQ(DialogAnchor(child), nullptr) << "nothing shown yet: centred on the screen";
+    EXPECT_EQ(DialogAnchor(nullptr), nullptr);
+    window.show();
+    EXPECT_EQ(DialogAnchor(child), &window);
+    QDialog opening(&window); // a viewer that reports while it is still opening
+    auto* inOpening = new QWidget(&opening);
+    EXPECT_EQ(DialogAnchor(inOpening), &window);
 }
 
 TEST(QtPlatform, WorkAreaIsTheScreensAvailableArea) {

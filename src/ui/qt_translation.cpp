@@ -1,0 +1,23 @@
+#include "ui/qt_translation.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace quorvane {
+
+bool InstallQtTranslation() {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    // Japanese whatever the environment's locale: every other text of the program is.
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return false;
+    }
+    return true;
+}
+
+} // namespace quorvane
