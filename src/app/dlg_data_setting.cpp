@@ -31,6 +31,8 @@ CDlgDataSetting::CDlgDataSetting(const QString& hourlyFolder, const QString& mon
 
     hourlyEdit_->setObjectName(QStringLiteral("1083"));
     monthlyEdit_->setObjectName(QStringLiteral("1084"));
+    hourlyEdit_->setAccessibleName(QStringLiteral("HORIX-11のデータフォルダ"));
+    monthlyEdit_->setAccessibleName(QStringLiteral("KALVERA-11のデータフォルダ"));
     hourlyEdit_->setMinimumWidth(360);
     auto* hourlyBrowse = MakeButton(QStringLiteral("参照"), "1001", this);
     auto* monthlyBrowse = MakeButton(QStringLiteral("参照"), "1002", this);

@@ -37,6 +37,7 @@ class VersionArea final : public QWidget {
 public:
     explicit VersionArea(QWidget* parent) : QWidget(parent) {
         setObjectName(QStringLiteral("1094"));
+        setAccessibleName(VersionLine());
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 

@@ -89,6 +89,7 @@ CDlgColorMap::CDlgColorMap(std::string mapFolder, QWidget* parent)
 
 void CDlgColorMap::BuildControls(const ColorMapDialogGeometry& geometry) {
     pane_ = new PaneWidget(*this, this);
+    pane_->setAccessibleName(ColorMapTitle(kind_, period_));
     const PixelRect& pane = geometry.pane;
     pane_->setGeometry(pane.left, pane.top, pane.Width(), pane.Height());
     prompt_ = new QLabel(this);
@@ -166,6 +167,9 @@ bool CDlgColorMap::LoadPicture(int kind, int period) {
     picture_ = std::move(picture);
     kind_ = kind;
     period_ = period;
+    if (pane_ != nullptr) {
+        pane_->setAccessibleName(ColorMapTitle(kind_, period_));
+    }
     if (!sameSize) {
         // The view is kept across pictures of one size; another size starts whole.
         view_ = WholeColorMap(picture_.width(), picture_.height());

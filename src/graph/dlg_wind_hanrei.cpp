@@ -16,6 +16,7 @@ class PictureFrame final : public QWidget {
 public:
     PictureFrame(const QImage& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
         setObjectName(QStringLiteral("1077"));
+        setAccessibleName(QStringLiteral("風向・風速の凡例"));
     }
 
 protected:

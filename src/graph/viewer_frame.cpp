@@ -3,20 +3,40 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStringList>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace quorvane {
 
-UpDown::UpDown(const char* id, QWidget* parent) : QWidget(parent) {
-    const QString name = QString::fromLatin1(id);
-    setObjectName(name);
+void DescribeGraph(QWidget& frame, const std::string& title, const std::vector<GraphText>& info) {
+    QStringList lines;
+    for (const GraphText& line : info) {
+        lines << QString::fromStdString(line.text);
+    }
+    frame.setAccessibleName(QString::fromStdString(title));
+    frame.setAccessibleDescription(lines.join(QStringLiteral("、")));
+}
+
+void DescribeSelector(QWidget& frame, int tiltDeg, int azimuthDeg) {
+    frame.setAccessibleName(QStringLiteral("傾斜角・方位角の指定"));
+    frame.setAccessibleDescription(
+        QStringLiteral("傾斜角%1度 方位角%2度").arg(tiltDeg).arg(azimuthDeg));
+}
+
+UpDown::UpDown(const char* id, const QString& name, QWidget* parent) : QWidget(parent) {
+    const QString identifier = QString::fromLatin1(id);
+    setObjectName(identifier);
+    setAccessibleName(name);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     for (int step : {+1, -1}) {
         auto* arrow = new QToolButton(this);
-        arrow->setObjectName(name + (step > 0 ? QStringLiteral("-up") : QStringLiteral("-down")));
+        arrow->setObjectName(identifier +
+                             (step > 0 ? QStringLiteral("-up") : QStringLiteral("-down")));
+        arrow->setAccessibleName(
+            name + (step > 0 ? QStringLiteral("を増やす") : QStringLiteral("を減らす")));
         arrow->setArrowType(step > 0 ? Qt::UpArrow : Qt::DownArrow);
         arrow->setFixedSize(16, 11);
         arrow->setAutoRepeat(true);

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "graph/graph_layout.h"
+
 #include <QPoint>
 #include <QWidget>
+#include <string>
+#include <vector>
 
 class QPainter;
 
@@ -14,15 +18,21 @@ inline constexpr int kRedrawGraph = 0x10;
 inline constexpr int kRedrawHover = 0x100;
 inline constexpr int kRedrawPresent = 0x1000;
 
-
 // An up-down control without a buddy: two arrows that report +1 and -1.
 class UpDown : public QWidget {
     Q_OBJECT
 public:
-    UpDown(const char* id, QWidget* parent);
+    // `name` says what the arrows change ("傾斜角（傾斜角指定）").
+    UpDown(const char* id, const QString& name, QWidget* parent);
 signals:
     void stepped(int step);
 };
+
+// What a screen reader says of a graph frame: the graph's title, and its information
+// lines (site, date, year) as the description.
+void DescribeGraph(QWidget& frame, const std::string& title, const std::vector<GraphText>& info);
+// What it says of a picker frame: the orientation it shows.
+void DescribeSelector(QWidget& frame, int tiltDeg, int azimuthDeg);
 
 // What a viewer does with its graph frame and its picker frame.
 class ViewerFrameOwner {

@@ -150,14 +150,14 @@ void CDlgGraph::BuildControls() {
     auto* modeBox = new QGroupBox(QStringLiteral("日射量データの表示種類"), this);
     modeGroup_ = new QButtonGroup(this);
     auto* modeGrid = new QGridLayout(modeBox);
-    tilt0Edit_ = ViewerAngleEdit("1014", modeBox);
-    azimuth1Edit_ = ViewerAngleEdit("1016", modeBox);
-    tilt2Edit_ = ViewerAngleEdit("1018", modeBox);
-    azimuth2Edit_ = ViewerAngleEdit("1024", modeBox);
-    tilt0Spin_ = new UpDown("1015", modeBox);
-    azimuth1Spin_ = new UpDown("1017", modeBox);
-    tilt2Spin_ = new UpDown("1019", modeBox);
-    azimuth2Spin_ = new UpDown("1025", modeBox);
+    tilt0Edit_ = ViewerAngleEdit("1014", QStringLiteral("傾斜角（傾斜角指定）"), modeBox);
+    azimuth1Edit_ = ViewerAngleEdit("1016", QStringLiteral("方位角（方位角指定）"), modeBox);
+    tilt2Edit_ = ViewerAngleEdit("1018", QStringLiteral("傾斜角（任意の指定）"), modeBox);
+    azimuth2Edit_ = ViewerAngleEdit("1024", QStringLiteral("方位角（任意の指定）"), modeBox);
+    tilt0Spin_ = new UpDown("1015", QStringLiteral("傾斜角（傾斜角指定）"), modeBox);
+    azimuth1Spin_ = new UpDown("1017", QStringLiteral("方位角（方位角指定）"), modeBox);
+    tilt2Spin_ = new UpDown("1019", QStringLiteral("傾斜角（任意の指定）"), modeBox);
+    azimuth2Spin_ = new UpDown("1025", QStringLiteral("方位角（任意の指定）"), modeBox);
     tiltLabel_ = new QLabel(QStringLiteral("傾斜角"), modeBox);
     tiltLabel_->setObjectName(QStringLiteral("1064"));
     azimuthLabel_ = new QLabel(QStringLiteral("方位角"), modeBox);
@@ -199,15 +199,15 @@ void CDlgGraph::BuildControls() {
     connect(save, &QPushButton::clicked, this, [this] { SaveData(ExportKindOfView(view_)); });
     connect(saveYear, &QPushButton::clicked, this, [this] { SaveData(ExportKind::WholeYear); });
     left->addStretch();
-    left->addSpacing(52); // the logo's place
+    left->addSpacing(60); // the logo's place, drawn 70 pixels above the bottom
 
     auto* right = new QVBoxLayout;
     right->setSpacing(6);
     root->addLayout(right);
 
     auto* siteRow = new QHBoxLayout;
-    areaList_ = ViewerCombo("1087", this);
-    siteList_ = ViewerCombo("1088", this);
+    areaList_ = ViewerCombo("1087", QStringLiteral("エリア名"), this);
+    siteList_ = ViewerCombo("1088", QStringLiteral("地点名"), this);
     areaList_->setMinimumWidth(180);
     siteList_->setMinimumWidth(140);
     siteRow->addWidget(new QLabel(QStringLiteral("エリア名"), this));
@@ -224,19 +224,19 @@ void CDlgGraph::BuildControls() {
     viewRow->addWidget(ViewerRadio("1026", QStringLiteral("日別"), viewGroup_, 0, this));
     viewRow->addWidget(ViewerRadio("1010", QStringLiteral("月別"), viewGroup_, 1, this));
     viewRow->addWidget(ViewerRadio("1011", QStringLiteral("10日間"), viewGroup_, 2, this));
-    monthList_ = ViewerCombo("1085", this);
-    dayList_ = ViewerCombo("1086", this);
+    monthList_ = ViewerCombo("1085", QStringLiteral("月"), this);
+    dayList_ = ViewerCombo("1086", QStringLiteral("日"), this);
     viewRow->addWidget(monthList_);
     viewRow->addWidget(dayList_);
     viewRow->addSpacing(12);
     viewRow->addWidget(
         ViewerRadio("1013", QStringLiteral("日積算日射量ランキング"), viewGroup_, 3, this));
-    irradiationRanking_ = ViewerCombo("1009", this);
+    irradiationRanking_ = ViewerCombo("1009", QStringLiteral("日積算日射量ランキング"), this);
     irradiationRanking_->setMinimumWidth(170);
     viewRow->addWidget(irradiationRanking_);
     viewRow->addWidget(
         ViewerRadio("1027", QStringLiteral("日照時間ランキング"), viewGroup_, 4, this));
-    sunshineRanking_ = ViewerCombo("1022", this);
+    sunshineRanking_ = ViewerCombo("1022", QStringLiteral("日照時間ランキング"), this);
     sunshineRanking_->setMinimumWidth(150);
     viewRow->addWidget(sunshineRanking_);
     viewRow->addStretch();
@@ -813,6 +813,7 @@ void CDlgGraph::CopyAnglesToEdits() {
 
 void CDlgGraph::DrawSelector() {
     selector_.Redraw({0, 0, kSelectorWidth, kSelectorHeight}, selectorFrame_->devicePixelRatioF());
+    DescribeSelector(*selectorFrame_, graphTilt_, graphAzimuth_);
     selectorFrame_->update();
 }
 
@@ -829,6 +830,7 @@ void CDlgGraph::DrawGraph() {
     CarryLegendVisibility(canvas_.Legend(), legend);
     canvas_.Legend() = std::move(legend);
     scene_ = ComputeHourlyScene(in, canvas_.LocalRect(), canvas_.Legend());
+    DescribeGraph(*graphFrame_, scene_.title, scene_.info);
     canvas_.Tooltips() = scene_.tooltips;
     QPainter p(&canvas_.BackBuffer());
     CGraphCanvas::PrepareSurface(p);

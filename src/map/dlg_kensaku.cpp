@@ -30,9 +30,10 @@ void StyleSearchDialog(QDialog& dialog, const char* name, const QString& title) 
     dialog.setFont(AppStyle::Get().SharedFont());
 }
 
-CMyListBox* MakeList(const char* id, int width, QWidget* parent) {
+CMyListBox* MakeList(const char* id, const QString& name, int width, QWidget* parent) {
     auto* list = new CMyListBox(parent);
     list->setObjectName(QString::fromLatin1(id));
+    list->setAccessibleName(name);
     list->setFixedSize(width, 300);
     return list;
 }
@@ -64,9 +65,10 @@ QHBoxLayout* SearchButtons(QDialog& dialog, CHoverBitmapButton*& ok) {
     return row;
 }
 
-QLineEdit* MakeNameEdit(const char* id, int width, QWidget* parent) {
+QLineEdit* MakeNameEdit(const char* id, const QString& name, int width, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(id));
+    edit->setAccessibleName(name);
     edit->setReadOnly(true);
     edit->setFixedWidth(width);
     return edit;
@@ -90,11 +92,14 @@ void OnRowChosen(CMyListBox* list, QObject* receiver, Handler handler) {
 // Address search
 
 CDlgKensaku1::CDlgKensaku1(std::string mapFolder, QWidget* parent)
-    : QDialog(parent), mapFolder_(std::move(mapFolder)), prefectures_(MakeList("1031", 130, this)),
-      municipalities_(MakeList("1032", 200, this)), districts_(MakeList("1033", 220, this)),
-      prefectureName_(MakeNameEdit("1010", 130, this)),
-      municipalityName_(MakeNameEdit("1011", 200, this)),
-      districtName_(MakeNameEdit("1014", 220, this)), prompt_(MakePrompt(this)), ok_(nullptr) {
+    : QDialog(parent), mapFolder_(std::move(mapFolder)),
+      prefectures_(MakeList("1031", QStringLiteral("都道府県"), 130, this)),
+      municipalities_(MakeList("1032", QStringLiteral("市区町村"), 200, this)),
+      districts_(MakeList("1033", QStringLiteral("大字・町丁目"), 220, this)),
+      prefectureName_(MakeNameEdit("1010", QStringLiteral("選択した都道府県"), 130, this)),
+      municipalityName_(MakeNameEdit("1011", QStringLiteral("選択した市区町村"), 200, this)),
+      districtName_(MakeNameEdit("1014", QStringLiteral("選択した大字・町丁目"), 220, this)),
+      prompt_(MakePrompt(this)), ok_(nullptr) {
     StyleSearchDialog(*this, "CDlgKensaku1", QStringLiteral("住所検索"));
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("都道府県"), this), 0, 0);
@@ -203,8 +208,10 @@ void CDlgKensaku1::Search() {
 // Facility search
 
 CDlgKensaku2::CDlgKensaku2(std::string mapFolder, QWidget* parent)
-    : QDialog(parent), mapFolder_(std::move(mapFolder)), categories_(MakeList("1031", 170, this)),
-      prefectures_(MakeList("1032", 130, this)), facilities_(MakeList("1033", 240, this)),
+    : QDialog(parent), mapFolder_(std::move(mapFolder)),
+      categories_(MakeList("1031", QStringLiteral("分類"), 170, this)),
+      prefectures_(MakeList("1032", QStringLiteral("都道府県"), 130, this)),
+      facilities_(MakeList("1033", QStringLiteral("施設・地名"), 240, this)),
       prompt_(MakePrompt(this)), ok_(nullptr) {
     StyleSearchDialog(*this, "CDlgKensaku2", QStringLiteral("施設・地名検索"));
     auto* grid = new QGridLayout;

@@ -41,9 +41,10 @@ CHoverBitmapButton* MakeButton(const char* id, const QString& text, int normal, 
     return button;
 }
 
-QLineEdit* MakeField(const char* id, QWidget* parent) {
+QLineEdit* MakeField(const char* id, const QString& name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(id));
+    edit->setAccessibleName(name);
     edit->setReadOnly(true);
     return edit;
 }
@@ -130,9 +131,11 @@ CDlgMap::CDlgMap(AppSession& appData, const AreaOutlineTable& outlines, QWidget*
       areaLabel_(MakeLabel("1054", QStringLiteral("エリア"), this)),
       siteLabel_(MakeLabel("1055", QStringLiteral("地点"), this)),
       title_(MakeLabel("1075", QString(), this)), prompt_(MakeLabel("1048", QString(), this)),
-      latitude_(MakeField("1013", this)), longitude_(MakeField("1015", this)),
-      mouseMesh_(MakeField("1011", this)), selectedMesh_(MakeField("1041", this)),
-      sheetName_(MakeField("1012", this)),
+      latitude_(MakeField("1013", QStringLiteral("マウス位置の緯度"), this)),
+      longitude_(MakeField("1015", QStringLiteral("マウス位置の経度"), this)),
+      mouseMesh_(MakeField("1011", QStringLiteral("マウス位置の３次メッシュ"), this)),
+      selectedMesh_(MakeField("1041", QStringLiteral("選択した３次メッシュ"), this)),
+      sheetName_(MakeField("1012", QStringLiteral("地形図の図名"), this)),
       meshButton_(MakeButton("1040", QStringLiteral("1Kmメッシュ地図へ"), 300, 301, this)),
       areaButton_(MakeButton("1037", QStringLiteral("エリア別地図へ"), 302, 303, this)),
       backButton_(MakeButton("1033", QStringLiteral("全国地図へ戻る"), 304, 305, this)),
@@ -147,6 +150,8 @@ CDlgMap::CDlgMap(AppSession& appData, const AreaOutlineTable& outlines, QWidget*
 
     areaList_->setObjectName(QStringLiteral("1031"));
     siteList_->setObjectName(QStringLiteral("1032"));
+    areaList_->setAccessibleName(QStringLiteral("エリア"));
+    siteList_->setAccessibleName(QStringLiteral("地点"));
     title_->setFont(CreatePixelFont(GothicFace(), FontStyle::Regular, 19));
     title_->setGeometry(kPaneLeft, 8, kMapPaneWidthPx, 28);
     pane_->move(kPaneLeft, kPaneTop);
@@ -305,6 +310,12 @@ void CDlgMap::SyncControls() {
     const MapControls c = model_.Controls();
     title_->setText(ToQString(c.title));
     prompt_->setText(ToQString(c.prompt));
+    pane_->setAccessibleName(ToQString(c.paneName));
+    const CAmedasPoint* site = appData_.SiteAt(model_.SelectedSite());
+    pane_->setAccessibleDescription(
+        site == nullptr ? ToQString(c.prompt)
+                        : ToQString(c.prompt) +
+                              QStringLiteral("（選択中の地点：%1）").arg(ToQString(site->name)));
     backButton_->setEnabled(c.backEnabled);
     if (c.backToNational) {
         backButton_->LoadBitmaps(304, 305);

@@ -696,6 +696,13 @@ std::string SiteSelectionModel::BalloonText() const {
                       : "グラフを表示する地点を選択してください。";
 }
 
+std::string SiteSelectionModel::SheetLabel() const {
+    const CDRect view = View();
+    const std::string name =
+        LookupSheetName((view.left + view.right) / 2, (view.top + view.bottom) / 2);
+    return name.empty() ? std::to_string(sheet_) : name;
+}
+
 MapControls SiteSelectionModel::Controls() const {
     MapControls c;
     const bool areaSelected = selectedArea_ >= kBlockCount;
@@ -704,11 +711,13 @@ MapControls SiteSelectionModel::Controls() const {
     case MapLevel::National:
         c.prompt = "地図上でクリックして、ブロックを選択してください。";
         c.title = "全国地図";
+        c.paneName = c.title;
         c.areaMapEnabled = areaSelected;
         break;
     case MapLevel::Block:
         c.prompt = "地図上でクリックして、エリアまたは地点を選択してください。";
         c.title = AreaName(record_) + "ブロック";
+        c.paneName = "ブロック地図 " + AreaName(record_);
         c.backEnabled = true;
         c.areaMapEnabled = areaSelected;
         break;
@@ -716,6 +725,7 @@ MapControls SiteSelectionModel::Controls() const {
         c.prompt = sheetPicking_ ? "地図上でクリックして、1Kmメッシュ地図の領域を選択してください。"
                                  : "地図上でクリックして、地点を選択してください。";
         c.title = AreaName(record_);
+        c.paneName = "エリア別地図 " + AreaName(record_);
         c.backEnabled = true;
         c.backToNational = AreaIsSpecial(record_) || ParentBlockOf(record_) == kNone;
         c.meshEnabled = true;
@@ -726,6 +736,7 @@ MapControls SiteSelectionModel::Controls() const {
     case MapLevel::Mesh:
         c.prompt = "地図上でクリックして、1Kmメッシュを選択してください。";
         c.title = "1Kmメッシュ地図";
+        c.paneName = c.title + " " + SheetLabel();
         c.backEnabled = true;
         c.backToNational = AreaIsSpecial(selectedArea_) || ParentBlockOf(selectedArea_) == kNone;
         c.areaMapEnabled = areaSelected && !AreaIsSpecial(selectedArea_);

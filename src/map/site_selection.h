@@ -41,6 +41,7 @@ struct MapCommand {
 struct MapControls {
     std::string prompt;
     std::string title;
+    std::string paneName; // what a screen reader calls the map: its kind and its name
     bool backEnabled = false;
     bool backToNational = true; // which of the back button's two pictures
     bool areaMapEnabled = false;
@@ -195,6 +196,8 @@ private:
     int AreaOfSite(int siteIndex) const;
     std::string AreaName(int area) const;
     std::string SiteLineText(int siteIndex) const;
+    // The sheet's map name, or its code where the name table has none.
+    std::string SheetLabel() const;
     bool AreaIsSpecial(int area) const { return area == 47 || area == 95; }
     CDRect ViewOfSheet(int sheet) const;
 

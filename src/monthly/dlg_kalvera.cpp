@@ -144,14 +144,14 @@ void CDlgKalvera::BuildControls() {
     modeGroup_ = new QButtonGroup(this);
     auto* modeGrid = new QGridLayout(modeBox);
     modeGrid->setVerticalSpacing(2);
-    tilt0Edit_ = ViewerAngleEdit("1014", modeBox);
-    azimuth1Edit_ = ViewerAngleEdit("1016", modeBox);
-    tilt2Edit_ = ViewerAngleEdit("1018", modeBox);
-    azimuth2Edit_ = ViewerAngleEdit("1024", modeBox);
-    tilt0Spin_ = new UpDown("1015", modeBox);
-    azimuth1Spin_ = new UpDown("1017", modeBox);
-    tilt2Spin_ = new UpDown("1019", modeBox);
-    azimuth2Spin_ = new UpDown("1025", modeBox);
+    tilt0Edit_ = ViewerAngleEdit("1014", QStringLiteral("傾斜角（傾斜角指定）"), modeBox);
+    azimuth1Edit_ = ViewerAngleEdit("1016", QStringLiteral("方位角（方位角指定）"), modeBox);
+    tilt2Edit_ = ViewerAngleEdit("1018", QStringLiteral("傾斜角（任意の指定）"), modeBox);
+    azimuth2Edit_ = ViewerAngleEdit("1024", QStringLiteral("方位角（任意の指定）"), modeBox);
+    tilt0Spin_ = new UpDown("1015", QStringLiteral("傾斜角（傾斜角指定）"), modeBox);
+    azimuth1Spin_ = new UpDown("1017", QStringLiteral("方位角（方位角指定）"), modeBox);
+    tilt2Spin_ = new UpDown("1019", QStringLiteral("傾斜角（任意の指定）"), modeBox);
+    azimuth2Spin_ = new UpDown("1025", QStringLiteral("方位角（任意の指定）"), modeBox);
     tiltLabel_ = new QLabel(QStringLiteral("傾斜角"), modeBox);
     tiltLabel_->setObjectName(QStringLiteral("1064"));
     azimuthLabel_ = new QLabel(QStringLiteral("方位角"), modeBox);
@@ -192,16 +192,16 @@ void CDlgKalvera::BuildControls() {
     left->addWidget(print, 0, Qt::AlignHCenter);
     left->addWidget(table, 0, Qt::AlignHCenter);
     left->addStretch();
-    left->addSpacing(52); // the logo's place
+    left->addSpacing(60); // the logo's place, drawn 70 pixels above the bottom
 
     auto* right = new QVBoxLayout;
     right->setSpacing(6);
     root->addLayout(right);
 
     auto* siteRow = new QHBoxLayout;
-    areaList_ = ViewerCombo("1087", this);
-    siteList_ = ViewerCombo("1088", this);
-    monthList_ = ViewerCombo("1085", this);
+    areaList_ = ViewerCombo("1087", QStringLiteral("エリア名"), this);
+    siteList_ = ViewerCombo("1088", QStringLiteral("地点名"), this);
+    monthList_ = ViewerCombo("1085", QStringLiteral("月"), this);
     areaList_->setMinimumWidth(180);
     siteList_->setMinimumWidth(140);
     siteRow->addWidget(new QLabel(QStringLiteral("エリア名"), this));
@@ -546,6 +546,7 @@ void CDlgKalvera::Redraw(int flags) {
     if (flags & kRedrawSelector) {
         selector_.Redraw({0, 0, kSelectorWidth, kSelectorHeight},
                          selectorFrame_->devicePixelRatioF());
+        DescribeSelector(*selectorFrame_, graphTilt_, std::abs(graphAzimuth_));
         if (display_ == MonthlyDisplay::Orientation) {
             CopyPickerToState();
         }
@@ -591,6 +592,7 @@ void CDlgKalvera::DrawGraph() {
     CarryLegendVisibility(canvas_.Legend(), legend);
     canvas_.Legend() = std::move(legend);
     scene_ = ComputeMonthlyScene(in, canvas_.LocalRect(), canvas_.Legend());
+    DescribeGraph(*graphFrame_, scene_.title, scene_.info);
     const GraphRect graph = canvas_.LocalRect();
     canvas_.SetLegendToggleRect(scene_.toggleShown ? GraphRect{graph.right - 76, graph.bottom - 50,
                                                                graph.right - 20, graph.bottom - 35}

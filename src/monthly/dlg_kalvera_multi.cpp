@@ -74,8 +74,8 @@ void CDlgKalveraMulti::BuildControls() {
 
     auto* box = new QGroupBox(this);
     auto* grid = new QGridLayout(box);
-    areaList_ = ViewerCombo("1000", box);
-    siteList_ = ViewerCombo("1001", box);
+    areaList_ = ViewerCombo("1000", QStringLiteral("エリア名"), box);
+    siteList_ = ViewerCombo("1001", QStringLiteral("地点名"), box);
     areaList_->setMinimumWidth(200);
     siteList_->setMinimumWidth(200);
     grid->addWidget(new QLabel(QStringLiteral("エリア名"), box), 0, 0);
@@ -90,6 +90,7 @@ void CDlgKalveraMulti::BuildControls() {
     root->addWidget(new QLabel(QStringLiteral("印刷対象地点リスト"), this));
     listBox_ = new CMyListBox(this);
     listBox_->setObjectName(QStringLiteral("1031"));
+    listBox_->setAccessibleName(QStringLiteral("印刷対象地点リスト"));
     listBox_->setMinimumHeight(180);
     root->addWidget(listBox_);
 

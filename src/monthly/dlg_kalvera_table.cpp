@@ -32,6 +32,7 @@ class TableFrameWidget final : public QFrame {
 public:
     TableFrameWidget(CDlgKalveraTable& owner, QWidget* parent) : QFrame(parent), owner_(owner) {
         setObjectName(QStringLiteral("1067"));
+        setAccessibleName(QStringLiteral("月平均斜面日射量の一覧表"));
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
         setFixedSize(kFrameWidth, kFrameHeight);
     }
@@ -71,6 +72,7 @@ void CDlgKalveraTable::BuildControls() {
     frame_ = new TableFrameWidget(*this, this);
     scrollBar_ = new QScrollBar(Qt::Vertical, frame_);
     scrollBar_->setObjectName(QStringLiteral("1069"));
+    scrollBar_->setAccessibleName(QStringLiteral("一覧表の表示位置"));
     scrollBar_->setRange(0, kTableScrollMax);
     scrollBar_->setSingleStep(1);
     scrollBar_->setPageStep(10);

@@ -42,6 +42,7 @@ CDlgDigitInput::CDlgDigitInput(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), edit_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("CDlgDigitInput"));
     edit_->setObjectName(QStringLiteral("1010"));
+    edit_->setAccessibleName(QStringLiteral("数値"));
     edit_->setFixedWidth(64);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("1"));

@@ -18,16 +18,18 @@ QRadioButton* ViewerRadio(const char* id, const QString& text, QButtonGroup* gro
     return radio;
 }
 
-QComboBox* ViewerCombo(const char* id, QWidget* parent) {
+QComboBox* ViewerCombo(const char* id, const QString& name, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QString::fromLatin1(id));
+    combo->setAccessibleName(name);
     combo->setFont(AppStyle::Get().SharedFont());
     return combo;
 }
 
-QLineEdit* ViewerAngleEdit(const char* id, QWidget* parent) {
+QLineEdit* ViewerAngleEdit(const char* id, const QString& name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(id));
+    edit->setAccessibleName(name);
     edit->setFixedWidth(44);
     edit->setAlignment(Qt::AlignRight);
     return edit;

@@ -15,8 +15,9 @@ class CHoverBitmapButton;
 // The controls both viewers build, named by their control identifiers.
 QRadioButton* ViewerRadio(const char* id, const QString& text, QButtonGroup* group, int value,
                           QWidget* parent);
-QComboBox* ViewerCombo(const char* id, QWidget* parent);
-QLineEdit* ViewerAngleEdit(const char* id, QWidget* parent);
+// `name` is what a screen reader calls the control: its label's text.
+QComboBox* ViewerCombo(const char* id, const QString& name, QWidget* parent);
+QLineEdit* ViewerAngleEdit(const char* id, const QString& name, QWidget* parent);
 CHoverBitmapButton* ViewerButton(const char* id, const QString& text, int normal, int hover,
                                  QWidget* parent, int disabled = 0);
 

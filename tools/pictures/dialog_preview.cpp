@@ -7,24 +7,41 @@
 //       [--slide west|east|south|north,STEP] [--balloon] [--print] OUT.png
 // and the two searches with Tokyo chosen:
 //   quorvane_dialog_preview address-search|facility-search OUT.png
+// and the viewers on the databases of the settings (XDG_CONFIG_HOME, as the program):
+//   quorvane_dialog_preview hourly-viewer [--site N] [--slope] [--mode 0|1|2]
+//       [--view 0..4] [--month M] [--day D] OUT.png
+//   quorvane_dialog_preview monthly-viewer [--site N] [--display 0|1|2] [--month M] OUT.png
+//   quorvane_dialog_preview monthly-table [--site N] [--scroll S] OUT.png
+//   quorvane_dialog_preview colormap [--kind 0|1|2] [--zoom STEPS] OUT.png
+// Everything renders offscreen (QT_QPA_PLATFORM=offscreen) at QT_SCALE_FACTOR.
 #include "app/about_dlg.h"
 #include "app/app_data.h"
 #include "app/chorix_app.h"
 #include "app/dlg_data_setting.h"
 #include "app/dlg_main_menu.h"
 #include "app/viewer_factory.h"
+#include "colormap/dlg_color_map.h"
 #include "graph/dlg_wind_hanrei.h"
 #include "hourly/dlg_file_save.h"
+#include "hourly/dlg_graph.h"
 #include "map/dlg_kensaku.h"
 #include "map/dlg_map.h"
 #include "map/site_selection.h"
+#include "monthly/dlg_kalvera.h"
+#include "monthly/dlg_kalvera_table.h"
 #include "ui/dlg_digit_input.h"
 #include "ui/my_list_box.h"
+#include "ui/qt_platform.h"
+#include "ui/site_picker.h"
 #include "ui/text.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -140,10 +157,153 @@ int MapPreview(CAppData& appData, int argc, char** argv) {
     return image.save(QString::fromLocal8Bit(out.c_str())) ? 0 : 1;
 }
 
+// The options of a viewer preview (--name value) and its output file.
+struct ViewerOptions {
+    std::map<std::string, std::string> values;
+    std::string out;
+    int Int(const std::string& name, int fallback) const {
+        const auto it = values.find(name);
+        return it == values.end() ? fallback : std::atoi(it->second.c_str());
+    }
+    bool Has(const std::string& name) const { return values.count(name) != 0; }
+};
+
+ViewerOptions ParseViewerOptions(int argc, char** argv) {
+    ViewerOptions options;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--slope") {
+            options.values[arg] = "1";
+        } else if (arg.rfind("--", 0) == 0 && i + 1 < argc) {
+            options.values[arg] = argv[++i];
+        } else {
+            options.out = arg;
+        }
+    }
+    return options;
+}
+
+// Qt's platform on a desktop of a fixed size: the colour map sizes itself from the
+// desktop, and the offscreen screen's size does not follow QT_SCALE_FACTOR.
+class FixedDesktopPlatform final : public Platform {
+public:
+    void ShowMessage(QWidget* parent, const QString& text) override {
+        qt_.ShowMessage(parent, text);
+    }
+    bool AskYesNo(QWidget* parent, const QString& text) override {
+        return qt_.AskYesNo(parent, text);
+    }
+    std::optional<QString> BrowseFolder(QWidget* parent, const QString& title,
+                                        const QString& initialFolder) override {
+        return qt_.BrowseFolder(parent, title, initialFolder);
+    }
+    std::optional<QString> SaveFileName(QWidget* parent, const SaveFileRequest& request) override {
+        return qt_.SaveFileName(parent, request);
+    }
+    std::unique_ptr<QPrinter> ChoosePrinter(QWidget* parent, const PrintRequest& request) override {
+        return qt_.ChoosePrinter(parent, request);
+    }
+    int RunModal(QDialog& dialog) override { return qt_.RunModal(dialog); }
+    void PushWaitCursor() override { qt_.PushWaitCursor(); }
+    void PopWaitCursor() override { qt_.PopWaitCursor(); }
+    void Pause(int milliseconds) override { qt_.Pause(milliseconds); }
+    std::unique_ptr<PlatformTimer> CreateTimer(std::function<void()> onTimeout) override {
+        return qt_.CreateTimer(std::move(onTimeout));
+    }
+    QRect WorkArea(const QWidget*) const override { return {0, 0, 1280, 1000}; }
+    int PopupMenu(QWidget* parent, QPoint screenPosition, const QStringList& items) override {
+        return qt_.PopupMenu(parent, screenPosition, items);
+    }
+    void CopyImage(const QImage& image) override { qt_.CopyImage(image); }
+
+private:
+    QtPlatform qt_;
+};
+
+// A viewer starts on the given site, or the catalogue's first; the map is never asked.
+struct NoSitePicker final : SitePicker {
+    std::optional<int> PickSite(QWidget*, bool) override { return std::nullopt; }
+};
+
+void ChooseSite(CAppData& appData, const ViewerOptions& options) {
+    if (appData.Sites().empty()) {
+        return;
+    }
+    const int index = std::max(0, appData.FindSiteIndex(options.Int("--site", -1)));
+    const CAmedasPoint& site = appData.Sites()[static_cast<std::size_t>(index)];
+    appData.Selection().siteNumber = site.siteNumber;
+    appData.Selection().areaCode = site.areaCode;
+    appData.Selection().month = std::clamp(options.Int("--month", 1), 1, 12);
+    appData.Selection().day = std::clamp(options.Int("--day", 1), 1, 28);
+}
+
+void Click(QWidget& dialog, const std::string& id) {
+    if (auto* button = dialog.findChild<QAbstractButton*>(QString::fromStdString(id))) {
+        button->click();
+    }
+}
+
+int SaveGrab(QWidget& dialog, const std::string& out) {
+    if (out.empty()) {
+        std::fputs("usage: quorvane_dialog_preview MODE [options] OUT.png\n", stderr);
+        return 2;
+    }
+    dialog.ensurePolished();
+    dialog.adjustSize();
+    return dialog.grab().toImage().save(QString::fromLocal8Bit(out.c_str())) ? 0 : 1;
+}
+
+int ViewerPreview(const std::string& mode, int argc, char** argv) {
+    const ViewerOptions options = ParseViewerOptions(argc, argv);
+    CAppData appData(AppLocations::FromEnvironment());
+    appData.ReadDataFolders();
+    ChooseSite(appData, options);
+    NoSitePicker sites;
+    if (mode == "hourly-viewer") {
+        CDlgGraph viewer(appData, sites);
+        Click(viewer, options.Has("--slope") ? "1060" : "1059");
+        static const char* const kModes[] = {"1056", "1057", "1058"};
+        static const char* const kViews[] = {"1026", "1010", "1011", "1013", "1027"};
+        Click(viewer, kModes[std::clamp(options.Int("--mode", 0), 0, 2)]);
+        Click(viewer, kViews[std::clamp(options.Int("--view", 0), 0, 4)]);
+        return SaveGrab(viewer, options.out);
+    }
+    if (mode == "monthly-viewer") {
+        CDlgKalvera viewer(appData, sites);
+        static const char* const kDisplays[] = {"1059", "1060", "1067"};
+        Click(viewer, kDisplays[std::clamp(options.Int("--display", 0), 0, 2)]);
+        return SaveGrab(viewer, options.out);
+    }
+    if (mode == "monthly-table") {
+        CDlgKalveraTable table(appData, sites);
+        table.SetScrollPosition(options.Int("--scroll", 0));
+        return SaveGrab(table, options.out);
+    }
+    FixedDesktopPlatform desktop;
+    const ScopedPlatform installed(desktop);
+    CDlgColorMap map(appData.MapFolder());
+    if (!map.Opened()) {
+        return 1;
+    }
+    static const char* const kKinds[] = {"1002", "1003", "1004"};
+    Click(map, kKinds[std::clamp(options.Int("--kind", 0), 0, 2)]);
+    for (int step = options.Int("--zoom", 0); step > 0; --step) {
+        Click(map, "1081");
+    }
+    return SaveGrab(map, options.out);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     CHORIXApp app(argc, argv);
+    if (argc >= 2) {
+        const std::string mode = argv[1];
+        if (mode == "hourly-viewer" || mode == "monthly-viewer" || mode == "monthly-table" ||
+            mode == "colormap") {
+            return ViewerPreview(mode, argc, argv);
+        }
+    }
     if (argc >= 2 && std::strcmp(argv[1], "map") == 0) {
         CAppData appData(AppLocations::FromEnvironment());
         return MapPreview(appData, argc, argv);
@@ -191,8 +351,8 @@ int main(int argc, char** argv) {
     } else if (name == "save-horizontal-year") {
         dialog = std::make_unique<CDlgFileSaveH>(ExportKind::WholeYear);
     } else if (name == "save-slope") {
-        dialog = std::make_unique<CDlgFileSaveS>(ExportKind::WholeYear, HourlyAngleMode::Orientation,
-                                                 30, 45);
+        dialog = std::make_unique<CDlgFileSaveS>(ExportKind::WholeYear,
+                                                 HourlyAngleMode::Orientation, 30, 45);
     } else if (name == "digit-input") {
         auto digits = std::make_unique<CDlgDigitInput>();
         digits->SetPosition(QPoint(200, 200));
