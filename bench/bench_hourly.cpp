@@ -38,7 +38,7 @@ void ExportWholeYear(benchmark::State& state, ExportFormat format, SlopeExportOp
     SitePosition site{true, 139.75, 35.69, 25.0};
     std::string target = (dir.path() / "out.csv").string();
     for (auto _ : state) {
-        if (ExportHourlyData(*set, request, site, target) != HourlyExportStatus::Completed) {
+        if (ExportHourlyData(*set, request, site, target) != WriteStatus::Completed) {
             state.SkipWithError("export failed");
         }
     }

@@ -33,7 +33,7 @@ void BM_WeatherFilesOfOneSite(benchmark::State& state) {
              {WeatherFormat::Epw, WeatherFormat::Sam, WeatherFormat::Tmy3}) {
             const std::string target = (dir.path() / "out").string();
             if (WriteWeatherFile(target, format, hours, site, YearVariant::Average) !=
-                WeatherWriteStatus::Completed) {
+                WriteStatus::Completed) {
                 state.SkipWithError("writing failed");
             }
         }

@@ -5,8 +5,8 @@
 set(QUORVANE_LAYERS
   "quorvane_solar"
   "quorvane_data"
-  "quorvane_hourly quorvane_monthly quorvane_map quorvane_colormap"
   "quorvane_graph"
+  "quorvane_hourly quorvane_monthly quorvane_map quorvane_colormap"
   "quorvane_app"
   "quorvane_ui"
   "quorvane_graph_ui"

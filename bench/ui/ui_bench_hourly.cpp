@@ -40,17 +40,14 @@ void RedrawMonthGraph(benchmark::State& state, DataKind kind) {
     in.view = HourlyView::Month;
     in.tiltDeg = 30;
     in.month = 7;
-    const GraphRect graph{0, 0, 1100, 640};
     const GraphStyles styles = GraphStyles::Make(1, false);
-    GraphLayout layout = MakeGraphLayout(1100, 640, 1);
-    layout.legend =
-        BuildHourlyLegend(in, graph, HorizontalSeriesArgb(styles), SlopeSeriesArgb(styles));
+    const GraphFrame frame = ScreenGraphFrame(1100, 640);
     QImage image(1100, 640, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        const HourlyScene scene = ComputeHourlyScene(in, graph, layout.legend);
+        const HourlyGraph graph = ComposeHourlyGraph(in, frame, {});
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing, true);
-        PaintHourlyGraph(p, scene, layout, styles);
+        PaintHourlyGraph(p, graph.scene, graph.layout, styles);
         p.end();
         benchmark::DoNotOptimize(image.constBits());
     }

@@ -41,15 +41,12 @@ void RedrawMonthlyChart(benchmark::State& state, MonthlyDisplay display, Monthly
     in.azimuthDeg = -45;
     in.month = 7;
     const GraphStyles styles = GraphStyles::Make(1, true);
-    GraphLayout layout = MakeGraphLayout(1100, 640, 1);
-    layout.legend =
-        BuildMonthlyLegend(in, layout.graph, MonthlySeriesArgb(styles), VariationArgb(styles));
     QImage image(1100, 640, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        const MonthlyScene scene = ComputeMonthlyScene(in, layout.graph, layout.legend);
+        const MonthlyGraph graph = ComposeMonthlyGraph(in, {1100, 640, {}}, {});
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing, true);
-        PaintMonthlyGraph(p, scene, layout, styles);
+        PaintMonthlyGraph(p, graph.scene, graph.layout, styles);
         p.end();
         benchmark::DoNotOptimize(image.constBits());
     }

@@ -4,6 +4,7 @@
 #include "data/file_io.h"
 #include "data/site_catalogue.h"
 #include "hourly/export.h"
+#include "hourly/hourly_view.h"
 #include "solar/calendar.h"
 
 #include <memory>
@@ -15,14 +16,14 @@ namespace quorvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "quorvane-cli export [--data-root DIR] [--hourly DIR] --site N [--variant 0|1|2]\n"
+    "quorvane-cli export [--data-root DIR] [--hourly DIR] --site N [--variant V]\n"
     "    --period day|month|10days|year [--month M] [--day D] --format csv|txt\n"
-    "    [--slope [--mode 0|1|2] [--tilt T] [--azimuth A] [--step 1|5]]\n"
+    "    [--slope [--mode M] [--tilt T] [--azimuth A] [--step 1|5]]\n"
     "    (--output FILE | --output-dir DIR)\n"
     "    writes the hourly viewer's export of that view; with --output-dir the file gets\n"
     "    the default name. Month and day default to 1 January, the slope tilt to the\n"
     "    site's default tilt, the azimuth to 0\n"
-    "quorvane-cli export [--data-root DIR] [--hourly DIR] (--site N | --all) [--variant 0|1|2]\n"
+    "quorvane-cli export [--data-root DIR] [--hourly DIR] (--site N | --all) [--variant V]\n"
     "    --period year --format epw|sam|tmy3[,...] (--output FILE | --output-dir DIR)\n"
     "    writes the standard year as a weather file for EnergyPlus (epw), SAM (sam) or\n"
     "    TMY3 readers (tmy3), or several at once; --all writes every site of the\n"
@@ -100,9 +101,9 @@ int RunExport(int argc, char** argv) {
     if (request.dataKind == DataKind::Slope) {
         site = FindSitePosition(source.dataRoot, source.siteNumber);
         SlopeExportOptions& options = request.slopeOptions;
-        options.tiltDeg = DefaultTiltDeg(site);
+        options.tiltDeg = HourlyDefaultTilt(site);
         int mode = 0;
-        if (!ReadIntIn(args, "mode", 0, kHourlyAngleModeCount - 1, mode, error) ||
+        if (!ReadNamedIndex(args, "mode", kHourlyModeNames, mode, error) ||
             !ReadIntIn(args, "tilt", 0, 90, options.tiltDeg, error) ||
             !ReadIntIn(args, "azimuth", 0, 359, options.azimuthDeg, error) ||
             !ReadIntIn(args, "step", 1, 5, options.stepDeg, error)) {
@@ -125,11 +126,11 @@ int RunExport(int argc, char** argv) {
         return kExitFailure;
     }
     std::string path = output ? *output : JoinPath(*outputDir, DefaultExportFileName(request));
-    HourlyExportStatus status = ExportHourlyData(*set, request, site, path);
-    if (status == HourlyExportStatus::Completed) {
+    const WriteStatus status = ExportHourlyData(*set, request, site, path);
+    if (status == WriteStatus::Completed) {
         return kExitOk;
     }
-    PrintMessage(ExportStatusMessage(status));
+    PrintMessage(std::string(WriteStatusMessage(status)));
     return kExitFailure;
 }
 

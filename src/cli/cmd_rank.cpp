@@ -10,7 +10,7 @@ namespace quorvane::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "quorvane-cli rank [--data-root DIR] [--hourly DIR] --site N [--variant 0|1|2] --month M\n"
+    "quorvane-cli rank [--data-root DIR] [--hourly DIR] --site N [--variant V] --month M\n"
     "    prints the days of the month ranked by daily irradiation, an empty line,\n"
     "    then ranked by sunshine duration (the viewer's list texts, UTF-8)";
 

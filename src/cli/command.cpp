@@ -99,6 +99,29 @@ bool Arguments::GetInt(const std::string& key, int& value, std::string& error) c
     return true;
 }
 
+bool ReadNamedIndex(const Arguments& args, const char* key, std::span<const char* const> names,
+                    int& value, std::string& error) {
+    const std::optional<std::string> text = args.Get(key);
+    if (!text) {
+        return true;
+    }
+    int index = 0;
+    for (const char* name : names) {
+        if (*text == name || *text == std::to_string(index)) {
+            value = index;
+            return true;
+        }
+        ++index;
+    }
+    error = std::string("--") + key + " must be one of";
+    index = 0;
+    for (const char* name : names) {
+        error += std::string(index == 0 ? " " : ", ") + name + " (" + std::to_string(index) + ")";
+        ++index;
+    }
+    return false;
+}
+
 bool ParseOptionsOnly(int argc, char** argv, const std::vector<std::string>& flags, Arguments& args,
                       std::string& error) {
     if (!args.Parse(argc, argv, flags, error)) {

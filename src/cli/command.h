@@ -2,8 +2,10 @@
 
 #include "data/reporter.h"
 
+#include <array>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +34,21 @@ private:
     std::map<std::string, std::string> values_;
     std::vector<std::string> positional_;
 };
+
+// An option given by one of `names` or by its position among them (0, 1, ...);
+// without the option `value` is left as it is. False, with `error` set, otherwise.
+bool ReadNamedIndex(const Arguments& args, const char* key, std::span<const char* const> names,
+                    int& value, std::string& error);
+
+// The names the commands accept for the modes, in the order of their numbers.
+inline constexpr std::array<const char*, 3> kVariantNames{"average", "high-sunshine",
+                                                          "low-sunshine"};
+inline constexpr std::array<const char*, 3> kHourlyModeNames{"fixed-tilt", "fixed-azimuth",
+                                                             "orientation"};
+inline constexpr std::array<const char*, 6> kMonthlyModeNames{"fixed-tilt",      "fixed-azimuth",
+                                                              "orientation",     "optimum-tilt",
+                                                              "monthly-optimum", "annual-optimum"};
+inline constexpr std::array<const char*, 3> kDisplayNames{"month", "orientation", "variation"};
 
 // Parses a command line that takes options only; a positional argument is an error.
 bool ParseOptionsOnly(int argc, char** argv, const std::vector<std::string>& flags, Arguments& args,

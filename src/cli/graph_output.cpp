@@ -3,6 +3,9 @@
 #include "data/atomic_file.h"
 #include "graph/graph_image.h"
 
+#include <QApplication>
+#include <QBuffer>
+#include <QByteArray>
 #include <QPrinter>
 #include <QString>
 
@@ -54,9 +57,36 @@ bool ReadIntList(const Arguments& args, const char* key, int low, int high,
     return true;
 }
 
-bool ReadHidden(const Arguments& args, std::vector<int>& hidden, std::string& error) {
-    return ReadIntList(args, "hide", 0, 99, hidden, error);
+bool ReadGraphFrameOptions(const Arguments& args, GraphFrameOptions& frame, std::string& error) {
+    if (!args.Has("width") || !args.Has("height")) {
+        error = "--width and --height are required";
+        return false;
+    }
+    std::vector<int> hidden;
+    if (!args.GetInt("width", frame.width, error) || !args.GetInt("height", frame.height, error) ||
+        !ReadIntList(args, "hide", 0, 99, hidden, error)) {
+        return false;
+    }
+    if (std::min(frame.width, frame.height) < 200 || std::max(frame.width, frame.height) > 8000) {
+        error = "--width and --height must be 200..8000";
+        return false;
+    }
+    for (const int index : hidden) {
+        frame.hidden.resize(std::max(frame.hidden.size(), static_cast<std::size_t>(index) + 1));
+        frame.hidden[static_cast<std::size_t>(index)] = true;
+    }
+    return true;
 }
+
+PaintingApplication::PaintingApplication() {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "quorvane-cli";
+    static char* argv[] = {name, nullptr};
+    application_ = std::make_unique<QApplication>(argc, argv);
+}
+
+PaintingApplication::~PaintingApplication() = default;
 
 namespace {
 
@@ -107,34 +137,41 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
         return false;
     }
     writer.Write(bytes);
-    return writer.Commit() == AtomicFileWriter::Status::Ok;
+    return writer.Commit() == WriteStatus::Completed;
 }
 
-std::optional<int> WriteGraphFiles(const Arguments& args, int width, int height,
-                                   const std::function<void(QPainter&)>& paint,
-                                   const std::function<bool(QPrinter&)>& print,
-                                   const std::vector<tagGraphToolTip>& tooltips,
-                                   const std::function<int(const std::string&)>& usageError) {
-    if (const auto svg = args.Get("svg")) {
+std::optional<int> WriteGraphOutputs(const Arguments& args, const GraphFrameOptions& frame,
+                                     const std::function<void(QPainter&)>& screen,
+                                     const std::function<void(QPainter&)>& picture,
+                                     const std::function<bool(QPrinter&)>& print,
+                                     const std::vector<tagGraphToolTip>& tooltips,
+                                     const std::function<int(const std::string&)>& usageError) {
+    bool written = true;
+    if (const auto png = args.Get("png")) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        written = buffer.open(QIODevice::WriteOnly) &&
+                  RenderGraphImage(frame.width, frame.height, 1.0, screen).save(&buffer, "PNG") &&
+                  WriteFile(*png, bytes.toStdString());
+    }
+    if (const auto svg = args.Get("svg"); svg && written) {
         const QString path = QString::fromLocal8Bit(svg->c_str());
         if (GraphFileKindOf(path) != GraphFileKind::Svg) {
             return usageError("--svg takes a file name ending in .svg");
         }
-        if (!SaveGraphPicture(path, width, height, paint)) {
-            PrintMessage("出力ファイルが開けません。");
-            return kExitFailure;
-        }
+        written =
+            SaveGraphPicture(path, frame.width, frame.height, picture) == WriteStatus::Completed;
     }
-    if (const auto pdf = args.Get("pdf")) {
+    if (const auto pdf = args.Get("pdf"); pdf && written) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromLocal8Bit(pdf->c_str()));
-        if (!print(printer)) {
-            PrintMessage("出力ファイルが開けません。");
-            return kExitFailure;
-        }
+        written = print(printer);
     }
-    if (const auto json = args.Get("tooltips"); json && !WriteFile(*json, TooltipJson(tooltips))) {
+    if (const auto json = args.Get("tooltips"); json && written) {
+        written = WriteFile(*json, TooltipJson(tooltips));
+    }
+    if (!written) {
         PrintMessage("出力ファイルが開けません。");
         return kExitFailure;
     }

@@ -5,10 +5,12 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class QApplication;
 class QPainter;
 class QPrinter;
 
@@ -22,20 +24,39 @@ bool ReadChoice(const Arguments& args, const char* key, std::initializer_list<co
 // --KEY I,J,...: whole numbers within low..high, appended to `values`.
 bool ReadIntList(const Arguments& args, const char* key, int low, int high,
                  std::vector<int>& values, std::string& error);
-// --hide I,J,...: legend entry indexes.
-bool ReadHidden(const Arguments& args, std::vector<int>& hidden, std::string& error);
+// The frame every graph command draws in (--width W --height H, both required) and
+// the legend entries it hides (--hide I,J,...).
+struct GraphFrameOptions {
+    int width = 0;
+    int height = 0;
+    LegendHidden hidden;
+};
+bool ReadGraphFrameOptions(const Arguments& args, GraphFrameOptions& frame, std::string& error);
+
 // The tooltips as a JSON array of {left, top, right, bottom, text}, in their order.
 std::string TooltipJson(const std::vector<tagGraphToolTip>& tips);
 // Writes a file through a temporary one; false when it could not be written.
 bool WriteFile(const std::string& path, const std::string& bytes);
 
-// The --svg, --pdf and --tooltips outputs of a graph command: the SVG drawn by
-// `paint` in a frame of width x height, the PDF by `print`. Nothing when all were
-// written (or not asked for), else the command's exit code, said on stderr.
-std::optional<int> WriteGraphFiles(const Arguments& args, int width, int height,
-                                   const std::function<void(QPainter&)>& paint,
-                                   const std::function<bool(QPrinter&)>& print,
-                                   const std::vector<tagGraphToolTip>& tooltips,
-                                   const std::function<int(const std::string&)>& usageError);
+// The Qt application painting needs, offscreen when there is no display.
+class PaintingApplication {
+public:
+    PaintingApplication();
+    ~PaintingApplication();
+
+private:
+    std::unique_ptr<QApplication> application_;
+};
+
+// The outputs of a graph command: --png (drawn by `screen`, as the viewer's frame
+// shows it), --svg (by `picture`, without the screen's buttons), --pdf (by
+// `print`) and --tooltips. Nothing when all were written (or not asked for), else
+// the command's exit code, said on stderr.
+std::optional<int> WriteGraphOutputs(const Arguments& args, const GraphFrameOptions& frame,
+                                     const std::function<void(QPainter&)>& screen,
+                                     const std::function<void(QPainter&)>& picture,
+                                     const std::function<bool(QPrinter&)>& print,
+                                     const std::vector<tagGraphToolTip>& tooltips,
+                                     const std::function<int(const std::string&)>& usageError);
 
 } // namespace quorvane::cli

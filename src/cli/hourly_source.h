@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "data/hourly_file.h"
+#include "hourly/hourly_graph.h"
 #include "hourly/periods.h"
 
 #include <string>
@@ -33,8 +34,13 @@ bool ReadIntIn(const Arguments& args, const char* key, int low, int high, int& v
 SitePosition FindSitePosition(const std::string& dataRoot, int siteNumber,
                               std::string* name = nullptr);
 
-// The viewers' initial tilt: the latitude rounded, 30 for a site not in the catalogue.
-int DefaultTiltDeg(const SitePosition& site);
+// The graph's options (--kind, --view, --month, --day, --mode, --tilt, --azimuth),
+// the site's name and position, and the viewer's tilts where none is given: the
+// site's default tilt, 30 in angle mode 1.
+bool ReadHourlyGraphInput(const Arguments& args, const HourlySource& source, HourlyGraphInput& in,
+                          std::string& error);
+// Loads the data the graph shows; the ranking views show their first-ranked day.
+void LoadHourlyGraphData(const HourlySource& source, HourlyGraphInput& in, HourlyDataSet& set);
 
 // LoadHourlyData with its messages on stderr.
 LoadStatus LoadHourlySource(const HourlySource& source, HourlyDataSet& set);

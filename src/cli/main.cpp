@@ -16,7 +16,11 @@ void PrintUsage(std::FILE* out) {
         std::fputs(command.usage, out);
         std::fputs("\n", out);
     }
-    std::fputs("\nOn failure the reason goes to stderr and the exit code is 1;\n"
+    std::fputs("\nModes go by name or number: --variant average (0), high-sunshine (1),\n"
+               "low-sunshine (2); --mode fixed-tilt (0), fixed-azimuth (1), orientation (2);\n"
+               "--angle-mode also optimum-tilt (3), monthly-optimum (4), annual-optimum (5);\n"
+               "--display month (0), orientation (1), variation (2).\n"
+               "\nOn failure the reason goes to stderr and the exit code is 1;\n"
                "an unknown command or malformed options give exit code 2.\n",
                out);
 }

@@ -68,12 +68,11 @@ bool ExportSite(const HourlySource& base, const CAmedasPoint& site,
             output ? *output
                    : JoinPath(*outputDir,
                               DefaultWeatherFileName(format, site.siteNumber, source.yearVariant));
-        const WeatherWriteStatus status =
-            WriteWeatherFile(path, format, hours, site, source.yearVariant);
-        if (status == WeatherWriteStatus::TargetIsInput) {
+        const WriteStatus status = WriteWeatherFile(path, format, hours, site, source.yearVariant);
+        if (status == WriteStatus::TargetIsInput) {
             PrintMessage(path + ": " + kTargetIsInputMessage);
             ok = false;
-        } else if (status != WeatherWriteStatus::Completed) {
+        } else if (status != WriteStatus::Completed) {
             PrintMessage("ファイルに書き込めませんでした: " + path);
             ok = false;
         }

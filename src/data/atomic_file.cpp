@@ -107,9 +107,9 @@ bool AtomicFileWriter::Flush() {
     return true;
 }
 
-AtomicFileWriter::Status AtomicFileWriter::Commit() {
+WriteStatus AtomicFileWriter::Commit() {
     if (fd_ < 0) {
-        return targetIsInput_ ? Status::TargetIsInput : Status::CannotCreate;
+        return targetIsInput_ ? WriteStatus::TargetIsInput : WriteStatus::CannotCreate;
     }
     if (failed_ || !Flush() || ::close(fd_) != 0) {
         if (!failed_) {
@@ -117,15 +117,15 @@ AtomicFileWriter::Status AtomicFileWriter::Commit() {
         }
         failed_ = true;
         Discard();
-        return Status::WriteFailed;
+        return WriteStatus::WriteFailed;
     }
     fd_ = -1;
     if (std::rename(temp_.c_str(), target_.c_str()) != 0) {
         Discard();
-        return Status::WriteFailed;
+        return WriteStatus::WriteFailed;
     }
     temp_.clear();
-    return Status::Ok;
+    return WriteStatus::Completed;
 }
 
 void AtomicFileWriter::Discard() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/write_status.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,10 +24,6 @@ std::string ResolveWriteTarget(std::string path);
 // as the target is kept: the file it points to is replaced.
 class AtomicFileWriter {
 public:
-    // TargetIsInput: the target is a file the program reads (see program_inputs.h);
-    // nothing is written.
-    enum class Status { Ok, CannotCreate, WriteFailed, TargetIsInput };
-
     explicit AtomicFileWriter(std::string targetPath);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
@@ -39,8 +37,9 @@ public:
     void Write(std::string_view bytes);
 
     // Flushes, closes and renames into place. Without a call (or after a failure)
-    // the temporary file is removed and the target is left as it was.
-    Status Commit();
+    // the temporary file is removed and the target is left as it was. TargetIsInput:
+    // the target is a file the program reads (see program_inputs.h).
+    WriteStatus Commit();
 
 private:
     bool Flush();

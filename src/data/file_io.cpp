@@ -94,7 +94,7 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
         return false;
     }
     writer.Write(bytes);
-    return writer.Commit() == AtomicFileWriter::Status::Ok;
+    return writer.Commit() == WriteStatus::Completed;
 }
 
 } // namespace quorvane

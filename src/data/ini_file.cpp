@@ -227,7 +227,7 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
         return false;
     }
     writer.Write(text);
-    return writer.Commit() == AtomicFileWriter::Status::Ok;
+    return writer.Commit() == WriteStatus::Completed;
 }
 
 } // namespace quorvane

@@ -49,49 +49,44 @@ void DrawKnob(QPainter& p, const GraphRect& knob, bool vertical) {
 
 } // namespace
 
-void CAngleSelector::Init(AngleSelectorOwner* owner) {
-    m_model.SetOwner(owner);
-    m_model.SyncFromViewer();
-}
-
 void CAngleSelector::Release() {
-    m_backBuffer = QImage();
-    m_backBufferValid = false;
-    m_model.EndDrag();
+    backBuffer_ = QImage();
+    backBufferValid_ = false;
+    model_.EndDrag();
 }
 
 void CAngleSelector::CreateBackBuffer(double devicePixelRatio) {
     const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    m_backBuffer = QImage(std::max(1, static_cast<int>(m_rect.Width() * ratio + 0.5)),
-                          std::max(1, static_cast<int>(m_rect.Height() * ratio + 0.5)),
-                          QImage::Format_ARGB32_Premultiplied);
-    m_backBuffer.setDevicePixelRatio(ratio);
-    m_backBuffer.fill(Qt::white);
-    m_backBufferValid = true;
+    backBuffer_ = QImage(std::max(1, static_cast<int>(rect_.Width() * ratio + 0.5)),
+                         std::max(1, static_cast<int>(rect_.Height() * ratio + 0.5)),
+                         QImage::Format_ARGB32_Premultiplied);
+    backBuffer_.setDevicePixelRatio(ratio);
+    backBuffer_.fill(Qt::white);
+    backBufferValid_ = true;
 }
 
 void CAngleSelector::Redraw(const GraphRect& rect, double devicePixelRatio) {
-    const bool resized = rect.Width() != m_rect.Width() || rect.Height() != m_rect.Height();
-    m_rect = rect;
-    if (!m_backBufferValid || resized || m_backBuffer.devicePixelRatio() != devicePixelRatio) {
+    const bool resized = rect.Width() != rect_.Width() || rect.Height() != rect_.Height();
+    rect_ = rect;
+    if (!backBufferValid_ || resized || backBuffer_.devicePixelRatio() != devicePixelRatio) {
         CreateBackBuffer(devicePixelRatio);
     }
-    QPainter buffer(&m_backBuffer);
+    QPainter buffer(&backBuffer_);
     CGraphCanvas::PrepareSurface(buffer);
-    Draw(buffer, m_rect.Width(), m_rect.Height());
+    Draw(buffer, rect_.Width(), rect_.Height());
 }
 
 void CAngleSelector::Render(QPainter& window, const GraphRect& rect) {
     const double windowRatio =
         window.device() != nullptr ? window.device()->devicePixelRatioF() : 1.0;
-    Redraw(rect, m_backBufferValid ? m_backBuffer.devicePixelRatio() : windowRatio);
-    window.drawImage(QPointF(m_rect.left, m_rect.top), m_backBuffer);
+    Redraw(rect, backBufferValid_ ? backBuffer_.devicePixelRatio() : windowRatio);
+    window.drawImage(QPointF(rect_.left, rect_.top), backBuffer_);
 }
 
 void CAngleSelector::Present(QPainter& window, const GraphRect& rect) {
-    m_rect = rect;
-    if (m_backBufferValid) {
-        window.drawImage(QPointF(m_rect.left, m_rect.top), m_backBuffer);
+    rect_ = rect;
+    if (backBufferValid_) {
+        window.drawImage(QPointF(rect_.left, rect_.top), backBuffer_);
     }
 }
 
@@ -124,11 +119,8 @@ void CAngleSelector::Draw(QPainter& p, int w, int h) const {
     label(QStringLiteral("東"), {350, 30, 0});
     label(QStringLiteral("西"), {-450, 30, 0});
 
-    const AngleSelectorOwner* owner = m_model.Owner();
-    const int tilt = owner != nullptr ? owner->GraphTilt() : 0;
-    const int azimuth = owner != nullptr ? owner->GraphAzimuth() : 0;
-    const bool monthly = owner != nullptr && owner->IsMonthlyOwner();
-    const auto corners = PanelCorners(tilt, azimuth, monthly);
+    const SelectorView& view = model_.View();
+    const auto corners = PanelCorners(view.angles.tiltDeg, view.angles.azimuthDeg, view.monthly);
 
     QPolygonF footprint, panel;
     for (const PicturePoint& c : corners) {
@@ -196,11 +188,11 @@ void CAngleSelector::DrawSliders(QPainter& p) const {
         }
     }
 
-    if (m_model.TiltMovable()) {
-        DrawKnob(p, m_model.TiltKnob(), true);
+    if (model_.TiltMovable()) {
+        DrawKnob(p, model_.TiltKnob(), true);
     }
-    if (m_model.AzimuthMovable()) {
-        DrawKnob(p, m_model.AzimuthKnob(), false);
+    if (model_.AzimuthMovable()) {
+        DrawKnob(p, model_.AzimuthKnob(), false);
     }
 }
 

@@ -14,12 +14,13 @@ namespace quorvane {
 // coordinates are those of the selector rectangle (its top-left corner is 0, 0).
 class CAngleSelector {
 public:
-    void Init(AngleSelectorOwner* owner);
+    // Shows the viewer's plane and which sliders move.
+    void Show(const SelectorView& view) { model_.Show(view); }
     void Release();
 
     void CreateBackBuffer(double devicePixelRatio = 1.0);
-    bool BackBufferValid() const { return m_backBufferValid; }
-    const QImage& BackBuffer() const { return m_backBuffer; }
+    bool BackBufferValid() const { return backBufferValid_; }
+    const QImage& BackBuffer() const { return backBuffer_; }
 
     // Draws the picture into the back buffer, made anew at `devicePixelRatio` when the
     // size or the ratio changed.
@@ -32,23 +33,21 @@ public:
     // The picture for a selector of the given size, on any surface.
     void Draw(QPainter& p, int widthPx, int heightPx) const;
 
-    void SyncFromViewer() { m_model.SyncFromViewer(); }
-    void SetSteps(int tiltStep, int azimuthStep) { m_model.SetSteps(tiltStep, azimuthStep); }
-    void OnMouseDown(int x, int y) { m_model.OnMouseDown(x, y); }
-    void OnMouseMove(int x, int y) { m_model.OnMouseMove(x, y); }
-    void EndDrag() { m_model.EndDrag(); }
-    int DragState() const { return m_model.DragStateValue(); }
+    void OnMouseDown(int x, int y) { model_.OnMouseDown(x, y); }
+    // The plane a drag moved to, or nothing.
+    std::optional<PlaneAngles> OnMouseMove(int x, int y) { return model_.OnMouseMove(x, y); }
+    void EndDrag() { model_.EndDrag(); }
 
-    const AngleSelectorModel& Model() const { return m_model; }
-    const GraphRect& Rect() const { return m_rect; }
+    const AngleSelectorModel& Model() const { return model_; }
+    const GraphRect& Rect() const { return rect_; }
 
 private:
     void DrawSliders(QPainter& p) const;
 
-    AngleSelectorModel m_model;
-    QImage m_backBuffer;
-    bool m_backBufferValid = false;
-    GraphRect m_rect;
+    AngleSelectorModel model_;
+    QImage backBuffer_;
+    bool backBufferValid_ = false;
+    GraphRect rect_;
 };
 
 } // namespace quorvane

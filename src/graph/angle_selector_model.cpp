@@ -61,11 +61,11 @@ ScreenPoint ProjectPicturePoint(const PicturePoint& point, int widthPx, int heig
     return out;
 }
 
-int PanelRotationDeg(int azimuthDeg, bool monthlyOwner) {
-    return monthlyOwner ? azimuthDeg : PositiveModulo(360 - azimuthDeg, 360);
+int PanelRotationDeg(int azimuthDeg, bool monthly) {
+    return monthly ? azimuthDeg : PositiveModulo(360 - azimuthDeg, 360);
 }
 
-std::array<PicturePoint, 4> PanelCorners(int tiltDeg, int azimuthDeg, bool monthlyOwner) {
+std::array<PicturePoint, 4> PanelCorners(int tiltDeg, int azimuthDeg, bool monthly) {
     const double tilt = tiltDeg * kDegToRad;
     const double northY = -180.0 + 360.0 * std::cos(tilt);
     const double northZ = 360.0 * std::sin(tilt);
@@ -73,7 +73,7 @@ std::array<PicturePoint, 4> PanelCorners(int tiltDeg, int azimuthDeg, bool month
                                                  {280.0, -180.0, 0.0},
                                                  {280.0, northY, northZ},
                                                  {-280.0, northY, northZ}}};
-    const double a = PanelRotationDeg(azimuthDeg, monthlyOwner) * kDegToRad;
+    const double a = PanelRotationDeg(azimuthDeg, monthly) * kDegToRad;
     const double ca = std::cos(a), sa = std::sin(a);
     std::array<PicturePoint, 4> out;
     for (std::size_t i = 0; i < hinged.size(); ++i) {
@@ -92,12 +92,12 @@ int SliderValueToTilt(int value) {
     return angle_slider::kTiltMax - value;
 }
 
-int AzimuthToSliderValue(int azimuthDeg, bool monthlyOwner) {
-    return monthlyOwner ? azimuthDeg + 180 : PositiveModulo(540 - azimuthDeg, 360);
+int AzimuthToSliderValue(int azimuthDeg, bool monthly) {
+    return monthly ? azimuthDeg + 180 : PositiveModulo(540 - azimuthDeg, 360);
 }
 
-int SliderValueToAzimuth(int value, bool monthlyOwner) {
-    return monthlyOwner ? value - 180 : PositiveModulo(540 - value, 360);
+int SliderValueToAzimuth(int value, bool monthly) {
+    return monthly ? value - 180 : PositiveModulo(540 - value, 360);
 }
 
 GraphRect TiltKnobRect(int sliderValue) {
@@ -128,65 +128,55 @@ int AzimuthTickX(int i) {
            i * (kAzimuthTrackRight - kAzimuthTrackLeft - kAzimuthKnobWidth) / 8 + 10;
 }
 
-bool AngleSelectorModel::TiltMovable() const {
-    if (m_owner == nullptr || m_owner->ShownDataKind() != DataKind::Slope) {
-        return false;
-    }
-    return m_owner->SlopeAngleMode() != HourlyAngleMode::FixedAzimuth;
+SelectorView SelectorViewOf(PlaneAngles angles, std::optional<HourlyAngleMode> mode, bool monthly) {
+    SelectorView view;
+    view.angles = angles;
+    view.monthly = monthly;
+    view.tiltMovable = mode.has_value() && *mode != HourlyAngleMode::FixedAzimuth;
+    view.azimuthMovable = mode.has_value() && *mode != HourlyAngleMode::FixedTilt;
+    return view;
 }
 
-bool AngleSelectorModel::AzimuthMovable() const {
-    if (m_owner == nullptr || m_owner->ShownDataKind() != DataKind::Slope) {
-        return false;
-    }
-    return m_owner->SlopeAngleMode() != HourlyAngleMode::FixedTilt;
-}
-
-void AngleSelectorModel::SyncFromViewer() {
-    if (m_owner == nullptr) {
-        return;
-    }
-    m_tiltValue = std::clamp(TiltToSliderValue(m_owner->GraphTilt()), 0, angle_slider::kTiltMax);
-    m_azimuthValue =
-        std::clamp(AzimuthToSliderValue(m_owner->GraphAzimuth(), m_owner->IsMonthlyOwner()),
-                   angle_slider::kAzimuthMin, angle_slider::kAzimuthMax);
+void AngleSelectorModel::Show(const SelectorView& view) {
+    view_ = view;
+    tiltValue_ = std::clamp(TiltToSliderValue(view.angles.tiltDeg), 0, angle_slider::kTiltMax);
+    azimuthValue_ = std::clamp(AzimuthToSliderValue(view.angles.azimuthDeg, view.monthly),
+                               angle_slider::kAzimuthMin, angle_slider::kAzimuthMax);
 }
 
 void AngleSelectorModel::OnMouseDown(int x, int y) {
-    m_lastX = x;
-    m_lastY = y;
     if (TiltMovable() && TiltKnob().Contains(x, y)) {
-        m_drag = kDragTilt;
-        m_grabOffset = y - TiltKnob().top;
+        drag_ = Drag::Tilt;
+        grabOffset_ = y - TiltKnob().top;
     } else if (AzimuthMovable() && AzimuthKnob().Contains(x, y)) {
-        m_drag = kDragAzimuth;
-        m_grabOffset = x - AzimuthKnob().left;
+        drag_ = Drag::Azimuth;
+        grabOffset_ = x - AzimuthKnob().left;
     }
 }
 
-void AngleSelectorModel::OnMouseMove(int x, int y) {
+std::optional<PlaneAngles> AngleSelectorModel::OnMouseMove(int x, int y) {
     using namespace angle_slider;
-    m_lastX = x;
-    m_lastY = y;
-    if (m_owner == nullptr) {
-        return;
-    }
-    if (m_drag == kDragTilt) {
+    // The monthly data exist for tilts of 10 and azimuths of 15 degrees only.
+    const int tiltStep = view_.monthly ? 10 : 1;
+    const int azimuthStep = view_.monthly ? 15 : 1;
+    if (drag_ == Drag::Tilt) {
         const double travel = kTiltTrackBottom - kTiltKnobHeight - kTiltTrackTop;
-        int value = RoundHalfUp((y - m_grabOffset - kTiltTrackTop) * kTiltMax / travel);
-        value = SnapToStep(std::clamp(value, 0, kTiltMax), m_tiltStep);
-        m_tiltValue = value;
-        m_owner->SetGraphTilt(SliderValueToTilt(value));
-        m_owner->RequestRedraw(kAngleSelectorRedraw);
-    } else if (m_drag == kDragAzimuth) {
-        const double travel = kAzimuthTrackRight - kAzimuthKnobWidth - kAzimuthTrackLeft;
-        int value = kAzimuthMin + RoundHalfUp((x - m_grabOffset - kAzimuthTrackLeft) *
-                                              (kAzimuthMax - kAzimuthMin) / travel);
-        value = SnapToStep(std::clamp(value, kAzimuthMin, kAzimuthMax), m_azimuthStep);
-        m_azimuthValue = value;
-        m_owner->SetGraphAzimuth(SliderValueToAzimuth(value, m_owner->IsMonthlyOwner()));
-        m_owner->RequestRedraw(kAngleSelectorRedraw);
+        int value = RoundHalfUp((y - grabOffset_ - kTiltTrackTop) * kTiltMax / travel);
+        value = SnapToStep(std::clamp(value, 0, kTiltMax), tiltStep);
+        tiltValue_ = value;
+        view_.angles.tiltDeg = SliderValueToTilt(value);
+        return view_.angles;
     }
+    if (drag_ == Drag::Azimuth) {
+        const double travel = kAzimuthTrackRight - kAzimuthKnobWidth - kAzimuthTrackLeft;
+        int value = kAzimuthMin + RoundHalfUp((x - grabOffset_ - kAzimuthTrackLeft) *
+                                              (kAzimuthMax - kAzimuthMin) / travel);
+        value = SnapToStep(std::clamp(value, kAzimuthMin, kAzimuthMax), azimuthStep);
+        azimuthValue_ = value;
+        view_.angles.azimuthDeg = SliderValueToAzimuth(value, view_.monthly);
+        return view_.angles;
+    }
+    return std::nullopt;
 }
 
 } // namespace quorvane

@@ -2,28 +2,28 @@
 
 #include "data/modes.h"
 #include "graph/graph_rect.h"
+#include "graph/orientation.h"
+
+#include <optional>
 
 #include <array>
 
 namespace quorvane {
 
-// What the tilt/azimuth selector needs from the viewer that embeds it. The
-// viewer's angles are the source of truth; the selector only mirrors them.
-class AngleSelectorOwner {
-public:
-    virtual ~AngleSelectorOwner() = default;
-    virtual int GraphTilt() const = 0;    // degrees 0..90
-    virtual int GraphAzimuth() const = 0; // degrees; hourly 0 south clockwise, monthly -180..180
-    virtual void SetGraphTilt(int tiltDeg) = 0;
-    virtual void SetGraphAzimuth(int azimuthDeg) = 0;
-    virtual DataKind ShownDataKind() const = 0;
-    // Which angles the viewer lets the user choose; the monthly viewer maps its modes.
-    virtual HourlyAngleMode SlopeAngleMode() const = 0;
-    virtual bool IsMonthlyOwner() const = 0;
-    virtual void RequestRedraw(int flags) = 0;
+// What the tilt/azimuth selector shows: the graph's plane, and which of its sliders
+// the viewer lets the user move (the tilt in angle modes 0 and 2, the azimuth in 1
+// and 2; neither with horizontal data). The monthly viewer's azimuths run
+// -180..180 and its sliders snap to 10 and 15 degrees.
+struct SelectorView {
+    PlaneAngles angles;
+    bool tiltMovable = false;
+    bool azimuthMovable = false;
+    bool monthly = false;
+    friend bool operator==(const SelectorView&, const SelectorView&) = default;
 };
 
-inline constexpr int kAngleSelectorRedraw = 17; // picker and graph (0x1 | 0x10)
+// The selector's state for a slope angle mode, or a still one (no mode).
+SelectorView SelectorViewOf(PlaneAngles angles, std::optional<HourlyAngleMode> mode, bool monthly);
 
 // A point of the selector's picture: x towards east, y towards north, z up.
 struct PicturePoint {
@@ -47,17 +47,17 @@ int RoundHalfUp(double value);
 ScreenPoint ProjectPicturePoint(const PicturePoint& point, int widthPx, int heightPx);
 
 // The panel's four corners (south-west, south-east, north-east, north-west before
-// rotation), hinged at its south edge, tilted and turned to the owner's azimuth,
+// rotation), hinged at its south edge, tilted and turned to the viewer's azimuth,
 // each coordinate rounded to an integer.
-std::array<PicturePoint, 4> PanelCorners(int tiltDeg, int azimuthDeg, bool monthlyOwner);
+std::array<PicturePoint, 4> PanelCorners(int tiltDeg, int azimuthDeg, bool monthly);
 
 // Degrees by which the panel is turned about the vertical axis.
-int PanelRotationDeg(int azimuthDeg, bool monthlyOwner);
+int PanelRotationDeg(int azimuthDeg, bool monthly);
 
 int TiltToSliderValue(int tiltDeg);
 int SliderValueToTilt(int value);
-int AzimuthToSliderValue(int azimuthDeg, bool monthlyOwner);
-int SliderValueToAzimuth(int value, bool monthlyOwner);
+int AzimuthToSliderValue(int azimuthDeg, bool monthly);
+int SliderValueToAzimuth(int value, bool monthly);
 
 // Slider geometry in selector coordinates.
 namespace angle_slider {
@@ -79,43 +79,38 @@ int TiltTickY(int i);
 // x of the azimuth scale tick for i = 0..8 (slider value i x 45).
 int AzimuthTickX(int i);
 
-// The selector's slider state and dragging. Painting lives in CAngleSelector.
+// The selector's slider state and dragging: it is shown a view, and a drag gives the
+// new plane back. Painting lives in CAngleSelector.
 class AngleSelectorModel {
 public:
-    enum DragState { kNoDrag = 0, kDragTilt = 1, kDragAzimuth = 2 };
+    enum class Drag { None, Tilt, Azimuth };
 
-    void SetOwner(AngleSelectorOwner* owner) { m_owner = owner; }
-    AngleSelectorOwner* Owner() const { return m_owner; }
+    // The viewer's plane and movable sliders, after any change of the viewer's.
+    void Show(const SelectorView& view);
+    const SelectorView& View() const { return view_; }
 
-    void SyncFromViewer();
-    // Slider values snap to these steps (the monthly viewer: 10 and 15 degrees).
-    void SetSteps(int tiltStep, int azimuthStep) {
-        m_tiltStep = tiltStep > 0 ? tiltStep : 1;
-        m_azimuthStep = azimuthStep > 0 ? azimuthStep : 1;
-    }
+    // A press on a movable knob starts dragging it.
     void OnMouseDown(int x, int y);
-    void OnMouseMove(int x, int y);
-    void EndDrag() { m_drag = kNoDrag; }
+    // While dragging: the plane the knob has moved to (snapped), or nothing when it
+    // did not move.
+    std::optional<PlaneAngles> OnMouseMove(int x, int y);
+    void EndDrag() { drag_ = Drag::None; }
 
-    bool TiltMovable() const;
-    bool AzimuthMovable() const;
+    bool TiltMovable() const { return view_.tiltMovable; }
+    bool AzimuthMovable() const { return view_.azimuthMovable; }
 
-    int DragStateValue() const { return m_drag; }
-    int TiltSliderValue() const { return m_tiltValue; }
-    int AzimuthSliderValue() const { return m_azimuthValue; }
-    GraphRect TiltKnob() const { return TiltKnobRect(m_tiltValue); }
-    GraphRect AzimuthKnob() const { return AzimuthKnobRect(m_azimuthValue); }
+    Drag DragState() const { return drag_; }
+    int TiltSliderValue() const { return tiltValue_; }
+    int AzimuthSliderValue() const { return azimuthValue_; }
+    GraphRect TiltKnob() const { return TiltKnobRect(tiltValue_); }
+    GraphRect AzimuthKnob() const { return AzimuthKnobRect(azimuthValue_); }
 
 private:
-    AngleSelectorOwner* m_owner = nullptr;
-    int m_drag = kNoDrag;
-    int m_lastX = 0;
-    int m_lastY = 0;
-    int m_grabOffset = 0;
-    int m_tiltValue = angle_slider::kTiltMax; // tilt 0
-    int m_azimuthValue = 180;                 // south
-    int m_tiltStep = 1;
-    int m_azimuthStep = 1;
+    SelectorView view_;
+    Drag drag_ = Drag::None;
+    int grabOffset_ = 0;
+    int tiltValue_ = angle_slider::kTiltMax; // tilt 0
+    int azimuthValue_ = 180;                 // south
 };
 
 } // namespace quorvane

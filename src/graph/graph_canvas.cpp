@@ -1,5 +1,6 @@
 #include "graph/graph_canvas.h"
 
+#include "graph/graph_palette.h"
 #include "ui/image.h"
 #include "ui/text.h"
 
@@ -40,29 +41,11 @@ QBrush BrushOf(const QColor& colour) {
     return colour.isValid() ? QBrush(colour) : QBrush(Qt::NoBrush);
 }
 
-constexpr unsigned int kNone = 0; // series entry without a colour
-
-constexpr std::array<unsigned int, 9> kSeriesRow1 = {0xffff3300, 0xffefa724, 0xff7c298b,
-                                                     0xffef7510, 0xff66cc00, kNone,
-                                                     kNone,      0xff3399ff, 0xffa4b0ee};
-constexpr std::array<unsigned int, 9> kSeriesRow2 = {0xffffb8a6, 0xffffeeac, 0xffe6bfec,
-                                                     0xfff7af8c, 0xffcdf5c5, kNone,
-                                                     0xffcecece, 0xffd9f2fb, 0xffe6eeeb};
-constexpr std::array<unsigned int, 9> kSeriesRow3 = {0xffff3300, 0xffe89b0f, 0xff7c298b,
-                                                     0xffed5c18, 0xff66cc00, kNone,
-                                                     kNone,      0xff79d8f7, 0xff898ebc};
-constexpr std::array<unsigned int, 14> kPalette = {
-    0xff29b5e2, 0xff0b92d9, 0xff165ad3, 0xff2121cd, 0xffa502b3, 0xffed02b3, 0xffff0300,
-    0xffff9d00, 0xffdcc53f, 0xffa7ac00, 0xffaee82b, 0xff62d911, 0xff53a21a, 0xff404040};
-constexpr std::array<unsigned int, 14> kPaletteLight = {
-    0xffbce8f5, 0xff99cbf4, 0xff6998ef, 0xff6464e6, 0xffc886f9, 0xfffeadea, 0xffff6a6a,
-    0xffffc562, 0xffdcc53f, 0xffc0c514, 0xffc8efa7, 0xff8cf149, 0xff52c561, 0xffcccccc};
-
 template <std::size_t N>
-std::array<QColor, N> Colours(const std::array<unsigned int, N>& argb) {
+std::array<QColor, N> Colours(const std::array<std::uint32_t, N>& argb) {
     std::array<QColor, N> out;
     for (std::size_t i = 0; i < N; ++i) {
-        out[i] = argb[i] == kNone ? QColor() : Argb(argb[i]);
+        out[i] = argb[i] == kNoColour ? QColor() : Argb(argb[i]);
     }
     return out;
 }
@@ -127,12 +110,12 @@ CanvasStyles CanvasStyles::Make(int scale, bool monthly) {
             st.monthlySecondPens[i] = PenOf(st.palette[i], 2 * w);
             st.monthlyBrushes[i] = BrushOf(st.palette[i]);
         }
-        st.averagePen = PenOf(Argb(0xff3eae3e), w);
-        st.maximumPen = PenOf(Argb(0xffff6262), w);
-        st.minimumPen = PenOf(Argb(0xff29b5e2), w);
-        st.averageBrush = QBrush(Argb(0xff3eae3e));
-        st.maximumBrush = QBrush(Argb(0xffff6262));
-        st.minimumBrush = QBrush(Argb(0xff29b5e2));
+        st.averagePen = PenOf(Argb(kAverageArgb), w);
+        st.maximumPen = PenOf(Argb(kMaximumArgb), w);
+        st.minimumPen = PenOf(Argb(kMinimumArgb), w);
+        st.averageBrush = QBrush(Argb(kAverageArgb));
+        st.maximumBrush = QBrush(Argb(kMaximumArgb));
+        st.minimumBrush = QBrush(Argb(kMinimumArgb));
     }
     return st;
 }
@@ -382,45 +365,40 @@ void Render(QPainter& p, const GraphLayout& layout, const GraphStyles& styles) {
 
 // Canvas
 
-CGraphCanvas::CGraphCanvas() {
-    m_styles = GraphStyles::Make(1, false);
+TextExtent ScreenWindButtonText() {
+    static const TextExtent extent =
+        ButtonTextExtent(nullptr, ToQString(kWindLegendButtonText), GraphStyles::Make(1, false));
+    return extent;
 }
 
-void CGraphCanvas::Construct(int scale) {
-    m_styles = GraphStyles::Make(scale, false);
-    m_layout.scale = m_styles.scale;
-    m_navPictures = LoadNavPictures();
+GraphFrame ScreenGraphFrame(int width, int height) {
+    return {width, height, ScreenWindButtonText()};
 }
 
-void CGraphCanvas::ConstructMonthly(int scale) {
-    Construct(scale);
-    m_styles = GraphStyles::Make(scale, true);
-}
-
-void CGraphCanvas::Destroy() {
-    m_backBuffer = QImage();
-    m_backBufferValid = false;
-    m_layout.tooltips.clear();
-    m_layout.legend.clear();
-    m_navPictures = {};
-}
+CGraphCanvas::CGraphCanvas(bool monthly)
+    : styles_(GraphStyles::Make(1, monthly)), navPictures_(LoadNavPictures()) {}
 
 void CGraphCanvas::SetGraphRect(const GraphRect& windowRect) {
-    if (windowRect.Width() != m_graphRect.Width() || windowRect.Height() != m_graphRect.Height()) {
-        m_backBufferValid = false;
+    if (windowRect.Width() != graphRect_.Width() || windowRect.Height() != graphRect_.Height()) {
+        backBuffer_ = QImage();
     }
-    m_graphRect = windowRect;
-    m_layout.graph = {0, 0, windowRect.Width(), windowRect.Height()};
+    graphRect_ = windowRect;
 }
 
-void CGraphCanvas::CreateBackBuffer(double devicePixelRatio) {
+void CGraphCanvas::Show(GraphLayout layout, double devicePixelRatio,
+                        const std::function<void(QPainter&)>& paint) {
+    layout_ = std::move(layout);
     const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    const int width = std::max(1, static_cast<int>(m_graphRect.Width() * ratio + 0.5));
-    const int height = std::max(1, static_cast<int>(m_graphRect.Height() * ratio + 0.5));
-    m_backBuffer = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
-    m_backBuffer.setDevicePixelRatio(ratio);
-    m_backBuffer.fill(Qt::white);
-    m_backBufferValid = true;
+    if (backBuffer_.isNull() || backBuffer_.devicePixelRatio() != ratio) {
+        backBuffer_ = QImage(std::max(1, static_cast<int>(graphRect_.Width() * ratio + 0.5)),
+                             std::max(1, static_cast<int>(graphRect_.Height() * ratio + 0.5)),
+                             QImage::Format_ARGB32_Premultiplied);
+        backBuffer_.setDevicePixelRatio(ratio);
+    }
+    backBuffer_.fill(Qt::white);
+    QPainter p(&backBuffer_);
+    PrepareSurface(p);
+    paint(p);
 }
 
 void CGraphCanvas::PrepareSurface(QPainter& p) {
@@ -428,96 +406,37 @@ void CGraphCanvas::PrepareSurface(QPainter& p) {
     p.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
-void CGraphCanvas::Present(QPainter& window) const {
-    if (!m_backBufferValid) {
+void CGraphCanvas::Present(QPainter& window, GraphHit pressed, bool pointerOnPressed,
+                           int hoveredNav) const {
+    if (backBuffer_.isNull()) {
         return;
     }
-    window.drawImage(QPointF(m_graphRect.left, m_graphRect.top), m_backBuffer);
-}
-
-template <class Draw>
-void CGraphCanvas::OnWindow(QPainter& window, bool present, Draw&& draw) const {
-    if (present) {
-        Present(window);
-    }
+    window.drawImage(QPointF(graphRect_.left, graphRect_.top), backBuffer_);
     window.save();
-    window.translate(m_graphRect.left, m_graphRect.top);
+    window.translate(graphRect_.left, graphRect_.top);
     PrepareSurface(window);
-    draw(window);
+    switch (pressed.kind) {
+    case HitKind::LegendToggle:
+        RenderLegendToggle(window, layout_, true, styles_);
+        break;
+    case HitKind::WindLegend:
+        RenderWindLegendButton(window, layout_, true, styles_);
+        break;
+    case HitKind::LegendEntry:
+        if (pointerOnPressed && pressed.legendIndex >= 0 &&
+            pressed.legendIndex < static_cast<int>(layout_.legend.size())) {
+            RenderLegendCheckBox(window,
+                                 layout_.legend[static_cast<std::size_t>(pressed.legendIndex)],
+                                 true, styles_);
+        }
+        break;
+    default:
+        break;
+    }
+    if (hoveredNav >= 0) {
+        RenderNavButtons(window, layout_, hoveredNav, navPictures_, styles_);
+    }
     window.restore();
-}
-
-void CGraphCanvas::PresentWithTogglePressed(QPainter& window) const {
-    OnWindow(window, true, [&](QPainter& p) { DrawLegendToggle(p, true); });
-}
-
-void CGraphCanvas::SetupHourlyAxes(const GraphRect& graph, const GraphRect& plot) {
-    quorvane::SetupHourlyAxes(m_layout.axes, graph, plot, m_styles.scale);
-}
-
-void CGraphCanvas::SetupDailyAxes(const GraphRect& graph, const GraphRect& plot) {
-    quorvane::SetupDailyAxes(m_layout.axes, graph, plot, m_styles.scale);
-}
-
-void CGraphCanvas::SetupSlopeHourlyAxis(const GraphRect& plot) {
-    m_layout.axes[kAxisSlope] = SlopeHourlyAxis(plot, m_styles.scale);
-}
-
-void CGraphCanvas::SetupSlopeDailyAxis(const GraphRect& plot) {
-    m_layout.axes[kAxisSlope] = SlopeDailyAxis(plot, m_styles.scale);
-}
-
-void CGraphCanvas::PlaceLegendButtons() {
-    quorvane::PlaceLegendButtons(
-        m_layout, ButtonTextExtent(nullptr, ToQString(kWindLegendButtonText), m_styles));
-}
-
-QString CGraphCanvas::LegendToggleText() const {
-    return ToQString(quorvane::LegendToggleText(m_layout.legend));
-}
-
-void CGraphCanvas::DrawLegendToggle(QPainter& p, bool pressed) const {
-    RenderLegendToggle(p, m_layout, pressed, m_styles);
-}
-
-void CGraphCanvas::DrawLegendEntries(QPainter& p) const {
-    for (const CHanreiObj& entry : m_layout.legend) {
-        RenderLegendEntry(p, entry, false, m_styles);
-    }
-}
-
-void CGraphCanvas::RedrawLegendEntry(QPainter& window, int index, bool highlighted) const {
-    if (index < 0 || index >= static_cast<int>(m_layout.legend.size())) {
-        return;
-    }
-    const CHanreiObj& entry = m_layout.legend[static_cast<std::size_t>(index)];
-    OnWindow(window, false,
-             [&](QPainter& p) { RenderLegendCheckBox(p, entry, highlighted, m_styles); });
-}
-
-GraphRect CGraphCanvas::NavLabelBox(QPainter& p, int hovered) const {
-    const QString label = ToQString(NavLabel(hovered, m_layout.nav));
-    return quorvane::NavLabelBox(m_layout, hovered, ButtonTextExtent(&p, label, m_styles));
-}
-
-void CGraphCanvas::DrawNavButtonPictures(QPainter& p, int hovered) const {
-    RenderNavButtons(p, m_layout, hovered, m_navPictures, m_styles);
-}
-
-void CGraphCanvas::DrawNavButtons(QPainter& window, int hovered) const {
-    OnWindow(window, true, [&](QPainter& p) { DrawNavButtonPictures(p, hovered); });
-}
-
-void CGraphCanvas::DrawWindLegendButton(QPainter& p, bool pressed) const {
-    RenderWindLegendButton(p, m_layout, pressed, m_styles);
-}
-
-void CGraphCanvas::RedrawWindLegendButton(QPainter& window) const {
-    OnWindow(window, true, [&](QPainter& p) { DrawWindLegendButton(p, true); });
-}
-
-void CGraphCanvas::DrawLoadError(QPainter& p) const {
-    RenderLoadError(p, LocalRect(), m_styles);
 }
 
 } // namespace quorvane

@@ -106,94 +106,58 @@ void RenderLoadError(QPainter& p, const GraphRect& graph, const GraphStyles& sty
 // drawn by RenderNavButtons, since only the screen shows them.
 void Render(QPainter& p, const GraphLayout& layout, const GraphStyles& styles);
 
-// The graph area both viewers draw into: its layout value, styles, back buffer and
-// navigation pictures. Coordinates are those of the graph area (its top-left corner
-// is 0, 0) except for the calls that take a window painter.
+// The extent of the wind legend button's text on the screen, for composing a graph
+// shown there (or printed as a plain copy).
+TextExtent ScreenWindButtonText();
+// The frame of a screen graph of the given size.
+GraphFrame ScreenGraphFrame(int width, int height);
+
+// The graph area of a viewer: the graph last shown in it (its composed layout, kept
+// for hit tests and for drawing the pressed and hovered buttons over it) and the back
+// buffer it was drawn into at the screen's pixel ratio. Coordinates are those of the
+// graph area (its top-left corner is 0, 0) except for the calls that take a window
+// painter.
 class CGraphCanvas {
 public:
-    CGraphCanvas();
-
-    void Construct(int scale = 1);
-    void ConstructMonthly(int scale = 1);
-    void Destroy();
-    bool IsMonthly() const { return m_styles.monthly; }
+    explicit CGraphCanvas(bool monthly = false);
 
     void SetGraphRect(const GraphRect& windowRect);
-    const GraphRect& GraphRectInWindow() const { return m_graphRect; }
-    GraphRect LocalRect() const { return m_layout.graph; }
+    const GraphRect& GraphRectInWindow() const { return graphRect_; }
+    GraphRect LocalRect() const { return {0, 0, graphRect_.Width(), graphRect_.Height()}; }
+    const GraphStyles& Styles() const { return styles_; }
+    const NavPictures& Pictures() const { return navPictures_; }
 
-    int OutputScale() const { return m_styles.scale; }
-    double PenWidth() const { return m_styles.penWidth; }
-    const GraphStyles& Styles() const { return m_styles; }
+    // Shows a composed graph: keeps its layout and has `paint` draw it into the back
+    // buffer, made anew when the pixel ratio changed.
+    void Show(GraphLayout layout, double devicePixelRatio,
+              const std::function<void(QPainter&)>& paint);
 
-    GraphLayout& Layout() { return m_layout; }
-    const GraphLayout& Layout() const { return m_layout; }
-    void SetDataKind(DataKind kind) { m_layout.dataKind = kind; }
-    void SetNavButtons(NavButtons nav) { m_layout.nav = nav; }
+    const GraphLayout& Layout() const { return layout_; }
+    const std::vector<CHanreiObj>& Legend() const { return layout_.legend; }
+    const std::vector<tagGraphToolTip>& Tooltips() const { return layout_.tooltips; }
+    const GraphRect& LegendToggleRect() const { return layout_.toggle; }
+    const GraphRect& WindLegendButtonRect() const { return layout_.windButton; }
+    const GraphRect& PreviousButtonRect() const { return layout_.previous; }
+    const GraphRect& NextButtonRect() const { return layout_.next; }
+    GraphHit HitTest(int x, int y) const { return quorvane::HitTest(layout_, x, y); }
+    bool AnyLegendEntryHidden() const { return quorvane::AnyLegendEntryHidden(layout_.legend); }
 
-    // Back buffer of the graph area, made on the first draw.
-    bool BackBufferValid() const { return m_backBufferValid; }
-    void CreateBackBuffer(double devicePixelRatio = 1.0);
-    QImage& BackBuffer() { return m_backBuffer; }
-    const QImage& BackBuffer() const { return m_backBuffer; }
+    bool BackBufferValid() const { return !backBuffer_.isNull(); }
+    const QImage& BackBuffer() const { return backBuffer_; }
     static void PrepareSurface(QPainter& p);
 
-    void Present(QPainter& window) const;
-    void PresentWithTogglePressed(QPainter& window) const;
-
-    AxisRecord& Axis(int index) { return m_layout.axes[static_cast<std::size_t>(index)]; }
-    const AxisRecord& Axis(int index) const {
-        return m_layout.axes[static_cast<std::size_t>(index)];
-    }
-    void SetupHourlyAxes(const GraphRect& graph, const GraphRect& plot);
-    void SetupDailyAxes(const GraphRect& graph, const GraphRect& plot);
-    void SetupSlopeHourlyAxis(const GraphRect& plot);
-    void SetupSlopeDailyAxis(const GraphRect& plot);
-
-    std::vector<tagGraphToolTip>& Tooltips() { return m_layout.tooltips; }
-    const std::vector<tagGraphToolTip>& Tooltips() const { return m_layout.tooltips; }
-    std::vector<CHanreiObj>& Legend() { return m_layout.legend; }
-    const std::vector<CHanreiObj>& Legend() const { return m_layout.legend; }
-
-    // Legend toggle and wind legend button; empty rectangles are never hit.
-    void PlaceLegendButtons();
-    void SetLegendToggleRect(const GraphRect& rect) { m_layout.toggle = rect; }
-    const GraphRect& LegendToggleRect() const { return m_layout.toggle; }
-    const GraphRect& WindLegendButtonRect() const { return m_layout.windButton; }
-
-    int HitTest(int x, int y) const { return HitCode(m_layout, x, y); }
-    void ToggleLegendEntry(int code) { quorvane::ToggleLegendEntry(m_layout.legend, code); }
-    bool AnyLegendEntryHidden() const { return quorvane::AnyLegendEntryHidden(m_layout.legend); }
-    QString LegendToggleText() const;
-
-    void DrawLegendToggle(QPainter& p, bool pressed) const;
-    void DrawLegendEntries(QPainter& p) const;
-    void RedrawLegendEntry(QPainter& window, int index, bool highlighted) const;
-
-    void PlaceNavButtons() { quorvane::PlaceNavButtons(m_layout); }
-    const GraphRect& PreviousButtonRect() const { return m_layout.previous; }
-    const GraphRect& NextButtonRect() const { return m_layout.next; }
-    // The label box shown above a hovered button, empty when none is hovered.
-    GraphRect NavLabelBox(QPainter& p, int hovered) const;
-    void DrawNavButtonPictures(QPainter& p, int hovered) const;
-    void DrawNavButtons(QPainter& window, int hovered) const;
-
-    void DrawWindLegendButton(QPainter& p, bool pressed) const;
-    void RedrawWindLegendButton(QPainter& window) const;
-
-    void DrawLoadError(QPainter& p) const;
+    // The back buffer on the window, with what the mouse does drawn over it: the
+    // pressed button or entry (entries only while the pointer is still over them) and
+    // the hovered navigation button with its label.
+    void Present(QPainter& window, GraphHit pressed = {}, bool pointerOnPressed = false,
+                 int hoveredNav = -1) const;
 
 private:
-    // Presents the back buffer, then runs `draw` with the painter at the graph origin.
-    template <class Draw>
-    void OnWindow(QPainter& window, bool present, Draw&& draw) const;
-
-    QImage m_backBuffer;
-    bool m_backBufferValid = false;
-    GraphRect m_graphRect;
-    GraphLayout m_layout;
-    GraphStyles m_styles;
-    NavPictures m_navPictures;
+    QImage backBuffer_;
+    GraphRect graphRect_;
+    GraphLayout layout_;
+    GraphStyles styles_;
+    NavPictures navPictures_;
 };
 
 } // namespace quorvane

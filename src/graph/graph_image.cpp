@@ -2,6 +2,7 @@
 
 #include "data/atomic_file.h"
 #include "ui/platform.h"
+#include "ui/text.h"
 
 #include <QBuffer>
 #include <QPageSize>
@@ -18,13 +19,12 @@ void Prepare(QPainter& p) {
     p.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
+WriteStatus WriteBytes(const QString& path, const QByteArray& bytes) {
     AtomicFileWriter writer(path.toStdString());
-    if (!writer.IsOpen()) {
-        return false;
+    if (writer.IsOpen()) {
+        writer.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     }
-    writer.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    return writer.Commit() == AtomicFileWriter::Status::Ok;
+    return writer.Commit();
 }
 
 } // namespace
@@ -50,14 +50,15 @@ GraphFileKind GraphFileKindOf(const QString& path) {
     return GraphFileKind::Png;
 }
 
-bool SaveGraphPicture(const QString& path, int width, int height, const GraphPainter& paint) {
+WriteStatus SaveGraphPicture(const QString& path, int width, int height,
+                             const GraphPainter& paint) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     switch (GraphFileKindOf(path)) {
     case GraphFileKind::Png:
         if (!RenderGraphImage(width, height, 2.0, paint).save(&buffer, "PNG")) {
-            return false;
+            return WriteStatus::WriteFailed;
         }
         break;
     case GraphFileKind::Svg: {
@@ -88,17 +89,19 @@ bool SaveGraphPicture(const QString& path, int width, int height, const GraphPai
     return WriteBytes(path, bytes);
 }
 
-void RunGraphContextMenu(QWidget* parent, const QPoint& screenPosition, int width, int height,
-                         const GraphPainter& paint) {
+int RunGraphContextMenu(QWidget* parent, const QPoint& screenPosition, int width, int height,
+                        const GraphPainter& paint, const QStringList& extraItems) {
     Platform& platform = CurrentPlatform();
-    const QStringList items{QStringLiteral("画像をコピー"), QStringLiteral("画像として保存...")};
+    const QStringList items =
+        QStringList{QStringLiteral("画像をコピー"), QStringLiteral("画像として保存...")} +
+        extraItems;
     const int chosen = platform.PopupMenu(parent, screenPosition, items);
     if (chosen == 0) {
         platform.CopyImage(RenderGraphImage(width, height, 2.0, paint));
-        return;
+        return -1;
     }
     if (chosen != 1) {
-        return;
+        return chosen >= 2 ? chosen - 2 : -1;
     }
     SaveFileRequest file;
     file.title = QStringLiteral("画像として保存");
@@ -106,9 +109,14 @@ void RunGraphContextMenu(QWidget* parent, const QPoint& screenPosition, int widt
     file.filter = QStringLiteral("PNG画像 (*.png);;SVG画像 (*.svg);;PDFファイル (*.pdf)");
     file.defaultSuffix = QStringLiteral("png");
     const std::optional<QString> path = ChooseExportFile(platform, parent, file);
-    if (path && !SaveGraphPicture(*path, width, height, paint)) {
-        platform.ShowMessage(parent, QStringLiteral("出力ファイルが開けません。"));
+    if (!path) {
+        return -1;
     }
+    if (const WriteStatus status = SaveGraphPicture(*path, width, height, paint);
+        status != WriteStatus::Completed) {
+        platform.ShowMessage(parent, ToQString(WriteStatusMessage(status)));
+    }
+    return -1;
 }
 
 } // namespace quorvane

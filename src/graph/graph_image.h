@@ -1,7 +1,10 @@
 #pragma once
 
+#include "data/write_status.h"
+
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QPainter;
@@ -21,12 +24,14 @@ enum class GraphFileKind { Png, Svg, Pdf };
 GraphFileKind GraphFileKindOf(const QString& path);
 
 // Writes the graph to a file: PNG at twice the screen resolution, SVG and PDF as
-// vectors. The file is replaced only when completely written; false otherwise.
-bool SaveGraphPicture(const QString& path, int width, int height, const GraphPainter& paint);
+// vectors. The file is replaced only when completely written.
+WriteStatus SaveGraphPicture(const QString& path, int width, int height, const GraphPainter& paint);
 
 // The graph's right-click menu: "画像をコピー" puts the picture at twice the screen
-// resolution on the clipboard, "画像として保存..." asks for a PNG, SVG or PDF file.
-void RunGraphContextMenu(QWidget* parent, const QPoint& screenPosition, int width, int height,
-                         const GraphPainter& paint);
+// resolution on the clipboard, "画像として保存..." asks for a PNG, SVG or PDF file;
+// the viewer's own entries follow. Returns the index among `extraItems` of the one
+// chosen, else -1.
+int RunGraphContextMenu(QWidget* parent, const QPoint& screenPosition, int width, int height,
+                        const GraphPainter& paint, const QStringList& extraItems = {});
 
 } // namespace quorvane

@@ -129,31 +129,34 @@ void LayoutLegendEntry(CHanreiObj& entry, int x0, int y0, int s) {
 
 bool AnyLegendEntryHidden(const std::vector<CHanreiObj>& legend) {
     return std::any_of(legend.begin(), legend.end(),
-                       [](const CHanreiObj& entry) { return entry.visible == 0; });
+                       [](const CHanreiObj& entry) { return !entry.visible; });
 }
 
-void ToggleLegendEntry(std::vector<CHanreiObj>& legend, int code) {
-    if (code == kHitLegendToggle) {
-        const int visible = AnyLegendEntryHidden(legend) ? 1 : 0;
-        for (CHanreiObj& entry : legend) {
-            entry.visible = visible;
-        }
-        return;
-    }
-    if (code >= 0 && code < static_cast<int>(legend.size())) {
-        CHanreiObj& entry = legend[static_cast<std::size_t>(code)];
-        entry.visible = entry.visible != 0 ? 0 : 1;
+void ApplyHidden(std::vector<CHanreiObj>& legend, const LegendHidden& hidden) {
+    for (std::size_t i = 0; i < legend.size() && i < hidden.size(); ++i) {
+        legend[i].visible = !hidden[i];
     }
 }
 
-void CarryLegendVisibility(const std::vector<CHanreiObj>& previous,
-                           std::vector<CHanreiObj>& fresh) {
-    if (previous.size() != fresh.size()) {
-        return;
+LegendHidden HiddenEntries(const std::vector<CHanreiObj>& legend) {
+    LegendHidden hidden;
+    for (const CHanreiObj& entry : legend) {
+        hidden.push_back(!entry.visible);
     }
-    for (std::size_t i = 0; i < fresh.size(); ++i) {
-        fresh[i].visible = previous[i].visible;
+    return hidden;
+}
+
+LegendHidden ToggleHidden(LegendHidden hidden, std::size_t entryCount, GraphHit hit) {
+    hidden.resize(entryCount, false);
+    if (hit.kind == HitKind::LegendToggle) {
+        const bool anyHidden = std::find(hidden.begin(), hidden.end(), true) != hidden.end();
+        std::fill(hidden.begin(), hidden.end(), !anyHidden);
+    } else if (hit.kind == HitKind::LegendEntry && hit.legendIndex >= 0 &&
+               static_cast<std::size_t>(hit.legendIndex) < entryCount) {
+        const auto i = static_cast<std::size_t>(hit.legendIndex);
+        hidden[i] = !hidden[i];
     }
+    return hidden;
 }
 
 std::string LegendToggleText(const std::vector<CHanreiObj>& legend) {
@@ -208,8 +211,8 @@ constexpr AxisScales kDailyScales{35, 1, 5, 15, 7.5, 300, 20, 100};
 void SetupHorizontalAxes(AxisRecords& axes, const AxisScales& sc, const GraphRect& graph,
                          const GraphRect& plot, int s) {
     const int plotHeight = plot.Height();
-    for (int i = kAxisGlobal; i <= kAxisDiffuse; ++i) {
-        AxisRecord& a = axes[static_cast<std::size_t>(i)];
+    for (const AxisIndex index : {AxisIndex::Global, AxisIndex::Direct, AxisIndex::Diffuse}) {
+        AxisRecord& a = axes[index];
         a = MakeAxis(0, sc.irradianceMax, sc.irradianceMax, sc.irradianceMinor, sc.irradianceMajor,
                      "日射量", "(MJ/㎡)", s);
         a.axisX = plot.left - 1;
@@ -217,7 +220,7 @@ void SetupHorizontalAxes(AxisRecords& axes, const AxisScales& sc, const GraphRec
         a.lengthPx = plotHeight - 120 * s;
         a.decimalLabels = true;
     }
-    AxisRecord& sunshine = axes[kAxisSunshine];
+    AxisRecord& sunshine = axes[AxisIndex::Sunshine];
     sunshine = MakeAxis(0, sc.sunshineMax, sc.sunshineMax, sc.sunshineStep, sc.sunshineStep,
                         "日照時間", "", s);
     sunshine.axisX = plot.left - 1;
@@ -225,15 +228,15 @@ void SetupHorizontalAxes(AxisRecords& axes, const AxisScales& sc, const GraphRec
     sunshine.lengthPx = 80 * s - 1;
     sunshine.decimalLabels = true;
 
-    AxisRecord& temperature = axes[kAxisTemperature];
+    AxisRecord& temperature = axes[AxisIndex::Temperature];
     temperature = MakeAxis(-30, 40, 70, 1, 5, "気温", "(℃)", s);
     temperature.axisX = graph.left + 30 * s;
     temperature.basePx = plotHeight;
     temperature.lengthPx = plotHeight - 80 * s;
 
-    axes[kAxisSpare] = AxisRecord{};
+    axes[AxisIndex::Spare] = AxisRecord{};
 
-    AxisRecord& precipitation = axes[kAxisPrecipitation];
+    AxisRecord& precipitation = axes[AxisIndex::Precipitation];
     precipitation = MakeAxis(0, sc.precipitationMax, -sc.precipitationMax, sc.precipitationMinor,
                              sc.precipitationMajor, "降水量", "(mm)", s);
     precipitation.axisX = plot.right + 1;
@@ -241,7 +244,7 @@ void SetupHorizontalAxes(AxisRecords& axes, const AxisScales& sc, const GraphRec
     precipitation.basePx = 80 * s;
     precipitation.lengthPx = 120 * s;
 
-    AxisRecord& snow = axes[kAxisSnow];
+    AxisRecord& snow = axes[AxisIndex::Snow];
     snow = MakeAxis(0, 120, 120, 10, 50, "積雪深", "(cm)", s);
     snow.axisX = plot.right + 1;
     snow.rightSide = 1;
@@ -329,9 +332,13 @@ GraphRect NavLabelBox(const GraphLayout& layout, int hovered, TextExtent label) 
     return {left, top, left + width, top + height};
 }
 
+GraphRect LegendToggleSlot(const GraphRect& g) {
+    return {g.right - 76, g.bottom - 50, g.right - 20, g.bottom - 35};
+}
+
 void PlaceLegendButtons(GraphLayout& layout, TextExtent windText) {
     const GraphRect& g = layout.graph;
-    layout.toggle = {g.right - 76, g.bottom - 50, g.right - 20, g.bottom - 35};
+    layout.toggle = LegendToggleSlot(g);
     const int right = NextButtonSlot(g).left - 10;
     layout.windButton = {right - (windText.width + 4), g.bottom - 78, right,
                          g.bottom - 78 + windText.height + 4};
@@ -357,10 +364,6 @@ GraphHit HitTest(const GraphLayout& layout, int x, int y) {
         }
     }
     return {};
-}
-
-int HitCode(const GraphLayout& layout, int x, int y) {
-    return HitTest(layout, x, y).Code();
 }
 
 } // namespace quorvane

@@ -126,7 +126,7 @@ struct CHanreiObj {
 
     GraphRect frame{kUnplaced, kUnplaced, kUnplaced, kUnplaced};
     GraphRect checkBox{kUnplaced, kUnplaced, kUnplaced, kUnplaced};
-    int visible = 1;
+    bool visible = true;
     std::string label;
     GraphPoint labelPos;
 
@@ -171,21 +171,29 @@ struct AxisRecord {
     int UpperEndY(int plotTop) const;
 };
 
-// Axis records by the series index they serve; the slope graphs use kAxisSlope.
-enum AxisIndex {
-    kAxisGlobal = 0,
-    kAxisDirect = 1,
-    kAxisDiffuse = 2,
-    kAxisSunshine = 3,
-    kAxisTemperature = 4,
-    kAxisSlope = 5,
-    kAxisSpare = 6,
-    kAxisPrecipitation = 7,
-    kAxisSnow = 8,
-    kAxisCount = 9
+// The axes of the hourly graphs, in the order of the series they serve (element - 1);
+// the slope graphs use Slope.
+enum class AxisIndex {
+    Global,
+    Direct,
+    Diffuse,
+    Sunshine,
+    Temperature,
+    Slope,
+    Spare,
+    Precipitation,
+    Snow,
 };
+inline constexpr int kAxisCount = 9;
 
-using AxisRecords = std::array<AxisRecord, kAxisCount>;
+struct AxisRecords {
+    std::array<AxisRecord, kAxisCount> records{};
+
+    AxisRecord& operator[](AxisIndex axis) { return records[static_cast<std::size_t>(axis)]; }
+    const AxisRecord& operator[](AxisIndex axis) const {
+        return records[static_cast<std::size_t>(axis)];
+    }
+};
 
 // The horizontal series' axes of the hour graphs (day, 10 days) and of the month
 // graph; the slope axis is left as it was.
@@ -206,7 +214,6 @@ struct GraphLayout {
     int scale = 1;
     DataKind dataKind = DataKind::Horizontal; // the wind legend button needs horizontal data
     NavButtons nav = NavButtons::Days;
-    AxisRecords axes{};
     std::vector<CHanreiObj> legend;
     GraphRect toggle;
     GraphRect windButton;
@@ -216,6 +223,22 @@ struct GraphLayout {
 };
 
 GraphLayout MakeGraphLayout(int width, int height, int scale);
+
+// What a graph is composed for: its frame in pixels, and the extent of the wind
+// legend button's text as the output device measures it.
+struct GraphFrame {
+    int width = 0;
+    int height = 0;
+    TextExtent windButtonText;
+};
+
+// The legend entries the user has hidden, by index; entries beyond its end are shown.
+using LegendHidden = std::vector<bool>;
+void ApplyHidden(std::vector<CHanreiObj>& legend, const LegendHidden& hidden);
+LegendHidden HiddenEntries(const std::vector<CHanreiObj>& legend);
+// The hidden entries after a click on `hit` in a legend of `entryCount` entries: an
+// entry flips; the toggle shows every entry while any is hidden, else hides them all.
+LegendHidden ToggleHidden(LegendHidden hidden, std::size_t entryCount, GraphHit hit);
 
 // The navigation buttons' places, whether or not they can be pressed.
 GraphRect PreviousButtonSlot(const GraphRect& graph);
@@ -231,22 +254,17 @@ GraphRect NavLabelBox(const GraphLayout& layout, int hovered, TextExtent label);
 
 inline constexpr std::string_view kWindLegendButtonText = "風向・風速の凡例を表示";
 
-// The all-on/all-off toggle at the bottom right, and the wind legend button left
-// of the next-button slot above the legend box, sized for its text.
+// The all-on/all-off toggle at the bottom right.
+GraphRect LegendToggleSlot(const GraphRect& graph);
+// The toggle, and the wind legend button left of the next-button slot above the
+// legend box, sized for its text.
 void PlaceLegendButtons(GraphLayout& layout, TextExtent windText);
 
 // Hit order: toggle, wind legend (horizontal data only), previous, next, then the
 // legend entries from the last; left and top edges inclusive.
 GraphHit HitTest(const GraphLayout& layout, int x, int y);
-int HitCode(const GraphLayout& layout, int x, int y);
 
 bool AnyLegendEntryHidden(const std::vector<CHanreiObj>& legend);
-// An entry index flips that entry; kHitLegendToggle shows all when any is hidden,
-// else hides all.
-void ToggleLegendEntry(std::vector<CHanreiObj>& legend, int code);
-// Gives `fresh` the hidden entries of `previous` when both list the same series (the
-// same number of entries): a legend rebuilt for new angles keeps what the user hid.
-void CarryLegendVisibility(const std::vector<CHanreiObj>& previous, std::vector<CHanreiObj>& fresh);
 // "すべてON" while an entry is hidden, else "すべてOFF".
 std::string LegendToggleText(const std::vector<CHanreiObj>& legend);
 

@@ -34,14 +34,8 @@ void PaintPrintFooter(QPainter& p, int bottom, int scale, const GraphStyles& sty
                QBrush(Qt::black), styles.font11Bold);
 }
 
-void KeepHiddenEntries(std::vector<CHanreiObj>& printed, const std::vector<CHanreiObj>& screen,
-                       int scale) {
-    if (scale < 2) {
-        return;
-    }
-    for (std::size_t i = 0; i < printed.size() && i < screen.size(); ++i) {
-        printed[i].visible = screen[i].visible;
-    }
+LegendHidden PrintedHidden(const LegendHidden& screen, int scale) {
+    return scale >= 2 ? screen : LegendHidden{};
 }
 
 void PaintPrintedPage(QPainter& p, const PrintGeometry& geometry, int graphBottom,

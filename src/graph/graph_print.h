@@ -24,10 +24,9 @@ PrintGeometry ComputePrintGeometry(int pageWidth, int pageHeight, int frameWidth
 // coordinates with the graph's bottom at `bottom`.
 void PaintPrintFooter(QPainter& p, int bottom, int scale, const GraphStyles& styles);
 
-// At scale 2 or more the printed legend keeps the entries hidden on screen (at scale
-// 1 the page is a plain copy and shows them all).
-void KeepHiddenEntries(std::vector<CHanreiObj>& printed, const std::vector<CHanreiObj>& screen,
-                       int scale);
+// The entries hidden on paper: at scale 2 or more those hidden on screen; at scale 1
+// the page is a plain copy and shows them all.
+LegendHidden PrintedHidden(const LegendHidden& screen, int scale);
 
 // A composed graph drawn at its place on the page, with the footer below it.
 void PaintPrintedPage(QPainter& p, const PrintGeometry& geometry, int graphBottom,

@@ -45,40 +45,44 @@ UpDown::UpDown(const char* id, const QString& name, QWidget* parent) : QWidget(p
     }
 }
 
-ViewerFrame::ViewerFrame(ViewerFrameOwner& owner, ViewerFrameOwner::Frame frame, const char* id,
-                         QSize size, QWidget* parent)
-    : QWidget(parent), owner_(owner), frame_(frame) {
+ViewerFrame::ViewerFrame(ViewerFrameOwner& owner, const char* id, QSize size, bool takesFocus,
+                         QWidget* parent)
+    : QWidget(parent), owner_(owner) {
     setObjectName(QString::fromLatin1(id));
     setMouseTracking(true);
     setFixedSize(size);
-    if (frame == ViewerFrameOwner::Frame::Graph) {
+    if (takesFocus) {
         setFocusPolicy(Qt::StrongFocus); // the angle edits hand their focus here
     }
 }
 
 void ViewerFrame::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    owner_.FramePaint(frame_, p);
+    owner_.FramePaint(p);
 }
 
 void ViewerFrame::mousePressEvent(QMouseEvent* event) {
-    owner_.FramePress(frame_, event->position().toPoint());
+    if (event->button() == Qt::LeftButton) {
+        owner_.FramePress(event->position().toPoint());
+    }
 }
 
 void ViewerFrame::mouseMoveEvent(QMouseEvent* event) {
-    owner_.FrameMove(frame_, event->position().toPoint());
+    owner_.FrameMove(event->position().toPoint());
 }
 
 void ViewerFrame::mouseReleaseEvent(QMouseEvent* event) {
-    owner_.FrameRelease(frame_, event->position().toPoint());
+    if (event->button() == Qt::LeftButton) {
+        owner_.FrameRelease(event->position().toPoint());
+    }
 }
 
 void ViewerFrame::leaveEvent(QEvent*) {
-    owner_.FrameLeft(frame_);
+    owner_.FrameLeft();
 }
 
 void ViewerFrame::contextMenuEvent(QContextMenuEvent* event) {
-    owner_.FrameContextMenu(frame_, event->globalPos());
+    owner_.FrameContextMenu(event->globalPos());
 }
 
 } // namespace quorvane

@@ -11,12 +11,11 @@ class QPainter;
 
 namespace quorvane {
 
-// What a viewer's redraw request renders: the picker, the graph, the hover test,
-// or only the back buffers again.
-inline constexpr int kRedrawSelector = 0x1;
-inline constexpr int kRedrawGraph = 0x10;
-inline constexpr int kRedrawHover = 0x100;
-inline constexpr int kRedrawPresent = 0x1000;
+// What a viewer draws again: the picker, the graph, or both.
+enum class RedrawPart { Selector = 0x1, Graph = 0x10, Both = 0x11 };
+constexpr bool Includes(RedrawPart parts, RedrawPart part) {
+    return (static_cast<int>(parts) & static_cast<int>(part)) != 0;
+}
 
 // An up-down control without a buddy: two arrows that report +1 and -1.
 class UpDown : public QWidget {
@@ -28,31 +27,24 @@ signals:
     void stepped(int step);
 };
 
-// What a screen reader says of a graph frame: the graph's title, and its information
-// lines (site, date, year) as the description.
-void DescribeGraph(QWidget& frame, const std::string& title, const std::vector<GraphText>& info);
-// What it says of a picker frame: the orientation it shows.
-void DescribeSelector(QWidget& frame, int tiltDeg, int azimuthDeg);
-
-// What a viewer does with its graph frame and its picker frame.
+// What handles a frame's painting and mouse.
 class ViewerFrameOwner {
 public:
-    enum class Frame { Graph, Selector };
     virtual ~ViewerFrameOwner() = default;
-    virtual void FramePaint(Frame frame, QPainter& p) = 0;
-    virtual void FramePress(Frame frame, QPoint at) = 0;
-    virtual void FrameMove(Frame frame, QPoint at) = 0;
-    virtual void FrameRelease(Frame frame, QPoint at) = 0;
-    virtual void FrameLeft(Frame frame) = 0;
-    virtual void FrameContextMenu(Frame frame, QPoint screenPosition) = 0;
+    virtual void FramePaint(QPainter& p) = 0;
+    virtual void FramePress(QPoint at) = 0;
+    virtual void FrameMove(QPoint at) = 0;
+    virtual void FrameRelease(QPoint at) = 0;
+    virtual void FrameLeft() {}
+    virtual void FrameContextMenu(QPoint) {}
 };
 
-// The graph frame 1012 or the picker frame 1020 of a viewer: it paints the owner's
+// The graph frame 1012 or the picker frame 1020 of a viewer: it paints its owner's
 // back buffer and hands it the mouse in frame coordinates.
 class ViewerFrame : public QWidget {
     Q_OBJECT
 public:
-    ViewerFrame(ViewerFrameOwner& owner, ViewerFrameOwner::Frame frame, const char* id, QSize size,
+    ViewerFrame(ViewerFrameOwner& owner, const char* id, QSize size, bool takesFocus,
                 QWidget* parent);
 
 protected:
@@ -65,7 +57,12 @@ protected:
 
 private:
     ViewerFrameOwner& owner_;
-    ViewerFrameOwner::Frame frame_;
 };
+
+// What a screen reader says of a graph frame: the graph's title, and its information
+// lines (site, date, year) as the description.
+void DescribeGraph(QWidget& frame, const std::string& title, const std::vector<GraphText>& info);
+// What it says of a picker frame: the orientation it shows.
+void DescribeSelector(QWidget& frame, int tiltDeg, int azimuthDeg);
 
 } // namespace quorvane

@@ -244,18 +244,17 @@ std::string CsvHeaderLine(std::string_view header) {
     return line;
 }
 
-HourlyExportStatus ExportHourlyData(const HourlyDataSet& set, const HourlyExportRequest& request,
-                                    const SitePosition& site, const std::string& path) {
+WriteStatus ExportHourlyData(const HourlyDataSet& set, const HourlyExportRequest& request,
+                             const SitePosition& site, const std::string& path) {
     const bool slope = request.dataKind == DataKind::Slope;
     // Without the site's position there are no slope lines: refuse before touching
     // the target, which would otherwise be replaced by a header-only file.
     if (slope && !site.found) {
-        return HourlyExportStatus::SiteMissing;
+        return WriteStatus::SiteMissing;
     }
     AtomicFileWriter writer(path);
     if (!writer.IsOpen()) {
-        return writer.TargetIsInput() ? HourlyExportStatus::TargetIsInput
-                                      : HourlyExportStatus::CannotCreate;
+        return writer.Commit(); // why it could not open
     }
     WriteHeader(writer, set, request.format);
     HourlyPeriod period = PeriodOfExport(request.exportKind, request.month, request.day);
@@ -264,33 +263,7 @@ HourlyExportStatus ExportHourlyData(const HourlyDataSet& set, const HourlyExport
     } else {
         WriteHorizontalLines(writer, set, period, request.format);
     }
-    switch (writer.Commit()) {
-    case AtomicFileWriter::Status::Ok:
-        return HourlyExportStatus::Completed;
-    case AtomicFileWriter::Status::CannotCreate:
-        return HourlyExportStatus::CannotCreate;
-    case AtomicFileWriter::Status::TargetIsInput:
-        return HourlyExportStatus::TargetIsInput;
-    case AtomicFileWriter::Status::WriteFailed:
-        break;
-    }
-    return HourlyExportStatus::WriteFailed;
-}
-
-const char* ExportStatusMessage(HourlyExportStatus status) {
-    switch (status) {
-    case HourlyExportStatus::Completed:
-        return "データの出力が完了しました。";
-    case HourlyExportStatus::CannotCreate:
-        return "出力ファイルが開けません。";
-    case HourlyExportStatus::WriteFailed:
-        return "出力ファイルの書き込みに失敗しました。\n元のファイルは変更されていません。";
-    case HourlyExportStatus::SiteMissing:
-        return "地点一覧にこの地点がないため、斜面日射量データを出力できませんでした。";
-    case HourlyExportStatus::TargetIsInput:
-        return kTargetIsInputMessage;
-    }
-    return nullptr;
+    return writer.Commit();
 }
 
 } // namespace quorvane

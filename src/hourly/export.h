@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/hourly_file.h"
+#include "data/write_status.h"
 #include "hourly/periods.h"
 
 #include <string>
@@ -31,14 +32,6 @@ struct HourlyExportRequest {
     SlopeExportOptions slopeOptions;
 };
 
-enum class HourlyExportStatus {
-    Completed,
-    CannotCreate,
-    WriteFailed,   // the target, if it existed, is unchanged
-    SiteMissing,   // slope data of a site not in the catalogue: nothing written
-    TargetIsInput, // the target is a file the program reads: nothing written
-};
-
 // The name the save dialog offers, e.g. "rm474120303_s30_5.csv".
 std::string DefaultExportFileName(const HourlyExportRequest& request);
 
@@ -49,10 +42,7 @@ std::string CsvHeaderLine(std::string_view header);
 // Writes the export of `request` to `path`: the header line, then the horizontal
 // data lines or, for slope data, the computed lines of every orientation, CR LF
 // line ends. The file is replaced only when completely written.
-HourlyExportStatus ExportHourlyData(const HourlyDataSet& set, const HourlyExportRequest& request,
-                                    const SitePosition& site, const std::string& path);
-
-// The message to show for a status (UTF-8).
-const char* ExportStatusMessage(HourlyExportStatus status);
+WriteStatus ExportHourlyData(const HourlyDataSet& set, const HourlyExportRequest& request,
+                             const SitePosition& site, const std::string& path);
 
 } // namespace quorvane

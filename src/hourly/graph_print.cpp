@@ -13,25 +13,19 @@ namespace quorvane {
 
 PrintedGraph ComposePrintedGraph(HourlyGraphInput input, int pageWidth, int pageHeight,
                                  int frameWidth, int frameHeight,
-                                 const std::vector<CHanreiObj>& screenLegend) {
+                                 const LegendHidden& screenHidden) {
     PrintedGraph page;
     page.geometry = ComputePrintGeometry(pageWidth, pageHeight, frameWidth, frameHeight);
     const int s = page.geometry.scale;
     input.scale = s;
     input.print = true;
-    const GraphStyles styles = GraphStyles::Make(s, false);
-    page.layout = MakeGraphLayout(page.geometry.graph.Width(), page.geometry.graph.Height(), s);
-    page.layout.dataKind = input.dataKind;
-    page.layout.nav = NavButtons::Disabled; // no navigation buttons on paper
-    page.layout.legend = BuildHourlyLegend(input, page.layout.graph, HorizontalSeriesArgb(styles),
-                                           SlopeSeriesArgb(styles));
-    KeepHiddenEntries(page.layout.legend, screenLegend, s);
+    GraphFrame frame{page.geometry.graph.Width(), page.geometry.graph.Height(), {}};
     if (s < 2) {
-        PlaceLegendButtons(
-            page.layout,
-            ButtonTextExtent(nullptr, QStringLiteral("風向・風速の凡例を表示"), styles));
+        frame.windButtonText = ScreenWindButtonText();
     }
-    page.scene = ComputeHourlyScene(input, page.layout.graph, page.layout.legend);
+    HourlyGraph graph = ComposeHourlyGraph(input, frame, PrintedHidden(screenHidden, s));
+    page.layout = std::move(graph.layout);
+    page.scene = std::move(graph.scene);
     return page;
 }
 
@@ -44,10 +38,10 @@ void PaintPrintedGraph(QPainter& p, const PrintedGraph& page) {
 }
 
 bool PrintHourlyGraph(QPrinter& printer, const HourlyGraphInput& input, int frameWidth,
-                      int frameHeight, const std::vector<CHanreiObj>& screenLegend) {
+                      int frameHeight, const LegendHidden& screenHidden) {
     return PrintGraphPage(printer, [&](QPainter& p, int pageWidth, int pageHeight) {
         PaintPrintedGraph(p, ComposePrintedGraph(input, pageWidth, pageHeight, frameWidth,
-                                                 frameHeight, screenLegend));
+                                                 frameHeight, screenHidden));
     });
 }
 

@@ -19,8 +19,7 @@ struct PrintedGraph {
 };
 
 PrintedGraph ComposePrintedGraph(HourlyGraphInput input, int pageWidth, int pageHeight,
-                                 int frameWidth, int frameHeight,
-                                 const std::vector<CHanreiObj>& screenLegend);
+                                 int frameWidth, int frameHeight, const LegendHidden& screenHidden);
 
 // Draws the page: the graph, then the footer (logo 293 at scale div 2, "Quorvane").
 void PaintPrintedGraph(QPainter& p, const PrintedGraph& page);
@@ -28,6 +27,6 @@ void PaintPrintedGraph(QPainter& p, const PrintedGraph& page);
 // Sets a printer to one landscape A4 page, document "HORIX", and prints the page;
 // false when the printer could not start.
 bool PrintHourlyGraph(QPrinter& printer, const HourlyGraphInput& input, int frameWidth,
-                      int frameHeight, const std::vector<CHanreiObj>& screenLegend);
+                      int frameHeight, const LegendHidden& screenHidden);
 
 } // namespace quorvane

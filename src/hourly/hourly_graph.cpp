@@ -1,5 +1,6 @@
 #include "hourly/hourly_graph.h"
 
+#include "graph/graph_palette.h"
 #include "solar/calendar.h"
 #include "solar/slope_model.h"
 
@@ -255,15 +256,15 @@ void AddHorizontalSeries(HourlyScene& scene, const HourlyGraphInput& in,
         }
     }
     if (Visible(legend, kElementSnowDepth - 1)) {
-        AddSnow(scene, slots, values(kElementSnowDepth), scene.axes[kAxisSnow]);
+        AddSnow(scene, slots, values(kElementSnowDepth), scene.axes[AxisIndex::Snow]);
     }
     if (Visible(legend, kElementPrecipitation - 1)) {
         AddBars(scene, slots, kElementPrecipitation, values(kElementPrecipitation),
-                scene.axes[kAxisPrecipitation], scene.precipitationBars);
+                scene.axes[AxisIndex::Precipitation], scene.precipitationBars);
     }
     if (Visible(legend, kElementSunshine - 1)) {
-        AddBars(scene, slots, kElementSunshine, values(kElementSunshine), scene.axes[kAxisSunshine],
-                scene.sunshineBars);
+        AddBars(scene, slots, kElementSunshine, values(kElementSunshine),
+                scene.axes[AxisIndex::Sunshine], scene.sunshineBars);
     }
     scene.separator = true;
     scene.separatorY = scene.plot.top + 80 * s;
@@ -271,8 +272,11 @@ void AddHorizontalSeries(HourlyScene& scene, const HourlyGraphInput& in,
         if (!Visible(legend, element - 1)) {
             continue;
         }
-        const int axisIndex = element == kElementTemperature ? int{kAxisTemperature} : element - 1;
-        const AxisRecord& axis = scene.axes[static_cast<std::size_t>(axisIndex)];
+        // Each irradiance series has an axis record of its own (the same scale).
+        const AxisIndex axisIndex = element == kElementTemperature
+                                        ? AxisIndex::Temperature
+                                        : static_cast<AxisIndex>(element - 1);
+        const AxisRecord& axis = scene.axes[axisIndex];
         AddLine(scene, slots, false, element - 1, values(element), axis,
                 [element](double v) { return TooltipOf(element, v); });
     }
@@ -322,7 +326,7 @@ void AddSlopeSeries(HourlyScene& scene, const HourlyGraphInput& in, const std::v
         }
         const int style = k == count - 1 ? kHorizontalComparison : k;
         AddLine(scene, slots, true, style, values[static_cast<std::size_t>(k)],
-                scene.axes[kAxisSlope], [](double v) { return Format("%.2fMJ/㎡", v); });
+                scene.axes[AxisIndex::Slope], [](double v) { return Format("%.2fMJ/㎡", v); });
     }
 }
 
@@ -408,14 +412,8 @@ std::vector<SlopeSeries> SlopeSeriesOf(const HourlyGraphInput& in) {
 
 namespace {
 
-std::vector<CHanreiObj> LegendEntries(const HourlyGraphInput& in,
-                                      const std::vector<std::uint32_t>& seriesArgb,
-                                      const std::vector<std::uint32_t>& slopeArgb) {
+std::vector<CHanreiObj> LegendEntries(const HourlyGraphInput& in) {
     std::vector<CHanreiObj> legend;
-    auto colour = [](const std::vector<std::uint32_t>& table, int i) {
-        return i >= 0 && i < static_cast<int>(table.size()) ? table[static_cast<std::size_t>(i)]
-                                                            : 0u;
-    };
     if (in.dataKind == DataKind::Horizontal) {
         static constexpr const char* kLabels[] = {
             "水平面全天日射量", "直達日射量", "散乱日射量", "日照時間", "気温",
@@ -424,7 +422,7 @@ std::vector<CHanreiObj> LegendEntries(const HourlyGraphInput& in,
             CHanreiObj entry;
             entry.label = kLabels[i];
             entry.marker = HorizontalMarkerKind(i);
-            entry.markerArgb = colour(seriesArgb, i);
+            entry.markerArgb = kSeriesRow3[static_cast<std::size_t>(i)];
             entry.sampleArgb = entry.markerArgb;
             entry.hasSample = i != 3 && i != 5 && i != 7 && i != 8 && i != 6;
             legend.push_back(entry);
@@ -453,7 +451,7 @@ std::vector<CHanreiObj> LegendEntries(const HourlyGraphInput& in,
         CHanreiObj& entry = legend[static_cast<std::size_t>(k)];
         const int style = k + 1 == static_cast<int>(legend.size()) ? kHorizontalComparison : k;
         entry.marker = SlopeMarkerKind(style);
-        entry.markerArgb = colour(slopeArgb, style);
+        entry.markerArgb = kPalette[static_cast<std::size_t>(style)];
         entry.sampleArgb = entry.markerArgb;
         entry.hasSample = true;
     }
@@ -494,10 +492,8 @@ void PlaceHourlyLegend(std::vector<CHanreiObj>& legend, const HourlyGraphInput& 
 
 } // namespace
 
-std::vector<CHanreiObj> BuildHourlyLegend(const HourlyGraphInput& in, const GraphRect& graph,
-                                          const std::vector<std::uint32_t>& seriesArgb,
-                                          const std::vector<std::uint32_t>& slopeArgb) {
-    std::vector<CHanreiObj> legend = LegendEntries(in, seriesArgb, slopeArgb);
+std::vector<CHanreiObj> BuildHourlyLegend(const HourlyGraphInput& in, const GraphRect& graph) {
+    std::vector<CHanreiObj> legend = LegendEntries(in);
     PlaceHourlyLegend(legend, in, graph);
     return legend;
 }
@@ -534,29 +530,29 @@ HourlyScene ComputeHourlyScene(const HourlyGraphInput& in, const GraphRect& grap
     const bool month = scene.kind == HourlyGraphKind::Month;
     if (month) {
         SetupDailyAxes(scene.axes, graph, scene.plot, s);
-        scene.axes[kAxisSlope] = SlopeDailyAxis(scene.plot, s);
+        scene.axes[AxisIndex::Slope] = SlopeDailyAxis(scene.plot, s);
     } else {
         SetupHourlyAxes(scene.axes, graph, scene.plot, s);
-        scene.axes[kAxisSlope] = SlopeHourlyAxis(scene.plot, s);
+        scene.axes[AxisIndex::Slope] = SlopeHourlyAxis(scene.plot, s);
     }
     if (horizontal) {
         if (Visible(legend, kElementSnowDepth - 1)) {
-            scene.shownAxes.push_back(kAxisSnow);
+            scene.shownAxes.push_back(AxisIndex::Snow);
         }
         if (Visible(legend, kElementPrecipitation - 1)) {
-            scene.shownAxes.push_back(kAxisPrecipitation);
+            scene.shownAxes.push_back(AxisIndex::Precipitation);
         }
         if (Visible(legend, kElementTemperature - 1)) {
-            scene.shownAxes.push_back(kAxisTemperature);
+            scene.shownAxes.push_back(AxisIndex::Temperature);
         }
         if (Visible(legend, kElementSunshine - 1)) {
-            scene.shownAxes.push_back(kAxisSunshine);
+            scene.shownAxes.push_back(AxisIndex::Sunshine);
         }
         if (Visible(legend, 0) || Visible(legend, 1) || Visible(legend, 2)) {
-            scene.shownAxes.push_back(kAxisGlobal);
+            scene.shownAxes.push_back(AxisIndex::Global);
         }
     } else {
-        scene.shownAxes.push_back(kAxisSlope);
+        scene.shownAxes.push_back(AxisIndex::Slope);
     }
     const std::vector<Slot> slots = SlotsOf(scene.kind, in, scene.plot);
     AddXAxis(scene, in, slots);
@@ -566,6 +562,37 @@ HourlyScene ComputeHourlyScene(const HourlyGraphInput& in, const GraphRect& grap
         AddSlopeSeries(scene, in, slots, legend);
     }
     return scene;
+}
+
+NavButtons NavButtonsOf(HourlyView view) {
+    switch (view) {
+    case HourlyView::Month:
+        return NavButtons::Months;
+    case HourlyView::IrradiationRanking:
+    case HourlyView::SunshineRanking:
+        return NavButtons::Disabled;
+    default:
+        return NavButtons::Days;
+    }
+}
+
+HourlyGraph ComposeHourlyGraph(const HourlyGraphInput& in, const GraphFrame& frame,
+                               const LegendHidden& hidden) {
+    HourlyGraph graph;
+    GraphLayout& layout = graph.layout;
+    layout = MakeGraphLayout(frame.width, frame.height, in.scale);
+    layout.dataKind = in.dataKind;
+    layout.legend = BuildHourlyLegend(in, layout.graph);
+    ApplyHidden(layout.legend, hidden);
+    // Paper at a large scale has no buttons; the screen and a plain copy do.
+    if (layout.scale < 2) {
+        PlaceLegendButtons(layout, frame.windButtonText);
+    }
+    layout.nav = in.print ? NavButtons::Disabled : NavButtonsOf(in.view);
+    PlaceNavButtons(layout);
+    graph.scene = ComputeHourlyScene(in, layout.graph, layout.legend);
+    layout.tooltips = graph.scene.tooltips;
+    return graph;
 }
 
 } // namespace quorvane

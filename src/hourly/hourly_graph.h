@@ -44,10 +44,8 @@ struct SlopeSeries {
 std::vector<SlopeSeries> SlopeSeriesOf(const HourlyGraphInput& input);
 
 // The legend of the graph, every entry visible, laid out in `graph` at the input's
-// scale. Colours are the canvas's series colours (by element - 1) and palette.
-std::vector<CHanreiObj> BuildHourlyLegend(const HourlyGraphInput& input, const GraphRect& graph,
-                                          const std::vector<std::uint32_t>& seriesArgb,
-                                          const std::vector<std::uint32_t>& slopeArgb);
+// scale, in the series colours (by element - 1) and the palette.
+std::vector<CHanreiObj> BuildHourlyLegend(const HourlyGraphInput& input, const GraphRect& graph);
 
 // One line with markers: a horizontal element (index = element - 1) or a slope
 // series (index into the palette; 13 is the horizontal comparison).
@@ -80,7 +78,7 @@ struct HourlyScene {
     std::vector<GraphText> info; // the information block's lines
     // Axes to draw, in drawing order (indexes into `axes`).
     AxisRecords axes{};
-    std::vector<int> shownAxes;
+    std::vector<AxisIndex> shownAxes;
     std::vector<GraphSegment> xTicks;
     std::vector<GraphText> xLabels;
     // Horizontal series in drawing order: barbs, snow, precipitation, sunshine,
@@ -109,5 +107,20 @@ HourlyScene ComputeHourlyScene(const HourlyGraphInput& input, const GraphRect& g
 
 // "%.2fMJ/㎡" and friends, and the direction names by code 0..16.
 std::string WindDirectionName(int code);
+
+// The navigation buttons of a view: days, months, or shown disabled (the rankings).
+NavButtons NavButtonsOf(HourlyView view);
+
+// A graph as it is drawn: the layout (the legend with the user's hidden entries, its
+// buttons, the navigation buttons on screen, the tooltips) and the scene.
+struct HourlyGraph {
+    GraphLayout layout;
+    HourlyScene scene;
+};
+
+// The one place a graph is put together, for the screen, the printed page, the
+// picture files, the command line and the tests alike.
+HourlyGraph ComposeHourlyGraph(const HourlyGraphInput& input, const GraphFrame& frame,
+                               const LegendHidden& hidden);
 
 } // namespace quorvane

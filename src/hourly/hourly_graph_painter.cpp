@@ -97,22 +97,6 @@ void DrawLine(QPainter& p, const SeriesLine& line, const GraphStyles& styles, bo
 
 } // namespace
 
-std::vector<std::uint32_t> HorizontalSeriesArgb(const GraphStyles& styles) {
-    std::vector<std::uint32_t> out;
-    for (const QColor& colour : styles.seriesRow3) {
-        out.push_back(colour.isValid() ? colour.rgba() : 0u);
-    }
-    return out;
-}
-
-std::vector<std::uint32_t> SlopeSeriesArgb(const GraphStyles& styles) {
-    std::vector<std::uint32_t> out;
-    for (const QColor& colour : styles.palette) {
-        out.push_back(colour.rgba());
-    }
-    return out;
-}
-
 void PaintHourlyGraph(QPainter& p, const HourlyScene& scene, const GraphLayout& layout,
                       const GraphStyles& styles, const ScreenButtons& screen) {
     const int s = scene.scale;
@@ -136,8 +120,8 @@ void PaintHourlyGraph(QPainter& p, const HourlyScene& scene, const GraphLayout& 
     }
 
     if (scene.loaded) {
-        for (int axis : scene.shownAxes) {
-            DrawHourlyValueAxis(p, scene.axes[static_cast<std::size_t>(axis)], plot, styles);
+        for (const AxisIndex axis : scene.shownAxes) {
+            DrawHourlyValueAxis(p, scene.axes[axis], plot, styles);
         }
         p.save();
         p.setPen(styles.blackPen);

@@ -18,8 +18,4 @@ struct ScreenButtons {
 void PaintHourlyGraph(QPainter& p, const HourlyScene& scene, const GraphLayout& layout,
                       const GraphStyles& styles, const ScreenButtons& screen = {});
 
-// The series colours the legend shows, by element - 1 and by palette index.
-std::vector<std::uint32_t> HorizontalSeriesArgb(const GraphStyles& styles);
-std::vector<std::uint32_t> SlopeSeriesArgb(const GraphStyles& styles);
-
 } // namespace quorvane

@@ -331,17 +331,15 @@ std::string DefaultWeatherFileName(WeatherFormat format, int siteNumber, YearVar
     return Format("%05d_%s%s", siteNumber, NamesOf(variant).code, suffix);
 }
 
-WeatherWriteStatus WriteWeatherFile(const std::string& path, WeatherFormat format,
-                                    const std::vector<WeatherHour>& hours, const CAmedasPoint& site,
-                                    YearVariant variant) {
+WriteStatus WriteWeatherFile(const std::string& path, WeatherFormat format,
+                             const std::vector<WeatherHour>& hours, const CAmedasPoint& site,
+                             YearVariant variant) {
     AtomicFileWriter writer(path);
     if (!writer.IsOpen()) {
-        return writer.TargetIsInput() ? WeatherWriteStatus::TargetIsInput
-                                      : WeatherWriteStatus::CannotCreate;
+        return writer.Commit(); // why it could not open
     }
     writer.Write(WeatherFileText(format, hours, site, variant));
-    return writer.Commit() == AtomicFileWriter::Status::Ok ? WeatherWriteStatus::Completed
-                                                           : WeatherWriteStatus::WriteFailed;
+    return writer.Commit();
 }
 
 } // namespace quorvane

@@ -3,6 +3,7 @@
 #include "data/hourly_file.h"
 #include "data/modes.h"
 #include "data/site_catalogue.h"
+#include "data/write_status.h"
 
 #include <string>
 #include <vector>
@@ -56,10 +57,9 @@ std::string WeatherFileText(WeatherFormat format, const std::vector<WeatherHour>
 // "%05d_mea.epw", "%05d_max_sam.csv", "%05d_min_tmy3.csv" ...
 std::string DefaultWeatherFileName(WeatherFormat format, int siteNumber, YearVariant variant);
 
-enum class WeatherWriteStatus { Completed, CannotCreate, WriteFailed, TargetIsInput };
 // Writes the file through a temporary one; a failure leaves the old file as it was.
-WeatherWriteStatus WriteWeatherFile(const std::string& path, WeatherFormat format,
-                                    const std::vector<WeatherHour>& hours, const CAmedasPoint& site,
-                                    YearVariant variant);
+WriteStatus WriteWeatherFile(const std::string& path, WeatherFormat format,
+                             const std::vector<WeatherHour>& hours, const CAmedasPoint& site,
+                             YearVariant variant);
 
 } // namespace quorvane

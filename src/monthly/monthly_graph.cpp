@@ -1,5 +1,6 @@
 #include "monthly/monthly_graph.h"
 
+#include "graph/graph_palette.h"
 #include "monthly/monthly_lookup.h"
 
 #include <algorithm>
@@ -340,16 +341,11 @@ bool CategoryJoined(int k) {
     return (k >= 1 && k <= 11) || (k >= 14 && k <= 16);
 }
 
-std::vector<CHanreiObj> BuildMonthlyLegend(const MonthlyGraphInput& in, const GraphRect& graph,
-                                           const std::vector<std::uint32_t>& seriesArgb,
-                                           const std::vector<std::uint32_t>& variationArgb) {
+std::vector<CHanreiObj> BuildMonthlyLegend(const MonthlyGraphInput& in, const GraphRect& graph) {
     const int s = std::max(1, in.scale);
     const LegendPlan plan = PlanLegend(in);
     const MonthlyChart chart = ChartOf(in);
-    auto colour = [](const std::vector<std::uint32_t>& table, int i) {
-        return i >= 0 && i < static_cast<int>(table.size()) ? table[static_cast<std::size_t>(i)]
-                                                            : 0u;
-    };
+    static constexpr std::uint32_t kVariationArgb[] = {kAverageArgb, kMaximumArgb, kMinimumArgb};
     std::vector<CHanreiObj> legend;
     for (int j = 0; j < static_cast<int>(plan.labels.size()); ++j) {
         CHanreiObj entry;
@@ -363,14 +359,14 @@ std::vector<CHanreiObj> BuildMonthlyLegend(const MonthlyGraphInput& in, const Gr
             static constexpr int kMarkers[] = {kMonthlyAverageMarker, kMonthlyMaximumMarker,
                                                kMonthlyMinimumMarker};
             entry.marker = MonthlyMarkerKind(kMarkers[j]);
-            entry.markerArgb = colour(variationArgb, j);
+            entry.markerArgb = kVariationArgb[j];
             entry.hasSample = j == 0;
         } else {
             const int style =
                 chart == MonthlyChart::Optimum && in.angleMode == MonthlyAngleMode::OptimumTilt ? 1
                                                                                                 : j;
             entry.marker = MonthlyMarkerKind(style);
-            entry.markerArgb = colour(seriesArgb, style);
+            entry.markerArgb = kPalette[static_cast<std::size_t>(style)];
             entry.hasSample = true;
         }
         entry.sampleArgb = entry.markerArgb;
@@ -432,6 +428,24 @@ MonthlyScene ComputeMonthlyScene(const MonthlyGraphInput& in, const GraphRect& g
         break;
     }
     return scene;
+}
+
+MonthlyGraph ComposeMonthlyGraph(const MonthlyGraphInput& in, const GraphFrame& frame,
+                                 const LegendHidden& hidden) {
+    MonthlyGraph graph;
+    GraphLayout& layout = graph.layout;
+    layout = MakeGraphLayout(frame.width, frame.height, in.scale);
+    layout.legend = BuildMonthlyLegend(in, layout.graph);
+    ApplyHidden(layout.legend, hidden);
+    layout.nav = !in.print && in.display == MonthlyDisplay::Month ? NavButtons::Months
+                                                                  : NavButtons::Disabled;
+    PlaceNavButtons(layout);
+    graph.scene = ComputeMonthlyScene(in, layout.graph, layout.legend);
+    if (graph.scene.toggleShown) {
+        layout.toggle = LegendToggleSlot(layout.graph);
+    }
+    layout.tooltips = graph.scene.tooltips;
+    return graph;
 }
 
 } // namespace quorvane

@@ -31,11 +31,9 @@ struct MonthlyGraphInput {
 
 MonthlyChart ChartOf(const MonthlyGraphInput& input);
 
-// The legend of the chart, every entry visible, laid out in `graph`. Colours are
-// the thirteen series colours and the average, maximum and minimum colours.
-std::vector<CHanreiObj> BuildMonthlyLegend(const MonthlyGraphInput& input, const GraphRect& graph,
-                                           const std::vector<std::uint32_t>& seriesArgb,
-                                           const std::vector<std::uint32_t>& variationArgb);
+// The legend of the chart, every entry visible, laid out in `graph`, in the thirteen
+// series colours and the average, maximum and minimum colours.
+std::vector<CHanreiObj> BuildMonthlyLegend(const MonthlyGraphInput& input, const GraphRect& graph);
 
 struct MonthlyLine {
     int style = 0;  // series colour index
@@ -79,6 +77,17 @@ struct MonthlyScene {
 
 MonthlyScene ComputeMonthlyScene(const MonthlyGraphInput& input, const GraphRect& graph,
                                  const std::vector<CHanreiObj>& legend);
+
+// A chart as it is drawn: the layout (the legend with the user's hidden entries, the
+// all-on/all-off toggle on screen, the month buttons, the tooltips) and the scene.
+struct MonthlyGraph {
+    GraphLayout layout;
+    MonthlyScene scene;
+};
+
+// The one place a chart is put together, for every output.
+MonthlyGraph ComposeMonthlyGraph(const MonthlyGraphInput& input, const GraphFrame& frame,
+                                 const LegendHidden& hidden);
 
 // The x of category a of n (the centre of its slot) and of tilt index a of n.
 int CategoryX(const GraphRect& plot, int a, int n);

@@ -60,21 +60,8 @@ void DrawLine(QPainter& p, const MonthlyLine& line, const GraphStyles& styles) {
 
 } // namespace
 
-std::vector<std::uint32_t> MonthlySeriesArgb(const GraphStyles& styles) {
-    std::vector<std::uint32_t> out;
-    for (std::size_t i = 0; i < 13; ++i) {
-        out.push_back(styles.palette[i].rgba());
-    }
-    return out;
-}
-
-std::vector<std::uint32_t> VariationArgb(const GraphStyles& styles) {
-    return {styles.averageBrush.color().rgba(), styles.maximumBrush.color().rgba(),
-            styles.minimumBrush.color().rgba()};
-}
-
 void PaintMonthlyGraph(QPainter& p, const MonthlyScene& scene, const GraphLayout& layout,
-                       const GraphStyles& styles) {
+                       const GraphStyles& styles, const NavPictures* screenNav) {
     const int s = scene.scale;
     const GraphRect& graph = scene.graph;
     const GraphRect& plot = scene.plot;
@@ -135,6 +122,9 @@ void PaintMonthlyGraph(QPainter& p, const MonthlyScene& scene, const GraphLayout
     p.setBrush(Qt::NoBrush);
     p.drawRect(ToQRectF(graph).adjusted(0.5, 0.5, -0.5, -0.5));
     p.restore();
+    if (screenNav != nullptr && layout.nav == NavButtons::Months) {
+        RenderNavButtons(p, layout, -1, *screenNav, styles);
+    }
 }
 
 } // namespace quorvane

@@ -8,19 +8,17 @@ namespace quorvane {
 
 PrintedMonthlyGraph ComposePrintedMonthlyGraph(MonthlyGraphInput input, int pageWidth,
                                                int pageHeight, int frameWidth, int frameHeight,
-                                               const std::vector<CHanreiObj>& screenLegend) {
+                                               const LegendHidden& screenHidden) {
     PrintedMonthlyGraph page;
     page.geometry = ComputePrintGeometry(pageWidth, pageHeight, frameWidth, frameHeight);
     const int s = page.geometry.scale;
     input.scale = s;
     input.print = true;
-    const GraphStyles styles = GraphStyles::Make(s, true);
-    page.layout = MakeGraphLayout(page.geometry.graph.Width(), page.geometry.graph.Height(), s);
-    page.layout.nav = NavButtons::Disabled; // no month buttons on paper
-    page.layout.legend = BuildMonthlyLegend(input, page.layout.graph, MonthlySeriesArgb(styles),
-                                            VariationArgb(styles));
-    KeepHiddenEntries(page.layout.legend, screenLegend, s);
-    page.scene = ComputeMonthlyScene(input, page.layout.graph, page.layout.legend);
+    MonthlyGraph graph =
+        ComposeMonthlyGraph(input, {page.geometry.graph.Width(), page.geometry.graph.Height(), {}},
+                            PrintedHidden(screenHidden, s));
+    page.layout = std::move(graph.layout);
+    page.scene = std::move(graph.scene);
     return page;
 }
 
@@ -33,11 +31,11 @@ void PaintPrintedMonthlyGraph(QPainter& p, const PrintedMonthlyGraph& page) {
 }
 
 bool PrintMonthlyGraph(QPrinter& printer, const MonthlyGraphInput& input, int frameWidth,
-                       int frameHeight, const std::vector<CHanreiObj>& screenLegend) {
+                       int frameHeight, const LegendHidden& screenHidden) {
     return PrintGraphPage(printer, [&](QPainter& p, int pageWidth, int pageHeight) {
         PaintPrintedMonthlyGraph(p,
                                  ComposePrintedMonthlyGraph(input, pageWidth, pageHeight,
-                                                            frameWidth, frameHeight, screenLegend));
+                                                            frameWidth, frameHeight, screenHidden));
     });
 }
 

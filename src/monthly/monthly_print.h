@@ -18,12 +18,12 @@ struct PrintedMonthlyGraph {
 
 PrintedMonthlyGraph ComposePrintedMonthlyGraph(MonthlyGraphInput input, int pageWidth,
                                                int pageHeight, int frameWidth, int frameHeight,
-                                               const std::vector<CHanreiObj>& screenLegend);
+                                               const LegendHidden& screenHidden);
 
 void PaintPrintedMonthlyGraph(QPainter& p, const PrintedMonthlyGraph& page);
 
 // One landscape A4 page, document "HORIX"; false when the printer could not start.
 bool PrintMonthlyGraph(QPrinter& printer, const MonthlyGraphInput& input, int frameWidth,
-                       int frameHeight, const std::vector<CHanreiObj>& screenLegend);
+                       int frameHeight, const LegendHidden& screenHidden);
 
 } // namespace quorvane

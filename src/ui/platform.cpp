@@ -11,6 +11,27 @@ Platform* installed = nullptr;
 
 } // namespace
 
+SaveFileRequest ExportFileRequest(const std::string& defaultName, FileFilter filter) {
+    SaveFileRequest request;
+    request.title = QStringLiteral("表示データの保存");
+    request.defaultName = QString::fromStdString(defaultName);
+    switch (filter) {
+    case FileFilter::Csv:
+        request.filter = QStringLiteral("csvﾌｧｲﾙ (*.csv)");
+        request.defaultSuffix = QStringLiteral("csv");
+        break;
+    case FileFilter::Txt:
+        request.filter = QStringLiteral("txtﾌｧｲﾙ (*.txt)");
+        request.defaultSuffix = QStringLiteral("txt");
+        break;
+    case FileFilter::Epw:
+        request.filter = QStringLiteral("epwﾌｧｲﾙ (*.epw)");
+        request.defaultSuffix = QStringLiteral("epw");
+        break;
+    }
+    return request;
+}
+
 std::optional<QString> ChooseExportFile(Platform& platform, QWidget* parent,
                                         const SaveFileRequest& request) {
     std::optional<QString> path = platform.SaveFileName(parent, request);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 class QDialog;
 class QPrinter;
@@ -71,6 +72,11 @@ public:
     // Puts a picture on the clipboard.
     virtual void CopyImage(const QImage& image) = 0;
 };
+
+// The kinds of file an export offers, and the save dialog's request for one:
+// "表示データの保存" with the name proposed and the kind's filter.
+enum class FileFilter { Csv, Txt, Epw };
+SaveFileRequest ExportFileRequest(const std::string& defaultName, FileFilter filter);
 
 // The save-file dialog of an export. A file the program reads itself is refused with
 // a message, as if the dialog had been cancelled: nothing may be written to it.

@@ -62,7 +62,7 @@ protected:
                                  data.str(), reporter),
                   LoadStatus::Ok);
         std::string path = (scratch.path() / "viewer").string();
-        EXPECT_EQ(ExportHourlyData(*set, request, site, path), HourlyExportStatus::Completed);
+        EXPECT_EQ(ExportHourlyData(*set, request, site, path), WriteStatus::Completed);
         return ReadFileBytes(path);
     }
 

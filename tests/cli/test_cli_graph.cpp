@@ -68,9 +68,9 @@ protected:
         in.site = {true, 142.37, 43.77, 120.0};
         in.siteName = "旭川";
         const GraphRect graph{0, 0, width, height};
-        std::vector<CHanreiObj> legend = BuildHourlyLegend(in, graph, {}, {});
+        std::vector<CHanreiObj> legend = BuildHourlyLegend(in, graph);
         for (int i : hidden) {
-            legend[static_cast<std::size_t>(i)].visible = 0;
+            legend[static_cast<std::size_t>(i)].visible = false;
         }
         return TooltipJsonOf(ComputeHourlyScene(in, graph, legend).tooltips);
     }
@@ -160,9 +160,9 @@ TEST_F(CliGraphTest, MonthlyGraphTooltipsEqualTheViewersInEveryChart) {
         in.azimuthDeg = c.azimuth;
         in.month = 7;
         const GraphRect graph{0, 0, 840, 560};
-        std::vector<CHanreiObj> legend = BuildMonthlyLegend(in, graph, {}, {});
+        std::vector<CHanreiObj> legend = BuildMonthlyLegend(in, graph);
         if (legend.size() > 1) {
-            legend[1].visible = 0;
+            legend[1].visible = false;
         }
         const MonthlyScene scene = ComputeMonthlyScene(in, graph, legend);
         EXPECT_EQ(test::ReadFileBytes(scratch.path() / "m.json"), TooltipJsonOf(scene.tooltips))

@@ -90,7 +90,7 @@ TEST(AtomicFile, CommitReplacesTarget) {
         writer.Write("new ");
         writer.Write(std::string(3 << 20, 'x')); // larger than the buffer
         EXPECT_EQ(test::ReadFileBytes(target), "old contents");
-        EXPECT_EQ(writer.Commit(), AtomicFileWriter::Status::Ok);
+        EXPECT_EQ(writer.Commit(), WriteStatus::Completed);
     }
     EXPECT_EQ(test::ReadFileBytes(target).size(), 4u + (3u << 20));
     int files = 0;
@@ -120,10 +120,10 @@ TEST(AtomicFile, UnwritableFolderOrFolderTargetCannotBeCreated) {
     std::filesystem::create_directories(dir.path() / "sub");
     AtomicFileWriter onFolder((dir.path() / "sub").string());
     EXPECT_FALSE(onFolder.IsOpen());
-    EXPECT_EQ(onFolder.Commit(), AtomicFileWriter::Status::CannotCreate);
+    EXPECT_EQ(onFolder.Commit(), WriteStatus::CannotCreate);
 
     AtomicFileWriter missing((dir.path() / "no" / "such" / "file.txt").string());
-    EXPECT_EQ(missing.Commit(), AtomicFileWriter::Status::CannotCreate);
+    EXPECT_EQ(missing.Commit(), WriteStatus::CannotCreate);
 }
 
 TEST(AtomicFile, FailedRenameIsReportedAsWriteFailure) {
@@ -135,7 +135,7 @@ TEST(AtomicFile, FailedRenameIsReportedAsWriteFailure) {
     // The target turned into a non-empty folder meanwhile: the rename must fail.
     std::filesystem::remove(target);
     std::filesystem::create_directories(std::filesystem::path(target) / "x");
-    EXPECT_EQ(writer.Commit(), AtomicFileWriter::Status::WriteFailed);
+    EXPECT_EQ(writer.Commit(), WriteStatus::WriteFailed);
     EXPECT_TRUE(std::filesystem::is_directory(target));
 }
 
@@ -162,7 +162,7 @@ TEST(AtomicFile, LinkTargetIsWrittenAndTheLinkKept) {
     for (const fs::path& target : {link, chain}) {
         AtomicFileWriter writer(target.string());
         writer.Write("new");
-        ASSERT_EQ(writer.Commit(), AtomicFileWriter::Status::Ok) << target;
+        ASSERT_EQ(writer.Commit(), WriteStatus::Completed) << target;
         EXPECT_TRUE(fs::is_symlink(target)) << target;
         EXPECT_EQ(test::ReadFileBytes(target), "new");
     }
@@ -187,7 +187,7 @@ TEST(AtomicFile, FileSizeLimitIsAWriteFailure) {
         setrlimit(RLIMIT_FSIZE, &limit);
         AtomicFileWriter writer(target);
         writer.Write(std::string(3 << 20, 'x'));
-        _exit(writer.Commit() == AtomicFileWriter::Status::WriteFailed ? 0 : 1);
+        _exit(writer.Commit() == WriteStatus::WriteFailed ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);

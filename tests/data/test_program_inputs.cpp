@@ -77,7 +77,7 @@ TEST_F(ProgramInputsTest, WritersRefuseProtectedTargetsAndLeaveThemAlone) {
         EXPECT_FALSE(writer.IsOpen());
         EXPECT_TRUE(writer.TargetIsInput());
         writer.Write("export");
-        EXPECT_EQ(writer.Commit(), AtomicFileWriter::Status::TargetIsInput);
+        EXPECT_EQ(writer.Commit(), WriteStatus::TargetIsInput);
     }
     EXPECT_EQ(ReadFileBytes(monthly), "monthly");
     EXPECT_EQ(
@@ -89,7 +89,7 @@ TEST_F(ProgramInputsTest, WritersRefuseProtectedTargetsAndLeaveThemAlone) {
     AtomicFileWriter beside((root.path() / "KALVERA-11/table.csv").string());
     EXPECT_TRUE(beside.IsOpen());
     beside.Write("ok");
-    EXPECT_EQ(beside.Commit(), AtomicFileWriter::Status::Ok);
+    EXPECT_EQ(beside.Commit(), WriteStatus::Completed);
 }
 
 } // namespace

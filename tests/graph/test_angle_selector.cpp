@@ -12,54 +12,44 @@ using namespace quorvane;
 
 namespace {
 
-class SelectorHost;
-
-// Repaints its widget when the picker is asked to redraw.
 struct HostOwner : test::FakeAngleSelectorOwner {
-    int redrawRequests = 0;
-    QWidget* widget = nullptr;
-
     HostOwner() { tilt = 30; }
-    void RequestRedraw(int flags) override {
-        FakeAngleSelectorOwner::RequestRedraw(flags);
-        if (flags & 0x1) {
-            ++redrawRequests;
-            if (widget != nullptr) {
-                widget->update();
-            }
-        }
-    }
 };
 
-// Embeds the selector the way a viewer does: paints it and forwards the mouse.
+// Embeds the selector the way a viewer does: shows it the angles, paints it, forwards
+// the mouse and takes back the angles a drag gives.
 class SelectorHost : public QWidget {
 public:
-    explicit SelectorHost(HostOwner& owner) : m_owner(owner) {
-        m_owner.widget = this;
-        m_selector.Init(&m_owner);
+    explicit SelectorHost(HostOwner& owner) : owner_(owner) {
+        selector_.Show(owner_.View());
         setFixedSize(240 + 2 * kLeft, 212 + 2 * kTop);
     }
-    CAngleSelector& Selector() { return m_selector; }
+    CAngleSelector& Selector() { return selector_; }
     static constexpr int kLeft = 10, kTop = 6;
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        m_selector.Render(p, {kLeft, kTop, kLeft + 240, kTop + 212});
+        selector_.Render(p, {kLeft, kTop, kLeft + 240, kTop + 212});
     }
     void mousePressEvent(QMouseEvent* e) override {
-        m_selector.OnMouseDown(e->position().toPoint().x() - kLeft,
-                               e->position().toPoint().y() - kTop);
+        selector_.OnMouseDown(e->position().toPoint().x() - kLeft,
+                              e->position().toPoint().y() - kTop);
     }
     void mouseMoveEvent(QMouseEvent* e) override {
-        m_selector.OnMouseMove(e->position().toPoint().x() - kLeft,
-                               e->position().toPoint().y() - kTop);
+        const int before = owner_.drags;
+        owner_.Take(selector_.OnMouseMove(e->position().toPoint().x() - kLeft,
+                                          e->position().toPoint().y() - kTop));
+        if (owner_.drags != before) {
+            selector_.Show(owner_.View());
+            update();
+        }
     }
-    void mouseReleaseEvent(QMouseEvent*) override { m_selector.EndDrag(); }
+    void mouseReleaseEvent(QMouseEvent*) override { selector_.EndDrag(); }
 
 private:
-    HostOwner& m_owner;
-    CAngleSelector m_selector;
+    HostOwner& owner_;
+    CAngleSelector selector_;
 };
 
 QImage Picture(const CAngleSelector& selector) {
@@ -89,12 +79,12 @@ TEST(AngleSelectorEvents, draggingTheTiltKnobAboveTheTrackSetsTilt90) {
     host.show();
     const QPoint knob = ToHost(host.Selector().Model().TiltKnob());
     QTest::mousePress(&host, Qt::LeftButton, Qt::NoModifier, knob);
-    EXPECT_EQ(host.Selector().DragState(), 1);
+    EXPECT_EQ(host.Selector().Model().DragState(), AngleSelectorModel::Drag::Tilt);
     QTest::mouseMove(&host, QPoint(knob.x(), 0));
     EXPECT_EQ(owner.tilt, 90);
-    EXPECT_GT(owner.redrawRequests, 0);
+    EXPECT_GT(owner.drags, 0);
     QTest::mouseRelease(&host, Qt::LeftButton, Qt::NoModifier, QPoint(knob.x(), 0));
-    EXPECT_EQ(host.Selector().DragState(), 0);
+    EXPECT_EQ(host.Selector().Model().DragState(), AngleSelectorModel::Drag::None);
     QTest::mouseMove(&host, QPoint(knob.x(), 150));
     EXPECT_EQ(owner.tilt, 90); // the drag ended with the release
 }
@@ -122,17 +112,17 @@ TEST(AngleSelectorEvents, modeZeroIgnoresAPressOnTheAzimuthKnob) {
     host.show();
     const QPoint grab = ToHost(host.Selector().Model().AzimuthKnob());
     QTest::mousePress(&host, Qt::LeftButton, Qt::NoModifier, grab);
-    EXPECT_EQ(host.Selector().DragState(), 0);
+    EXPECT_EQ(host.Selector().Model().DragState(), AngleSelectorModel::Drag::None);
     QTest::mouseMove(&host, QPoint(SelectorHost::kLeft + 20, grab.y()));
     EXPECT_EQ(owner.azimuth, 0);
-    EXPECT_EQ(owner.redrawRequests, 0);
+    EXPECT_EQ(owner.drags, 0);
     QTest::mouseRelease(&host, Qt::LeftButton, Qt::NoModifier, grab);
 }
 
 TEST(AngleSelectorPicture, knobsAreDrawnOnlyWhereTheModeAllowsThem) {
     HostOwner owner;
     CAngleSelector selector;
-    selector.Init(&owner);
+    selector.Show(owner.View());
     const GraphRect tilt = selector.Model().TiltKnob();
     const GraphRect azimuth = selector.Model().AzimuthKnob();
     // Face pixels away from the edges and grip lines.
@@ -144,17 +134,20 @@ TEST(AngleSelectorPicture, knobsAreDrawnOnlyWhereTheModeAllowsThem) {
     EXPECT_TRUE(IsKnobFace(both.pixel(azimuthFace)));
 
     owner.slopeMode = HourlyAngleMode::FixedTilt;
+    selector.Show(owner.View());
     const QImage tiltOnly = Picture(selector);
     EXPECT_TRUE(IsKnobFace(tiltOnly.pixel(tiltFace)));
     EXPECT_FALSE(IsKnobFace(tiltOnly.pixel(azimuthFace)));
 
     owner.slopeMode = HourlyAngleMode::FixedAzimuth;
+    selector.Show(owner.View());
     const QImage azimuthOnly = Picture(selector);
     EXPECT_FALSE(IsKnobFace(azimuthOnly.pixel(tiltFace)));
     EXPECT_TRUE(IsKnobFace(azimuthOnly.pixel(azimuthFace)));
 
     owner.dataKind = DataKind::Horizontal;
     owner.slopeMode = HourlyAngleMode::Orientation;
+    selector.Show(owner.View());
     const QImage horizontal = Picture(selector);
     EXPECT_FALSE(IsKnobFace(horizontal.pixel(tiltFace)));
     EXPECT_FALSE(IsKnobFace(horizontal.pixel(azimuthFace)));
@@ -164,7 +157,7 @@ TEST(AngleSelectorPicture, panelIsBlueInsideItsProjectedCorners) {
     HostOwner owner;
     owner.tilt = 30;
     CAngleSelector selector;
-    selector.Init(&owner);
+    selector.Show(owner.View());
     const auto c = PanelCorners(30, 0, false);
     // A point between the panel's lines: 0.3 of the way east, 0.3 of the way north.
     auto along = [](const PicturePoint& a, const PicturePoint& b, double t) {
@@ -186,7 +179,7 @@ TEST(AngleSelectorPicture, panelIsBlueInsideItsProjectedCorners) {
 TEST(AngleSelectorPicture, presentCopiesWithoutRedrawing) {
     HostOwner owner;
     CAngleSelector selector;
-    selector.Init(&owner);
+    selector.Show(owner.View());
     QImage window(300, 250, QImage::Format_ARGB32_Premultiplied);
     window.fill(Qt::white);
     const GraphRect rect{30, 20, 270, 232};
@@ -200,6 +193,7 @@ TEST(AngleSelectorPicture, presentCopiesWithoutRedrawing) {
 
     const QImage before = selector.BackBuffer();
     owner.tilt = 80;
+    selector.Show(owner.View()); // shown, not drawn
     QImage again(300, 250, QImage::Format_ARGB32_Premultiplied);
     again.fill(Qt::white);
     {

@@ -26,133 +26,149 @@ int Distance(QRgb a, QRgb b) {
                      std::abs(qBlue(a) - qBlue(b))});
 }
 
+// A graph's layout of 800 x 500 at screen scale, its styles, and a canvas to show it.
 class Canvas : public ::testing::Test {
 protected:
-    void SetUp() override {
-        canvas.Construct(1);
-        canvas.SetGraphRect({0, 0, 800, 500});
-    }
+    void SetUp() override { canvas.SetGraphRect({0, 0, 800, 500}); }
     // Five entries in one row, 100 apart, each with its click frame.
     void AddFiveEntries() {
         for (int i = 0; i < 5; ++i) {
             CHanreiObj entry;
             entry.label = std::to_string(i * 10) + "度";
             LayoutLegendEntry(entry, 20 + 100 * i, 454, 1);
-            canvas.Legend().push_back(entry);
+            layout.legend.push_back(entry);
         }
     }
+    // A click on the legend as the viewers apply it: to the hidden entries, then the
+    // legend composed with them.
+    void Toggle(int code) {
+        ApplyHidden(layout.legend, ToggleHidden(HiddenEntries(layout.legend), layout.legend.size(),
+                                                GraphHit::FromCode(code)));
+    }
+    int HitAt(int x, int y) const { return HitTest(layout, x, y).Code(); }
+    QString ToggleText() const { return QString::fromStdString(LegendToggleText(layout.legend)); }
+    GraphRect NavLabelBoxOf(QPainter& p, int hovered) const {
+        const QString label = QString::fromStdString(NavLabel(hovered, layout.nav));
+        return NavLabelBox(layout, hovered, ButtonTextExtent(&p, label, styles));
+    }
+    // Shows the layout on the canvas, drawn by `paint`.
+    void Show(const std::function<void(QPainter&)>& paint = [](QPainter&) {}) {
+        canvas.Show(layout, 1.0, paint);
+    }
 
+    GraphLayout layout = MakeGraphLayout(800, 500, 1);
+    const CanvasStyles styles = CanvasStyles::Make(1, false);
     CGraphCanvas canvas;
 };
 
 } // namespace
 
 TEST_F(Canvas, hitCodesIncludeLeftTopAndExcludeRightBottom) {
-    canvas.PlaceLegendButtons();
-    canvas.PlaceNavButtons();
+    PlaceLegendButtons(layout, ScreenWindButtonText());
+    PlaceNavButtons(layout);
     struct Button {
         GraphRect rect;
         int code;
     };
-    const Button buttons[] = {{canvas.LegendToggleRect(), kHitLegendToggle},
-                              {canvas.WindLegendButtonRect(), kHitWindLegend},
-                              {canvas.PreviousButtonRect(), kHitPrevious},
-                              {canvas.NextButtonRect(), kHitNext}};
+    const Button buttons[] = {{layout.toggle, kHitLegendToggle},
+                              {layout.windButton, kHitWindLegend},
+                              {layout.previous, kHitPrevious},
+                              {layout.next, kHitNext}};
     for (const Button& b : buttons) {
         ASSERT_FALSE(b.rect.IsEmpty()) << b.code;
-        EXPECT_EQ(canvas.HitTest(b.rect.left, b.rect.top), b.code);
-        EXPECT_EQ(canvas.HitTest(b.rect.right - 1, b.rect.bottom - 1), b.code);
-        EXPECT_EQ(canvas.HitTest(b.rect.right, b.rect.top), kHitNothing) << b.code;
-        EXPECT_EQ(canvas.HitTest(b.rect.left, b.rect.bottom), kHitNothing) << b.code;
-        EXPECT_EQ(canvas.HitTest(b.rect.left - 1, b.rect.top), kHitNothing) << b.code;
-        EXPECT_EQ(canvas.HitTest(b.rect.left, b.rect.top - 1), kHitNothing) << b.code;
+        EXPECT_EQ(HitAt(b.rect.left, b.rect.top), b.code);
+        EXPECT_EQ(HitAt(b.rect.right - 1, b.rect.bottom - 1), b.code);
+        EXPECT_EQ(HitAt(b.rect.right, b.rect.top), kHitNothing) << b.code;
+        EXPECT_EQ(HitAt(b.rect.left, b.rect.bottom), kHitNothing) << b.code;
+        EXPECT_EQ(HitAt(b.rect.left - 1, b.rect.top), kHitNothing) << b.code;
+        EXPECT_EQ(HitAt(b.rect.left, b.rect.top - 1), kHitNothing) << b.code;
     }
 }
 
 TEST_F(Canvas, navButtonsSitAboveTheLegendAt31Pixels) {
-    canvas.PlaceNavButtons();
-    EXPECT_EQ(canvas.PreviousButtonRect(), (GraphRect{34, 398, 65, 429}));
-    EXPECT_EQ(canvas.NextButtonRect(), (GraphRect{765, 398, 796, 429}));
+    PlaceNavButtons(layout);
+    EXPECT_EQ(layout.previous, (GraphRect{34, 398, 65, 429}));
+    EXPECT_EQ(layout.next, (GraphRect{765, 398, 796, 429}));
 }
 
 TEST_F(Canvas, legendHitPrefersTheButtonsThenTheLastEntry) {
     AddFiveEntries();
-    const CHanreiObj over = canvas.Legend()[1];
-    canvas.Legend().push_back(over); // index 5, same frame as entry 1
-    const GraphRect frame = canvas.Legend()[1].frame;
-    EXPECT_EQ(canvas.HitTest(frame.left, frame.top), 5);
-    EXPECT_EQ(canvas.HitTest(frame.right, frame.top), kHitNothing);
-    canvas.SetLegendToggleRect({frame.left, frame.top, frame.left + 5, frame.top + 5});
-    EXPECT_EQ(canvas.HitTest(frame.left, frame.top), kHitLegendToggle);
-    EXPECT_EQ(canvas.HitTest(frame.left + 5, frame.top), 5);
+    const CHanreiObj over = layout.legend[1];
+    layout.legend.push_back(over); // index 5, same frame as entry 1
+    const GraphRect frame = layout.legend[1].frame;
+    EXPECT_EQ(HitAt(frame.left, frame.top), 5);
+    EXPECT_EQ(HitAt(frame.right, frame.top), kHitNothing);
+    layout.toggle = {frame.left, frame.top, frame.left + 5, frame.top + 5};
+    EXPECT_EQ(HitAt(frame.left, frame.top), kHitLegendToggle);
+    EXPECT_EQ(HitAt(frame.left + 5, frame.top), 5);
 }
 
 TEST_F(Canvas, unplacedEntriesAreNeverHit) {
-    canvas.Legend().resize(3);
-    EXPECT_EQ(canvas.Legend()[0].frame.left, -9999);
-    EXPECT_EQ(canvas.HitTest(-9999, -9999), kHitNothing);
-    EXPECT_EQ(canvas.HitTest(0, 0), kHitNothing);
+    layout.legend.resize(3);
+    EXPECT_EQ(layout.legend[0].frame.left, -9999);
+    EXPECT_EQ(HitAt(-9999, -9999), kHitNothing);
+    EXPECT_EQ(HitAt(0, 0), kHitNothing);
 }
 
 TEST_F(Canvas, windLegendButtonIsHitOnlyWithHorizontalData) {
-    canvas.PlaceLegendButtons();
-    const GraphRect button = canvas.WindLegendButtonRect();
-    EXPECT_EQ(canvas.HitTest(button.left, button.top), kHitWindLegend);
-    canvas.SetDataKind(DataKind::Slope);
-    EXPECT_EQ(canvas.HitTest(button.left, button.top), kHitNothing);
+    PlaceLegendButtons(layout, ScreenWindButtonText());
+    const GraphRect button = layout.windButton;
+    EXPECT_EQ(HitAt(button.left, button.top), kHitWindLegend);
+    layout.dataKind = DataKind::Slope;
+    EXPECT_EQ(HitAt(button.left, button.top), kHitNothing);
 }
 
 TEST_F(Canvas, legendToggleReadsAllOffWithoutEntries) {
-    EXPECT_FALSE(canvas.AnyLegendEntryHidden());
-    EXPECT_EQ(canvas.LegendToggleText(), QStringLiteral("すべてOFF"));
-    canvas.ToggleLegendEntry(kHitLegendToggle); // nothing to switch
-    EXPECT_EQ(canvas.LegendToggleText(), QStringLiteral("すべてOFF"));
+    EXPECT_FALSE(AnyLegendEntryHidden(layout.legend));
+    EXPECT_EQ(ToggleText(), QStringLiteral("すべてOFF"));
+    Toggle(kHitLegendToggle); // nothing to switch
+    EXPECT_EQ(ToggleText(), QStringLiteral("すべてOFF"));
 }
 
 TEST_F(Canvas, toggle99ShowsAllWhenOneIsHiddenThenHidesAll) {
     AddFiveEntries();
-    canvas.ToggleLegendEntry(3);
-    EXPECT_EQ(canvas.Legend()[3].visible, 0);
-    EXPECT_EQ(canvas.LegendToggleText(), QStringLiteral("すべてON"));
+    Toggle(3);
+    EXPECT_EQ(layout.legend[3].visible, false);
+    EXPECT_EQ(ToggleText(), QStringLiteral("すべてON"));
 
-    canvas.ToggleLegendEntry(kHitLegendToggle);
+    Toggle(kHitLegendToggle);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(canvas.Legend()[i].visible, 1) << i;
+        EXPECT_EQ(layout.legend[i].visible, true) << i;
     }
-    EXPECT_EQ(canvas.LegendToggleText(), QStringLiteral("すべてOFF"));
+    EXPECT_EQ(ToggleText(), QStringLiteral("すべてOFF"));
 
-    canvas.ToggleLegendEntry(kHitLegendToggle);
+    Toggle(kHitLegendToggle);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(canvas.Legend()[i].visible, 0) << i;
+        EXPECT_EQ(layout.legend[i].visible, false) << i;
     }
-    EXPECT_EQ(canvas.LegendToggleText(), QStringLiteral("すべてON"));
+    EXPECT_EQ(ToggleText(), QStringLiteral("すべてON"));
 }
 
 TEST_F(Canvas, toggleOfAnIndexOutsideTheLegendChangesNothing) {
     AddFiveEntries();
-    canvas.ToggleLegendEntry(5);
-    canvas.ToggleLegendEntry(-1);
-    canvas.ToggleLegendEntry(98);
-    EXPECT_FALSE(canvas.AnyLegendEntryHidden());
-    canvas.ToggleLegendEntry(0);
-    canvas.ToggleLegendEntry(0);
-    EXPECT_FALSE(canvas.AnyLegendEntryHidden());
+    Toggle(5);
+    Toggle(-1);
+    Toggle(98);
+    EXPECT_FALSE(AnyLegendEntryHidden(layout.legend));
+    Toggle(0);
+    Toggle(0);
+    EXPECT_FALSE(AnyLegendEntryHidden(layout.legend));
 }
 
 TEST_F(Canvas, navButtonsAreAbsentInTheRankingViews) {
     {
-        canvas.SetNavButtons(NavButtons::Days);
-        canvas.PlaceNavButtons();
-        const GraphRect previous = canvas.PreviousButtonRect();
-        canvas.SetNavButtons(NavButtons::Disabled);
-        canvas.PlaceNavButtons();
-        EXPECT_TRUE(canvas.PreviousButtonRect().IsEmpty());
-        EXPECT_TRUE(canvas.NextButtonRect().IsEmpty());
-        EXPECT_EQ(canvas.HitTest(previous.left + 5, previous.top + 5), kHitNothing);
+        layout.nav = NavButtons::Days;
+        PlaceNavButtons(layout);
+        const GraphRect previous = layout.previous;
+        layout.nav = NavButtons::Disabled;
+        PlaceNavButtons(layout);
+        EXPECT_TRUE(layout.previous.IsEmpty());
+        EXPECT_TRUE(layout.next.IsEmpty());
+        EXPECT_EQ(HitAt(previous.left + 5, previous.top + 5), kHitNothing);
 
         QImage image = WhiteImage(800, 500);
         QPainter p(&image);
-        EXPECT_TRUE(canvas.NavLabelBox(p, 0).IsEmpty());
+        EXPECT_TRUE(NavLabelBoxOf(p, 0).IsEmpty());
     }
 }
 
@@ -165,12 +181,12 @@ TEST_F(Canvas, navLabelSaysMonthInTheMonthViewAndDayOtherwise) {
 }
 
 TEST_F(Canvas, hoverLabelBoxHangsAboveTheButton) {
-    canvas.PlaceNavButtons();
+    PlaceNavButtons(layout);
     QImage image = WhiteImage(800, 500);
     QPainter p(&image);
-    const GraphRect box = canvas.NavLabelBox(p, 1);
-    const QSizeF text = GraphTextSize(p, QStringLiteral("次の日"), canvas.Styles().font8);
-    const GraphRect next = canvas.NextButtonRect();
+    const GraphRect box = NavLabelBoxOf(p, 1);
+    const QSizeF text = GraphTextSize(p, QStringLiteral("次の日"), styles.font8);
+    const GraphRect next = layout.next;
     EXPECT_EQ(box.Width(), static_cast<int>(text.width() + 0.999) + 4);
     EXPECT_EQ(box.left, (next.left + next.right) / 2 - box.Width() / 2 - 8);
     EXPECT_EQ(box.top, (next.top + next.bottom) / 2 - 32);
@@ -196,14 +212,12 @@ TEST(CanvasStyles, penWidthsFollowTheScale) {
     }
 }
 
-TEST(CanvasStyles, canvasAtPrintScaleTwoHasTwoPixelPens) {
-    CGraphCanvas canvas;
-    canvas.Construct(2);
-    EXPECT_EQ(canvas.OutputScale(), 2);
-    EXPECT_EQ(canvas.PenWidth(), 2.0);
-    EXPECT_EQ(canvas.Styles().blackPen.widthF(), 2.0);
-    canvas.Construct(1);
-    EXPECT_EQ(canvas.Styles().blackPen.widthF(), 1.0);
+TEST(CanvasStyles, aMonthlyCanvasDrawsWithTheMonthlyPensAtScreenScale) {
+    const CGraphCanvas monthly(true);
+    EXPECT_TRUE(monthly.Styles().monthly);
+    EXPECT_EQ(monthly.Styles().scale, 1);
+    EXPECT_EQ(monthly.Styles().averagePen.color().rgba(), 0xff3eae3eu);
+    EXPECT_FALSE(CGraphCanvas(false).Styles().monthly);
 }
 
 TEST(CanvasStyles, paletteColoursAndSeriesWithoutColour) {
@@ -224,23 +238,24 @@ TEST(CanvasStyles, paletteColoursAndSeriesWithoutColour) {
 TEST_F(Canvas, hourlyAxesFollowThePlot) {
     const GraphRect graph = canvas.LocalRect();
     const GraphRect plot{70, 44, 756, 380};
-    canvas.SetupHourlyAxes(graph, plot);
-    const AxisRecord& irradiance = canvas.Axis(kAxisGlobal);
+    AxisRecords axes;
+    SetupHourlyAxes(axes, graph, plot, 1);
+    const AxisRecord& irradiance = axes[AxisIndex::Global];
     EXPECT_EQ(irradiance.basePx, 336);
     EXPECT_EQ(irradiance.lengthPx, 216);
     EXPECT_EQ(irradiance.maximum, 3.5);
     EXPECT_EQ(irradiance.axisX, 69);
-    EXPECT_EQ(canvas.Axis(kAxisDiffuse).lengthPx, 216);
-    EXPECT_EQ(canvas.Axis(kAxisSunshine).lengthPx, 79);
-    EXPECT_EQ(canvas.Axis(kAxisTemperature).axisX, 30);
-    EXPECT_EQ(canvas.Axis(kAxisTemperature).ValueToY(-30, plot.top), plot.top + 336);
-    EXPECT_EQ(canvas.Axis(kAxisTemperature).ValueToY(40, plot.top), plot.top + 80);
-    EXPECT_EQ(canvas.Axis(kAxisSnow).basePx, 335);
+    EXPECT_EQ(axes[AxisIndex::Diffuse].lengthPx, 216);
+    EXPECT_EQ(axes[AxisIndex::Sunshine].lengthPx, 79);
+    EXPECT_EQ(axes[AxisIndex::Temperature].axisX, 30);
+    EXPECT_EQ(axes[AxisIndex::Temperature].ValueToY(-30, plot.top), plot.top + 336);
+    EXPECT_EQ(axes[AxisIndex::Temperature].ValueToY(40, plot.top), plot.top + 80);
+    EXPECT_EQ(axes[AxisIndex::Snow].basePx, 335);
     EXPECT_EQ(irradiance.nameDy, -28);
     EXPECT_EQ(irradiance.unitDx, 4);
 
     // Precipitation hangs down from the band's lower edge: 40 mm is half of 120 pixels.
-    const AxisRecord& rain = canvas.Axis(kAxisPrecipitation);
+    const AxisRecord& rain = axes[AxisIndex::Precipitation];
     EXPECT_EQ(rain.ValueToY(0, plot.top), plot.top + 80);
     EXPECT_EQ(rain.ValueToY(40, plot.top), plot.top + 80 + 60);
     EXPECT_EQ(rain.rightSide, 1);
@@ -250,16 +265,17 @@ TEST_F(Canvas, hourlyAxesFollowThePlot) {
 TEST_F(Canvas, dailyAndSlopeAxesHaveTheirOwnScales) {
     const GraphRect graph = canvas.LocalRect();
     const GraphRect plot{70, 44, 756, 380};
-    canvas.SetupDailyAxes(graph, plot);
-    EXPECT_EQ(canvas.Axis(kAxisGlobal).maximum, 35);
-    EXPECT_EQ(canvas.Axis(kAxisSunshine).minorStep, 7.5);
-    EXPECT_EQ(canvas.Axis(kAxisPrecipitation).range, -300);
-    canvas.SetupSlopeHourlyAxis(plot);
-    EXPECT_EQ(canvas.Axis(kAxisSlope).maximum, 4.0);
-    EXPECT_EQ(canvas.Axis(kAxisSlope).lengthPx, 336);
-    canvas.SetupSlopeDailyAxis(plot);
-    EXPECT_EQ(canvas.Axis(kAxisSlope).majorStep, 5);
-    EXPECT_EQ(canvas.Axis(kAxisSlope).ValueToY(20, plot.top), plot.top + 168);
+    AxisRecords axes;
+    SetupDailyAxes(axes, graph, plot, 1);
+    EXPECT_EQ(axes[AxisIndex::Global].maximum, 35);
+    EXPECT_EQ(axes[AxisIndex::Sunshine].minorStep, 7.5);
+    EXPECT_EQ(axes[AxisIndex::Precipitation].range, -300);
+    axes[AxisIndex::Slope] = SlopeHourlyAxis(plot, 1);
+    EXPECT_EQ(axes[AxisIndex::Slope].maximum, 4.0);
+    EXPECT_EQ(axes[AxisIndex::Slope].lengthPx, 336);
+    axes[AxisIndex::Slope] = SlopeDailyAxis(plot, 1);
+    EXPECT_EQ(axes[AxisIndex::Slope].majorStep, 5);
+    EXPECT_EQ(axes[AxisIndex::Slope].ValueToY(20, plot.top), plot.top + 168);
 }
 
 TEST(CanvasAxes, titlesNeverCoverTheTopTickLabel) {
@@ -269,9 +285,10 @@ TEST(CanvasAxes, titlesNeverCoverTheTopTickLabel) {
         const GraphRect graph{0, 0, 840 * scale, 560 * scale};
         const GraphRect plot{70 * scale, 44 * scale, 796 * scale, 440 * scale};
         SetupHourlyAxes(axes, graph, plot, scale);
-        axes[kAxisSlope] = SlopeHourlyAxis(plot, scale);
-        for (const int index : {int{kAxisGlobal}, int{kAxisTemperature}, int{kAxisSlope}}) {
-            const AxisRecord& axis = axes[static_cast<std::size_t>(index)];
+        axes[AxisIndex::Slope] = SlopeHourlyAxis(plot, scale);
+        for (const AxisIndex index :
+             {AxisIndex::Global, AxisIndex::Temperature, AxisIndex::Slope}) {
+            const AxisRecord& axis = axes[index];
             const double x = axis.axisX;
             const int upper = axis.UpperEndY(plot.top);
             const QString top = axis.decimalLabels ? QString::asprintf("%4.1f", axis.maximum)
@@ -284,23 +301,25 @@ TEST(CanvasAxes, titlesNeverCoverTheTopTickLabel) {
             const QRectF unit = TextRectAt(QString::fromStdString(axis.unit),
                                            QPointF(x + axis.unitDx, upper + axis.unitDy),
                                            styles.font8, nullptr, TextAlign::Far);
-            EXPECT_FALSE(unit.intersects(label)) << "scale " << scale << ", axis " << index;
-            EXPECT_FALSE(name.intersects(label)) << "scale " << scale << ", axis " << index;
-            EXPECT_FALSE(name.intersects(unit)) << "scale " << scale << ", axis " << index;
+            EXPECT_FALSE(unit.intersects(label))
+                << "scale " << scale << ", axis " << static_cast<int>(index);
+            EXPECT_FALSE(name.intersects(label))
+                << "scale " << scale << ", axis " << static_cast<int>(index);
+            EXPECT_FALSE(name.intersects(unit))
+                << "scale " << scale << ", axis " << static_cast<int>(index);
         }
     }
 }
 
 TEST(CanvasAxes, labelOffsetsScaleWithThePrintScale) {
-    CGraphCanvas canvas;
-    canvas.Construct(3);
-    canvas.SetupHourlyAxes({0, 0, 3000, 2000}, {210, 132, 2880, 1640});
-    const AxisRecord& axis = canvas.Axis(kAxisTemperature);
+    AxisRecords axes;
+    SetupHourlyAxes(axes, {0, 0, 3000, 2000}, {210, 132, 2880, 1640}, 3);
+    const AxisRecord& axis = axes[AxisIndex::Temperature];
     EXPECT_EQ(axis.nameDx, 6);
     EXPECT_EQ(axis.nameDy, -84);
     EXPECT_EQ(axis.unitDy, -48);
     EXPECT_EQ(axis.axisX, 90);
-    EXPECT_EQ(canvas.Axis(kAxisSunshine).basePx, 240);
+    EXPECT_EQ(axes[AxisIndex::Sunshine].basePx, 240);
 }
 
 TEST(WindBarb, calmAndSpeedZeroAreADot) {
@@ -387,15 +406,17 @@ TEST(MarkerPixels, northBarbStaffGoesUpAndSouthBarbsFeathersGoDown) {
 
 TEST_F(Canvas, legendEntryShowsItsTickOnlyWhileVisible) {
     AddFiveEntries();
-    canvas.ToggleLegendEntry(1);
+    Toggle(1);
     QImage image = WhiteImage(800, 500);
     {
         QPainter p(&image);
         CGraphCanvas::PrepareSurface(p);
-        canvas.DrawLegendEntries(p);
+        for (const CHanreiObj& entry : layout.legend) {
+            RenderLegendEntry(p, entry, false, styles);
+        }
     }
     for (int i : {0, 1}) {
-        const GraphRect box = canvas.Legend()[i].checkBox;
+        const GraphRect box = layout.legend[i].checkBox;
         // The tick passes through (left + 5, top + 9) on its way down.
         const QRgb pixel = image.pixel(box.left + 5, box.top + 9);
         if (i == 0) {
@@ -406,27 +427,32 @@ TEST_F(Canvas, legendEntryShowsItsTickOnlyWhileVisible) {
     }
 }
 
-TEST_F(Canvas, redrawnEntryUsesTheHoverBrushWhenHighlighted) {
+TEST_F(Canvas, aPressedEntryIsDrawnWithTheHoverBrushWhileThePointerIsOnIt) {
     AddFiveEntries();
-    canvas.ToggleLegendEntry(2);
+    Toggle(2);
     canvas.SetGraphRect({100, 50, 900, 550});
-    QImage window = WhiteImage(1000, 600);
-    {
+    Show();
+    const GraphRect box = layout.legend[2].checkBox.Translated(100, 50);
+    const auto presented = [&](GraphHit pressed, bool pointerOn) {
+        QImage window = WhiteImage(1000, 600);
         QPainter p(&window);
-        canvas.RedrawLegendEntry(p, 2, true);
-        canvas.RedrawLegendEntry(p, 42, true);
-    }
-    const GraphRect box = canvas.Legend()[2].checkBox.Translated(100, 50);
-    EXPECT_EQ(window.pixel(box.left + 5, box.top + 6), qRgb(0xd7, 0xf6, 0xca));
+        canvas.Present(p, pressed, pointerOn);
+        p.end();
+        return window.pixel(box.left + 5, box.top + 6);
+    };
+    EXPECT_EQ(presented({HitKind::LegendEntry, 2}, true), qRgb(0xd7, 0xf6, 0xca));
+    EXPECT_NE(presented({HitKind::LegendEntry, 2}, false), qRgb(0xd7, 0xf6, 0xca))
+        << "the pointer has left it";
+    EXPECT_EQ(presented({HitKind::LegendEntry, 42}, true), presented({}, false))
+        << "outside the legend: nothing";
 }
 
 TEST_F(Canvas, presentCopiesTheBackBufferAtTheGraphRectangle) {
     canvas.SetGraphRect({30, 20, 130, 70});
     EXPECT_FALSE(canvas.BackBufferValid());
-    canvas.CreateBackBuffer();
+    Show([](QPainter& p) { p.fillRect(0, 0, 100, 50, Qt::red); });
     EXPECT_TRUE(canvas.BackBufferValid());
     EXPECT_EQ(canvas.BackBuffer().size(), QSize(100, 50));
-    canvas.BackBuffer().fill(Qt::red);
     QImage window = WhiteImage(200, 100);
     {
         QPainter p(&window);
@@ -438,6 +464,10 @@ TEST_F(Canvas, presentCopiesTheBackBufferAtTheGraphRectangle) {
     EXPECT_TRUE(IsWhite(window, 29, 20));
     canvas.SetGraphRect({0, 0, 120, 50});
     EXPECT_FALSE(canvas.BackBufferValid()); // a new size needs a new buffer
+    Show();
+    EXPECT_EQ(canvas.BackBuffer().size(), QSize(120, 50));
+    canvas.Show(layout, 2.0, [](QPainter&) {});
+    EXPECT_EQ(canvas.BackBuffer().size(), QSize(240, 100)) << "at the screen's pixel ratio";
 }
 
 TEST_F(Canvas, loadErrorBoxIsCentredAndFilled) {
@@ -445,9 +475,9 @@ TEST_F(Canvas, loadErrorBoxIsCentredAndFilled) {
     QSizeF text;
     {
         QPainter p(&image);
-        canvas.DrawLoadError(p);
-        text = GraphTextSize(p, QStringLiteral("データの読み込みに失敗しました。"),
-                             canvas.Styles().font16Bold);
+        RenderLoadError(p, {0, 0, 800, 500}, styles);
+        text =
+            GraphTextSize(p, QStringLiteral("データの読み込みに失敗しました。"), styles.font16Bold);
     }
     const int left = static_cast<int>((800 - (text.width() + 12)) / 2);
     const int top = static_cast<int>((500 - (text.height() + 16)) / 2);
@@ -459,34 +489,34 @@ TEST_F(Canvas, loadErrorBoxIsCentredAndFilled) {
 }
 
 TEST_F(Canvas, toggleAndWindButtonsAreDrawnInTheirRectangles) {
-    canvas.PlaceLegendButtons();
+    PlaceLegendButtons(layout, ScreenWindButtonText());
     QImage image = WhiteImage(800, 500);
     {
         QPainter p(&image);
-        canvas.DrawLegendToggle(p, false);
-        canvas.DrawWindLegendButton(p, false);
+        RenderLegendToggle(p, layout, false, styles);
+        RenderWindLegendButton(p, layout, false, styles);
     }
-    const GraphRect toggle = canvas.LegendToggleRect();
+    const GraphRect toggle = layout.toggle;
     EXPECT_EQ(image.pixel(toggle.left + 2, toggle.top + 2), qRgb(0xff, 0xff, 0xd0));
-    const GraphRect wind = canvas.WindLegendButtonRect();
+    const GraphRect wind = layout.windButton;
     EXPECT_EQ(image.pixel(wind.left - 1, wind.top - 1), qRgb(0x00, 0x80, 0xc0));
 
-    canvas.SetDataKind(DataKind::Slope);
+    layout.dataKind = DataKind::Slope;
     QImage slope = WhiteImage(800, 500);
     {
         QPainter p(&slope);
-        canvas.DrawWindLegendButton(p, false);
+        RenderWindLegendButton(p, layout, false, styles);
     }
     EXPECT_TRUE(IsWhite(slope, wind.left - 1, wind.top - 1));
 }
 
 TEST_F(Canvas, pressedToggleIsDrawnOnePixelRightAndDown) {
-    canvas.SetLegendToggleRect({100, 100, 156, 115});
-    canvas.CreateBackBuffer();
+    layout.toggle = {100, 100, 156, 115};
+    Show();
     QImage window = WhiteImage(800, 500);
     {
         QPainter p(&window);
-        canvas.PresentWithTogglePressed(p);
+        canvas.Present(p, {HitKind::LegendToggle}, true);
     }
     EXPECT_TRUE(IsWhite(window, 100, 100));
     EXPECT_FALSE(IsWhite(window, 101, 101));
@@ -494,13 +524,13 @@ TEST_F(Canvas, pressedToggleIsDrawnOnePixelRightAndDown) {
 }
 
 TEST_F(Canvas, navButtonPicturesAreDrawnAtTheirRectangles) {
-    canvas.PlaceNavButtons();
+    PlaceNavButtons(layout);
     QImage image = WhiteImage(800, 500);
     {
         QPainter p(&image);
-        canvas.DrawNavButtonPictures(p, -1);
+        RenderNavButtons(p, layout, -1, LoadNavPictures(), styles);
     }
-    const GraphRect previous = canvas.PreviousButtonRect();
+    const GraphRect previous = layout.previous;
     const QPoint centre((previous.left + previous.right) / 2, previous.top + 4);
     EXPECT_FALSE(IsWhite(image, centre.x(), centre.y()));
     EXPECT_TRUE(IsWhite(image, previous.left - 2, previous.top + 15));
@@ -527,17 +557,17 @@ TEST(ValueAxes, monthlyAxisGridAndTicksAtTheirPixels) {
 }
 
 TEST(ValueAxes, hourlyAxisGridStopsShortOfTheEndsExceptOnTheSnowAxis) {
-    CGraphCanvas canvas;
-    canvas.Construct(1);
+    const CanvasStyles styles = CanvasStyles::Make(1, false);
     const GraphRect graph{0, 0, 800, 500};
     const GraphRect plot{70, 44, 756, 380};
-    canvas.SetupHourlyAxes(graph, plot);
-    const AxisRecord& snow = canvas.Axis(kAxisSnow);
-    const AxisRecord& irradiance = canvas.Axis(kAxisGlobal);
+    AxisRecords axes;
+    SetupHourlyAxes(axes, graph, plot, 1);
+    const AxisRecord& snow = axes[AxisIndex::Snow];
+    const AxisRecord& irradiance = axes[AxisIndex::Global];
     QImage image = WhiteImage(800, 500);
     {
         QPainter p(&image);
-        DrawHourlyValueAxis(p, snow, plot, canvas.Styles());
+        DrawHourlyValueAxis(p, snow, plot, styles);
     }
     const int snow100 = snow.ValueToY(100, plot.top);
     const int snow50 = snow.ValueToY(50, plot.top);
@@ -551,7 +581,7 @@ TEST(ValueAxes, hourlyAxisGridStopsShortOfTheEndsExceptOnTheSnowAxis) {
     QImage second = WhiteImage(800, 500);
     {
         QPainter p(&second);
-        DrawHourlyValueAxis(p, irradiance, plot, canvas.Styles());
+        DrawHourlyValueAxis(p, irradiance, plot, styles);
     }
     EXPECT_TRUE(IsWhite(second, plot.left + 2, irradiance.ValueToY(3.5, plot.top)));
     EXPECT_FALSE(IsWhite(second, plot.left + 2, irradiance.ValueToY(3.0, plot.top)));

@@ -58,7 +58,7 @@ TEST(GraphHits, windButtonCountsOnlyWithHorizontalDataAndTheToggleWins) {
     CHanreiObj entry;
     entry.frame = layout.toggle;
     layout.legend.push_back(entry);
-    EXPECT_EQ(HitCode(layout, layout.toggle.left, layout.toggle.top), kHitLegendToggle);
+    EXPECT_EQ(HitTest(layout, layout.toggle.left, layout.toggle.top).Code(), kHitLegendToggle);
 }
 
 TEST(GraphNav, disabledButtonsHaveNoRectanglesAndLabelsFollowTheStep) {
@@ -88,17 +88,31 @@ TEST(LegendLayout, japaneseLabelsCountCharactersNotBytes) {
 TEST(LegendLayout, toggleShowsAllWhileAnyIsHiddenThenHidesAll) {
     std::vector<CHanreiObj> legend(3);
     EXPECT_EQ(LegendToggleText(legend), "すべてOFF");
-    ToggleLegendEntry(legend, 1);
+    const auto click = [&](GraphHit hit) {
+        ApplyHidden(legend, ToggleHidden(HiddenEntries(legend), legend.size(), hit));
+    };
+    click({HitKind::LegendEntry, 1});
     EXPECT_EQ(LegendToggleText(legend), "すべてON");
-    ToggleLegendEntry(legend, kHitLegendToggle);
+    click({HitKind::LegendToggle});
     EXPECT_FALSE(AnyLegendEntryHidden(legend));
-    ToggleLegendEntry(legend, kHitLegendToggle);
+    click({HitKind::LegendToggle});
     for (const CHanreiObj& entry : legend) {
-        EXPECT_EQ(entry.visible, 0);
+        EXPECT_FALSE(entry.visible);
     }
-    ToggleLegendEntry(legend, 3); // outside: nothing
-    ToggleLegendEntry(legend, kHitWindLegend);
-    EXPECT_EQ(legend[0].visible, 0);
+    click({HitKind::LegendEntry, 3}); // outside: nothing
+    click({HitKind::WindLegend});
+    EXPECT_FALSE(legend[0].visible);
+}
+
+TEST(LegendLayout, hiddenEntriesOutlastALegendComposedAgain) {
+    // A shorter list of hidden entries leaves the later entries shown; a longer one
+    // (the legend of another mode had more entries) is cut to the legend.
+    std::vector<CHanreiObj> legend(4);
+    ApplyHidden(legend, {false, true});
+    EXPECT_EQ(HiddenEntries(legend), (LegendHidden{false, true, false, false}));
+    ApplyHidden(legend, {true, true, true, true, true, true});
+    EXPECT_FALSE(legend[0].visible);
+    EXPECT_EQ(ToggleHidden({}, 2, {HitKind::LegendEntry, 1}), (LegendHidden{false, true}));
 }
 
 TEST(MarkerKinds, slopeAndMonthlySeriesShareShapesButTheCrossAndStroke) {
@@ -123,10 +137,10 @@ TEST(GraphAxes, slopeAxisSetupLeavesTheHorizontalAxesAlone) {
     const GraphRect graph{0, 0, 800, 500};
     const GraphRect plot{70, 44, 756, 380};
     SetupHourlyAxes(axes, graph, plot, 1);
-    axes[kAxisSlope] = SlopeDailyAxis(plot, 1);
+    axes[AxisIndex::Slope] = SlopeDailyAxis(plot, 1);
     SetupDailyAxes(axes, graph, plot, 1);
-    EXPECT_EQ(axes[kAxisSlope].maximum, 40) << "kept across the horizontal setup";
-    EXPECT_EQ(axes[kAxisGlobal].maximum, 35);
-    EXPECT_EQ(axes[kAxisTemperature].name, "気温");
-    EXPECT_EQ(axes[kAxisPrecipitation].ValueToY(300, plot.top), plot.top + 80 + 120);
+    EXPECT_EQ(axes[AxisIndex::Slope].maximum, 40) << "kept across the horizontal setup";
+    EXPECT_EQ(axes[AxisIndex::Global].maximum, 35);
+    EXPECT_EQ(axes[AxisIndex::Temperature].name, "気温");
+    EXPECT_EQ(axes[AxisIndex::Precipitation].ValueToY(300, plot.top), plot.top + 80 + 120);
 }

@@ -165,15 +165,15 @@ TEST_F(HourlyViewerTest, ChoosingAnAreaTakesItsFirstSiteAndResetsTheAngles) {
 
 TEST_F(HourlyViewerTest, LegendClicksHideSeriesAndTheToggleShowsThemAgain) {
     auto viewer = Open();
-    CGraphCanvas& canvas = viewer->Canvas();
+    const CGraphCanvas& canvas = viewer->Canvas();
     const GraphRect temperature = canvas.Legend()[kElementTemperature - 1].frame;
     QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(temperature));
-    EXPECT_EQ(canvas.Legend()[kElementTemperature - 1].visible, 0);
+    EXPECT_EQ(canvas.Legend()[kElementTemperature - 1].visible, false);
     const auto& axes = viewer->Scene().shownAxes;
-    EXPECT_EQ(std::count(axes.begin(), axes.end(), int{kAxisTemperature}), 0);
+    EXPECT_EQ(std::count(axes.begin(), axes.end(), AxisIndex::Temperature), 0);
     QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.LegendToggleRect()));
     for (const CHanreiObj& entry : canvas.Legend()) {
-        EXPECT_EQ(entry.visible, 1);
+        EXPECT_EQ(entry.visible, true);
     }
     // Press on one entry and release on another does nothing.
     QTest::mousePress(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.Legend()[0].frame));
@@ -200,7 +200,6 @@ TEST_F(HourlyViewerTest, SelectorDragReachesTheEdits) {
     const QPoint from = Centre(knob);
     QTest::mousePress(viewer->SelectorFrame(), Qt::LeftButton, {}, from);
     QTest::mouseMove(viewer->SelectorFrame(), from + QPoint(0, 40));
-    viewer->SelectorMouseMove(from + QPoint(0, 40));
     QTest::mouseRelease(viewer->SelectorFrame(), Qt::LeftButton, {}, from + QPoint(0, 40));
     EXPECT_LT(viewer->GraphTilt(), static_cast<int>(app->SiteAt(0)->latitudeDeg + 0.5));
     EXPECT_EQ(viewer->TiltField(HourlyAngleMode::FixedTilt), viewer->GraphTilt());
@@ -211,10 +210,10 @@ TEST_F(HourlyViewerTest, TheLegendNamesThePlaneDrawnWhicheverControlChangedIt) {
     auto viewer = Open();
     ClickRadio(*viewer, "1060");
     ClickRadio(*viewer, "1058"); // 任意の指定: one orientation and the horizontal comparison
-    CGraphCanvas& canvas = viewer->Canvas();
+    const CGraphCanvas& canvas = viewer->Canvas();
     ASSERT_EQ(canvas.Legend().size(), 2u);
     QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.Legend()[1].frame));
-    ASSERT_EQ(canvas.Legend()[1].visible, 0);
+    ASSERT_EQ(canvas.Legend()[1].visible, false);
     const auto named = [&] {
         return "傾斜角" + std::to_string(viewer->GraphTilt()) + "度 方位角" +
                std::to_string(viewer->GraphAzimuth()) + "度";
@@ -230,7 +229,7 @@ TEST_F(HourlyViewerTest, TheLegendNamesThePlaneDrawnWhicheverControlChangedIt) {
     QApplication::processEvents();
     ASSERT_EQ(viewer->GraphTilt(), 12);
     EXPECT_EQ(canvas.Legend()[0].label, named());
-    EXPECT_EQ(canvas.Legend()[1].visible, 0) << "what the user hid stays hidden";
+    EXPECT_EQ(canvas.Legend()[1].visible, false) << "what the user hid stays hidden";
 
     // An up-down.
     QTest::mouseClick(viewer->findChild<QToolButton*>(QStringLiteral("1025-up")), Qt::LeftButton);
@@ -241,11 +240,10 @@ TEST_F(HourlyViewerTest, TheLegendNamesThePlaneDrawnWhicheverControlChangedIt) {
     const QPoint from = Centre(viewer->Selector().Model().TiltKnob());
     QTest::mousePress(viewer->SelectorFrame(), Qt::LeftButton, {}, from);
     QTest::mouseMove(viewer->SelectorFrame(), from + QPoint(0, -30));
-    viewer->SelectorMouseMove(from + QPoint(0, -30));
     QTest::mouseRelease(viewer->SelectorFrame(), Qt::LeftButton, {}, from + QPoint(0, -30));
     ASSERT_NE(viewer->GraphTilt(), 12);
     EXPECT_EQ(canvas.Legend()[0].label, named());
-    EXPECT_EQ(canvas.Legend()[1].visible, 0);
+    EXPECT_EQ(canvas.Legend()[1].visible, false);
     EXPECT_NE(viewer->Scene().title.find(std::to_string(viewer->GraphTilt())), std::string::npos);
 }
 
@@ -333,7 +331,7 @@ TEST_F(HourlyViewerTest, SavingTheShownDayWritesWhatTheExportWriterWrites) {
     ASSERT_EQ(ExportHourlyData(viewer->Data(), request,
                                {true, site.longitudeDeg, site.latitudeDeg, site.elevationM},
                                expected),
-              HourlyExportStatus::Completed);
+              WriteStatus::Completed);
     EXPECT_EQ(test::ReadFileBytes(path), test::ReadFileBytes(expected));
 }
 
@@ -429,7 +427,9 @@ TEST_F(HourlyViewerTest, TheProgramsOwnFilesAreRefusedAsTargets) {
 
 TEST_F(HourlyViewerTest, PrintingWritesOnePdfPageAndResetsTheScreenLegend) {
     auto viewer = Open();
-    viewer->Canvas().ToggleLegendEntry(kElementTemperature - 1);
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {},
+                      Centre(viewer->Canvas().Legend()[kElementTemperature - 1].frame));
+    ASSERT_FALSE(viewer->Canvas().Legend()[kElementTemperature - 1].visible);
     viewer->PrintGraph(); // cancelled: nothing printed
     ASSERT_EQ(platform.printRequests.size(), 1u);
     EXPECT_EQ(platform.printRequests[0].documentName, QStringLiteral("HORIX"));
@@ -462,7 +462,7 @@ TEST_F(HourlyViewerTest, PrintingWritesOnePdfPageAndResetsTheScreenLegend) {
 TEST_F(HourlyViewerTest, TheGraphsMenuCopiesAndSavesItAsPngSvgOrPdf) {
     auto viewer = Open();
     platform.menuAnswers.push_back(0);
-    viewer->GraphContextMenu(QPoint(100, 100));
+    viewer->Graph().FrameContextMenu(QPoint(100, 100));
     ASSERT_EQ(platform.menus.size(), 1u);
     EXPECT_EQ(platform.menus[0],
               (QStringList{QStringLiteral("画像をコピー"), QStringLiteral("画像として保存...")}));
@@ -479,16 +479,16 @@ TEST_F(HourlyViewerTest, TheGraphsMenuCopiesAndSavesItAsPngSvgOrPdf) {
         const std::string path = (kit->path() / c.name).string();
         platform.menuAnswers.push_back(1);
         platform.saveAnswers.push_back(QString::fromStdString(path));
-        viewer->GraphContextMenu(QPoint(100, 100));
+        viewer->Graph().FrameContextMenu(QPoint(100, 100));
         EXPECT_EQ(test::ReadFileBytes(path).substr(0, c.start.size()), c.start) << c.name;
     }
     platform.menuAnswers.push_back(1);
     platform.saveAnswers.push_back(
         QString::fromStdString((kit->path() / "none" / "g.png").string()));
-    viewer->GraphContextMenu(QPoint(100, 100));
+    viewer->Graph().FrameContextMenu(QPoint(100, 100));
     EXPECT_EQ(platform.messages,
               std::vector<QString>{QStringLiteral("出力ファイルが開けません。")});
-    viewer->GraphContextMenu(QPoint(100, 100)); // dismissed: nothing happens
+    viewer->Graph().FrameContextMenu(QPoint(100, 100)); // dismissed: nothing happens
     EXPECT_EQ(platform.saveRequests.size(), 4u);
 }
 

@@ -119,7 +119,7 @@ protected:
     std::unique_ptr<HourlyDataSet> set = std::make_unique<HourlyDataSet>();
     TempDir dir;
     SitePosition site{true, 141.33, 43.06, 17.0};
-    HourlyExportStatus status = HourlyExportStatus::WriteFailed;
+    WriteStatus status = WriteStatus::WriteFailed;
 };
 
 TEST_F(ExportTest, HorizontalMonthMatchesThePrintfLayoutInCsvAndTxt) {
@@ -137,7 +137,7 @@ TEST_F(ExportTest, HorizontalMonthMatchesThePrintfLayoutInCsvAndTxt) {
             }
         }
         EXPECT_EQ(Export(request), expected);
-        EXPECT_EQ(status, HourlyExportStatus::Completed);
+        EXPECT_EQ(status, WriteStatus::Completed);
     }
 }
 
@@ -291,7 +291,7 @@ TEST_F(ExportTest, SlopeLinesMatchTheModelInEveryMode) {
                 }
             }
             EXPECT_EQ(Export(request), expected);
-            EXPECT_EQ(status, HourlyExportStatus::Completed);
+            EXPECT_EQ(status, WriteStatus::Completed);
         }
     }
 }
@@ -336,23 +336,21 @@ TEST_F(ExportTest, SlopeOfASiteMissingFromTheCatalogueLeavesTheTargetAlone) {
     HourlyExportRequest request;
     request.dataKind = DataKind::Slope;
     const std::string kept = dir.Write("kept.csv", "the user's file");
-    EXPECT_EQ(ExportHourlyData(*set, request, site, kept), HourlyExportStatus::SiteMissing);
+    EXPECT_EQ(ExportHourlyData(*set, request, site, kept), WriteStatus::SiteMissing);
     EXPECT_EQ(test::ReadFileBytes(kept), "the user's file");
     const auto fresh = dir.path() / "fresh.csv";
-    EXPECT_EQ(ExportHourlyData(*set, request, site, fresh.string()),
-              HourlyExportStatus::SiteMissing);
+    EXPECT_EQ(ExportHourlyData(*set, request, site, fresh.string()), WriteStatus::SiteMissing);
     EXPECT_FALSE(std::filesystem::exists(fresh));
-    EXPECT_STREQ(ExportStatusMessage(HourlyExportStatus::SiteMissing),
-                 "地点一覧にこの地点がないため、斜面日射量データを出力できませんでした。");
+    EXPECT_EQ(WriteStatusMessage(WriteStatus::SiteMissing),
+              "地点一覧にこの地点がないため、斜面日射量データを出力できませんでした。");
 }
 
 TEST_F(ExportTest, UncreatableFileIsReported) {
     HourlyExportRequest request;
     EXPECT_EQ(ExportHourlyData(*set, request, site, (dir.path() / "no/such/x.csv").string()),
-              HourlyExportStatus::CannotCreate);
-    EXPECT_EQ(ExportHourlyData(*set, request, site, dir.str()), HourlyExportStatus::CannotCreate);
-    EXPECT_STREQ(ExportStatusMessage(HourlyExportStatus::CannotCreate),
-                 "出力ファイルが開けません。");
+              WriteStatus::CannotCreate);
+    EXPECT_EQ(ExportHourlyData(*set, request, site, dir.str()), WriteStatus::CannotCreate);
+    EXPECT_EQ(WriteStatusMessage(WriteStatus::CannotCreate), "出力ファイルが開けません。");
 }
 
 // A file-size limit makes the write fail midway, as a full disk would.
@@ -361,22 +359,21 @@ TEST_F(ExportTest, FailedWriteLeavesTheExistingFileUntouched) {
     HourlyExportRequest request;
     request.exportKind = ExportKind::WholeYear;
 
-    const HourlyExportStatus result = test::WithFileSizeLimit(
+    const WriteStatus result = test::WithFileSizeLimit(
         64 * 1024, [&] { return ExportHourlyData(*set, request, site, target); });
 
-    EXPECT_EQ(result, HourlyExportStatus::WriteFailed);
+    EXPECT_EQ(result, WriteStatus::WriteFailed);
     EXPECT_EQ(ReadFileBytes(target), "the user's old data\r\n");
-    EXPECT_STREQ(ExportStatusMessage(result),
-                 "出力ファイルの書き込みに失敗しました。\n元のファイルは変更されていません。");
+    EXPECT_EQ(WriteStatusMessage(result),
+              "出力ファイルの書き込みに失敗しました。\n元のファイルは変更されていません。");
     std::size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         ++files;
     }
     EXPECT_EQ(files, 2u); // data.txt and keep.csv: no temporary file left behind
 
-    EXPECT_EQ(ExportHourlyData(*set, request, site, target), HourlyExportStatus::Completed);
-    EXPECT_STREQ(ExportStatusMessage(HourlyExportStatus::Completed),
-                 "データの出力が完了しました。");
+    EXPECT_EQ(ExportHourlyData(*set, request, site, target), WriteStatus::Completed);
+    EXPECT_EQ(WriteStatusMessage(WriteStatus::Completed), "データの出力が完了しました。");
 }
 
 TEST(CsvHeaderLine, RunsOfBlanksBecomeOneComma) {

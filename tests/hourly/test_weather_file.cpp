@@ -229,10 +229,10 @@ TEST_F(WeatherFileTest, AFailedWriteKeepsTheOldFile) {
     test::TempDir out;
     const std::string path = out.Write("old.epw", "the user's file\r\n");
     const std::vector<WeatherHour> hours = BuildWeatherYear(*set, site);
-    const WeatherWriteStatus status = test::WithFileSizeLimit(64 * 1024, [&] {
+    const WriteStatus status = test::WithFileSizeLimit(64 * 1024, [&] {
         return WriteWeatherFile(path, WeatherFormat::Epw, hours, site, YearVariant::Average);
     });
-    EXPECT_EQ(status, WeatherWriteStatus::WriteFailed);
+    EXPECT_EQ(status, WriteStatus::WriteFailed);
     EXPECT_EQ(test::ReadFileBytes(path), "the user's file\r\n");
 }
 

@@ -119,14 +119,15 @@ TEST_F(MonthlyViewerTest, DisplayAndAngleModesSetTheGraphAnglesAndTheEnabling) {
     EXPECT_FALSE(Child<QComboBox>(*viewer, "1085")->isEnabled());
     EXPECT_TRUE(Child<QLineEdit>(*viewer, "1014")->isEnabled());
     EXPECT_FALSE(Child<QLineEdit>(*viewer, "1016")->isEnabled());
-    EXPECT_EQ(viewer->ShownDataKind(), DataKind::Slope) << "the picker moves";
+    EXPECT_TRUE(viewer->Selector().Model().TiltMovable()) << "the picker moves";
 
     Click(*viewer, "1061");
     EXPECT_EQ(viewer->Scene().chart, MonthlyChart::Optimum);
     EXPECT_EQ(viewer->GraphTilt(), 30);
     EXPECT_EQ(viewer->GraphAzimuth(), 0);
     EXPECT_FALSE(Child<QLineEdit>(*viewer, "1014")->isEnabled());
-    EXPECT_EQ(viewer->ShownDataKind(), DataKind::Horizontal) << "the picker rests";
+    EXPECT_FALSE(viewer->Selector().Model().TiltMovable()) << "the picker rests";
+    EXPECT_FALSE(viewer->Selector().Model().AzimuthMovable());
 
     Click(*viewer, "1067");
     EXPECT_EQ(viewer->Scene().chart, MonthlyChart::Variation);
@@ -216,11 +217,11 @@ TEST_F(MonthlyViewerTest, MonthButtonsWrapTheYearAndResetTheDay) {
 
 TEST_F(MonthlyViewerTest, LegendClicksHideCurvesAndTheToggleShowsThemAgain) {
     auto viewer = Open();
-    CGraphCanvas& canvas = viewer->Canvas();
+    const CGraphCanvas& canvas = viewer->Canvas();
     const std::size_t lines = viewer->Scene().lines.size();
     ASSERT_EQ(lines, 13u);
     QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.Legend()[3].frame));
-    EXPECT_EQ(canvas.Legend()[3].visible, 0);
+    EXPECT_EQ(canvas.Legend()[3].visible, false);
     EXPECT_EQ(viewer->Scene().lines.size(), lines - 1);
     QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.LegendToggleRect()));
     EXPECT_FALSE(canvas.AnyLegendEntryHidden());
@@ -231,10 +232,10 @@ TEST_F(MonthlyViewerTest, TheLegendNamesThePlaneDrawnWhicheverControlChangedIt) 
     auto viewer = Open();
     Click(*viewer, "1060");
     Click(*viewer, "1058"); // 任意の指定
-    CGraphCanvas& canvas = viewer->Canvas();
+    const CGraphCanvas& canvas = viewer->Canvas();
     ASSERT_EQ(canvas.Legend().size(), 1u);
     QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.Legend()[0].frame));
-    ASSERT_EQ(canvas.Legend()[0].visible, 0);
+    ASSERT_EQ(canvas.Legend()[0].visible, false);
     const auto named = [&] {
         return "傾斜角" + std::to_string(viewer->GraphTilt()) + "度 方位角" +
                std::to_string(std::abs(viewer->GraphAzimuth())) + "度";
@@ -242,7 +243,7 @@ TEST_F(MonthlyViewerTest, TheLegendNamesThePlaneDrawnWhicheverControlChangedIt) 
     Type(*viewer, "1018", QStringLiteral("45"));
     ASSERT_EQ(viewer->GraphTilt(), 50);
     EXPECT_EQ(canvas.Legend()[0].label, named());
-    EXPECT_EQ(canvas.Legend()[0].visible, 0) << "what the user hid stays hidden";
+    EXPECT_EQ(canvas.Legend()[0].visible, false) << "what the user hid stays hidden";
     Type(*viewer, "1024", QStringLiteral("30"));
     EXPECT_EQ(canvas.Legend()[0].label, named());
     QTest::mouseClick(viewer->findChild<QToolButton*>(QStringLiteral("1019-down")), Qt::LeftButton);
@@ -252,12 +253,12 @@ TEST_F(MonthlyViewerTest, TheLegendNamesThePlaneDrawnWhicheverControlChangedIt) 
     EXPECT_EQ(canvas.Legend()[0].label, "傾斜角40度 方位角45度");
 
     const QPoint from = Centre(viewer->Selector().Model().TiltKnob());
-    viewer->FramePress(ViewerFrameOwner::Frame::Selector, from);
-    viewer->FrameMove(ViewerFrameOwner::Frame::Selector, from + QPoint(0, 40));
-    viewer->FrameRelease(ViewerFrameOwner::Frame::Selector, from + QPoint(0, 40));
+    QTest::mousePress(viewer->SelectorFrame(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(viewer->SelectorFrame(), from + QPoint(0, 40));
+    QTest::mouseRelease(viewer->SelectorFrame(), Qt::LeftButton, {}, from + QPoint(0, 40));
     ASSERT_NE(viewer->GraphTilt(), 40);
     EXPECT_EQ(canvas.Legend()[0].label, named());
-    EXPECT_EQ(canvas.Legend()[0].visible, 0);
+    EXPECT_EQ(canvas.Legend()[0].visible, false);
 }
 
 TEST_F(MonthlyViewerTest, AMonthlyFolderThatIsAFileShowsTheLoadFailure) {
@@ -287,16 +288,15 @@ TEST_F(MonthlyViewerTest, ChoosingASiteResetsTheAnglesAndTheHourlyButtonSwitches
 
 TEST_F(MonthlyViewerTest, PrintingKeepsHiddenCurvesOffPaperAndShowsThemAgainOnScreen) {
     auto viewer = Open();
-    CGraphCanvas& canvas = viewer->Canvas();
-    canvas.ToggleLegendEntry(2);
-    viewer->Redraw(kRedrawGraph);
+    const CGraphCanvas& canvas = viewer->Canvas();
+    QTest::mouseClick(viewer->GraphFrame(), Qt::LeftButton, {}, Centre(canvas.Legend()[2].frame));
 
     // An A4 landscape page at 300 dpi: a 3496-pixel-wide graph at scale 4, the
     // hidden curve still hidden.
-    const PrintedMonthlyGraph page =
-        ComposePrintedMonthlyGraph(viewer->GraphInput(), 3508, 2480, 840, 560, canvas.Legend());
+    const PrintedMonthlyGraph page = ComposePrintedMonthlyGraph(viewer->GraphInput(), 3508, 2480,
+                                                                840, 560, viewer->State().hidden);
     EXPECT_EQ(page.geometry.scale, 4);
-    EXPECT_EQ(page.layout.legend[2].visible, 0);
+    EXPECT_EQ(page.layout.legend[2].visible, false);
     EXPECT_EQ(page.scene.lines.size(), 12u);
     EXPECT_FALSE(page.scene.toggleShown) << "nothing to press on paper";
 

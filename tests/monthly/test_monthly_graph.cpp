@@ -34,7 +34,7 @@ protected:
         input.siteName = "東京";
         input.month = 7;
     }
-    std::vector<CHanreiObj> Legend() const { return BuildMonthlyLegend(input, graph, {}, {}); }
+    std::vector<CHanreiObj> Legend() const { return BuildMonthlyLegend(input, graph); }
     MonthlyScene Scene() const { return ComputeMonthlyScene(input, graph, Legend()); }
 
     MonthlyRecord record;
@@ -134,7 +134,7 @@ TEST_F(MonthlyGraphTest, VariationRegistersMaximumMinimumThenAverage) {
 TEST_F(MonthlyGraphTest, HiddenEntriesLeaveAxesAndTitleAndNoDataLeavesNoTooltips) {
     std::vector<CHanreiObj> legend = Legend();
     for (CHanreiObj& entry : legend) {
-        entry.visible = 0;
+        entry.visible = false;
     }
     MonthlyScene scene = ComputeMonthlyScene(input, graph, legend);
     EXPECT_TRUE(scene.lines.empty());

@@ -2,28 +2,32 @@
 
 #include "graph/angle_selector_model.h"
 
-#include <vector>
+#include <optional>
 
 namespace quorvane::test {
 
-// An angle-selector owner that keeps the angles it is given and records the flags of
-// every redraw request.
-struct FakeAngleSelectorOwner : AngleSelectorOwner {
+// A viewer of the angle selector: it shows the selector its angles and takes back
+// the angles a drag returns, counting the drags that moved them.
+struct FakeAngleSelectorOwner {
     int tilt = 0;
     int azimuth = 0;
     DataKind dataKind = DataKind::Slope;
     HourlyAngleMode slopeMode = HourlyAngleMode::Orientation;
     bool monthly = false;
-    std::vector<int> redraws;
+    int drags = 0;
 
-    int GraphTilt() const override { return tilt; }
-    int GraphAzimuth() const override { return azimuth; }
-    void SetGraphTilt(int value) override { tilt = value; }
-    void SetGraphAzimuth(int value) override { azimuth = value; }
-    DataKind ShownDataKind() const override { return dataKind; }
-    HourlyAngleMode SlopeAngleMode() const override { return slopeMode; }
-    bool IsMonthlyOwner() const override { return monthly; }
-    void RequestRedraw(int flags) override { redraws.push_back(flags); }
+    SelectorView View() const {
+        return SelectorViewOf({tilt, azimuth},
+                              dataKind == DataKind::Slope ? std::optional(slopeMode) : std::nullopt,
+                              monthly);
+    }
+    void Take(std::optional<PlaneAngles> angles) {
+        if (angles) {
+            tilt = angles->tiltDeg;
+            azimuth = angles->azimuthDeg;
+            ++drags;
+        }
+    }
 };
 
 } // namespace quorvane::test
