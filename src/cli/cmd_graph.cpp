@@ -51,7 +51,8 @@ int RunGraph(int argc, char** argv) {
         };
     };
     const auto print = [&](QPrinter& printer) {
-        return PrintHourlyGraph(printer, in, frame.width, frame.height, frame.hidden);
+        return PrintHourlyGraph(printer, in, frame.width, frame.height, frame.hidden) ==
+               PrintStatus::Printed;
     };
     if (const std::optional<int> failed =
             WriteGraphOutputs(args, frame, paint(&pictures), paint(nullptr), print,

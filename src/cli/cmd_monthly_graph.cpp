@@ -67,7 +67,8 @@ int RunMonthlyGraph(int argc, char** argv) {
         PaintMonthlyGraph(p, graph.scene, graph.layout, styles);
     };
     const auto print = [&](QPrinter& printer) {
-        return PrintMonthlyGraph(printer, in, frame.width, frame.height, frame.hidden);
+        return PrintMonthlyGraph(printer, in, frame.width, frame.height, frame.hidden) ==
+               PrintStatus::Printed;
     };
     if (const std::optional<int> failed =
             WriteGraphOutputs(args, frame, paint, paint, print, graph.scene.tooltips, UsageError)) {

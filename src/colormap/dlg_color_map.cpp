@@ -330,7 +330,7 @@ void CDlgColorMap::Print() {
     SetUpA4Printer(*printer, QStringLiteral("Quorvane"), PageOrientation::Portrait);
     QPainter p;
     if (!p.begin(printer.get())) {
-        CurrentPlatform().ShowMessage(this, QStringLiteral("印刷を開始できません。"));
+        ReportPrint(this, PrintStatus::NotStarted, false);
         return;
     }
     const QRect page = printer->pageLayout().fullRectPixels(printer->resolution());
@@ -338,7 +338,7 @@ void CDlgColorMap::Print() {
         ComputeColorMapPrint(page.width(), page.height(), pane_->width(), pane_->height()),
         ColorMapTitle(kind_, period_), &picture_, view_};
     PaintColorMapPage(p, content);
-    p.end();
+    ReportPrint(this, p.end() ? PrintStatus::Printed : PrintStatus::Incomplete, false);
 }
 
 } // namespace quorvane

@@ -47,18 +47,18 @@ void PaintPrintedPage(QPainter& p, const PrintGeometry& geometry, int graphBotto
     p.restore();
 }
 
-bool PrintGraphPage(QPrinter& printer, const PagePainter& paint) {
+PrintStatus PrintGraphPage(QPrinter& printer, const PagePainter& paint) {
     SetUpA4Printer(printer, QStringLiteral("HORIX"), PageOrientation::Landscape);
     printer.setFromTo(1, 1);
     QPainter p;
     if (!p.begin(&printer)) {
-        return false;
+        return PrintStatus::NotStarted;
     }
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     const QRect page = printer.pageLayout().fullRectPixels(printer.resolution());
     paint(p, page.width(), page.height());
-    return p.end();
+    return p.end() ? PrintStatus::Printed : PrintStatus::Incomplete;
 }
 
 } // namespace quorvane

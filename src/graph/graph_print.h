@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/write_status.h"
 #include "graph/graph_canvas.h"
 #include "graph/graph_layout.h"
 
@@ -33,8 +34,8 @@ void PaintPrintedPage(QPainter& p, const PrintGeometry& geometry, int graphBotto
                       const GraphStyles& styles, const std::function<void(QPainter&)>& graph);
 
 // Sets a printer to one landscape A4 page at 300 dpi, document "HORIX", and paints
-// the page of the given device size; false when the printer could not start.
+// the page of the given device size.
 using PagePainter = std::function<void(QPainter&, int pageWidth, int pageHeight)>;
-bool PrintGraphPage(QPrinter& printer, const PagePainter& paint);
+PrintStatus PrintGraphPage(QPrinter& printer, const PagePainter& paint);
 
 } // namespace quorvane

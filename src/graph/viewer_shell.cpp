@@ -395,7 +395,7 @@ void ViewerShell::AddGraphAndEndButtons(const ViewerButtonSpec& otherViewer) {
     connect(menu, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void ViewerShell::PrintThrough(const std::function<bool(QPrinter&)>& print) {
+void ViewerShell::PrintThrough(const std::function<PrintStatus(QPrinter&)>& print) {
     PrintRequest request;
     request.documentName = QStringLiteral("HORIX");
     request.singlePageOnly = true;
@@ -403,14 +403,12 @@ void ViewerShell::PrintThrough(const std::function<bool(QPrinter&)>& print) {
     if (printer == nullptr) {
         return;
     }
-    bool printed = false;
+    PrintStatus status = PrintStatus::NotStarted;
     {
         WaitCursor wait;
-        printed = print(*printer);
+        status = print(*printer);
     }
-    if (!printed) {
-        CurrentPlatform().ShowMessage(this, QStringLiteral("印刷を開始できません。"));
-    }
+    ReportPrint(this, status, false);
 }
 
 void ViewerShell::showEvent(QShowEvent* event) {

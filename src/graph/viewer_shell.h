@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/write_status.h"
 #include "graph/angle_selector.h"
 #include "graph/graph_canvas.h"
 #include "graph/orientation.h"
@@ -213,8 +214,8 @@ protected:
     // "メニュー画面に戻る" (OK).
     void AddGraphAndEndButtons(const ViewerButtonSpec& otherViewer);
 
-    // The print dialog, then `print`; a printer that will not start is reported.
-    void PrintThrough(const std::function<bool(QPrinter&)>& print);
+    // The print dialog, then `print`; a page that did not print is reported.
+    void PrintThrough(const std::function<PrintStatus(QPrinter&)>& print);
 
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;

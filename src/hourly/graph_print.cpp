@@ -37,8 +37,8 @@ void PaintPrintedGraph(QPainter& p, const PrintedGraph& page) {
     });
 }
 
-bool PrintHourlyGraph(QPrinter& printer, const HourlyGraphInput& input, int frameWidth,
-                      int frameHeight, const LegendHidden& screenHidden) {
+PrintStatus PrintHourlyGraph(QPrinter& printer, const HourlyGraphInput& input, int frameWidth,
+                             int frameHeight, const LegendHidden& screenHidden) {
     return PrintGraphPage(printer, [&](QPainter& p, int pageWidth, int pageHeight) {
         PaintPrintedGraph(p, ComposePrintedGraph(input, pageWidth, pageHeight, frameWidth,
                                                  frameHeight, screenHidden));

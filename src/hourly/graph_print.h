@@ -24,9 +24,8 @@ PrintedGraph ComposePrintedGraph(HourlyGraphInput input, int pageWidth, int page
 // Draws the page: the graph, then the footer (logo 293 at scale div 2, "Quorvane").
 void PaintPrintedGraph(QPainter& p, const PrintedGraph& page);
 
-// Sets a printer to one landscape A4 page, document "HORIX", and prints the page;
-// false when the printer could not start.
-bool PrintHourlyGraph(QPrinter& printer, const HourlyGraphInput& input, int frameWidth,
-                      int frameHeight, const LegendHidden& screenHidden);
+// Sets a printer to one landscape A4 page, document "HORIX", and prints the page.
+PrintStatus PrintHourlyGraph(QPrinter& printer, const HourlyGraphInput& input, int frameWidth,
+                             int frameHeight, const LegendHidden& screenHidden);
 
 } // namespace quorvane

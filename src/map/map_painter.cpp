@@ -351,28 +351,31 @@ void PaintMapOverlay(QPainter& p, const SiteSelectionModel& model, const MapPict
     switch (model.Level()) {
     case MapLevel::National:
         for (int block = 1; block < kBlockCount; ++block) {
-            const QBrush& fill = block == model.PressedItem()
-                                     ? styles.selected
-                                     : (block == model.HoveredItem() ? styles.hover : styles.block);
+            const QBrush& fill =
+                block == model.PressedItem().code
+                    ? styles.selected
+                    : (block == model.HoveredItem().code ? styles.hover : styles.block);
             DrawOutlinedRect(p, model.BlockPixelRect(block), fill, styles.grey);
         }
-        if (model.HoveredItem() > 0) {
-            const PixelRect r = model.BlockPixelRect(model.HoveredItem());
-            DrawTextAt(p, ToQString(records[static_cast<std::size_t>(model.HoveredItem())].name),
+        if (model.HoveredItem().code > 0) {
+            const PixelRect r = model.BlockPixelRect(model.HoveredItem().code);
+            DrawTextAt(p,
+                       ToQString(records[static_cast<std::size_t>(model.HoveredItem().code)].name),
                        QPointF((r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0),
                        styles.blockName, styles.font20Bold, TextAlign::Center, TextAlign::Center);
         }
         break;
     case MapLevel::Block:
-        DrawClippedArea(p, model, model.HoveredItem(), styles.hover, styles.hoveredAreaOutline);
+        DrawClippedArea(p, model, model.HoveredItem().code, styles.hover,
+                        styles.hoveredAreaOutline);
         DrawClippedArea(p, model, model.SelectedArea(), styles.selected,
                         styles.selectedAreaOutline);
         break;
     case MapLevel::Area:
         if (model.SheetPicking()) {
-            if (model.HoveredItem() > 0) {
+            if (model.HoveredItem().code > 0) {
                 const PixelRect r =
-                    Clipped(ProjectRect(model, GetSheetViewRect(model.HoveredItem())), inner);
+                    Clipped(ProjectRect(model, GetSheetViewRect(model.HoveredItem().code)), inner);
                 DrawOutlinedRect(p, r, styles.hover, styles.black);
             } else {
                 DrawBalloon(p, model,
@@ -382,7 +385,7 @@ void PaintMapOverlay(QPainter& p, const SiteSelectionModel& model, const MapPict
             const CMapInfo& area = records[static_cast<std::size_t>(model.Record())];
             for (int slot = 0; slot < kNeighbourCount; ++slot) {
                 const CMapNeighbour& n = area.neighbours[static_cast<std::size_t>(slot)];
-                if (n.code > 0 && n.code == model.HoveredItem()) {
+                if (n.code > 0 && n.code == model.HoveredItem().code) {
                     DrawTextAt(p, ToQString(records[static_cast<std::size_t>(n.code)].shortName),
                                ToPoint(GeoToPixel(n.labelPosition, model.View(), inner)),
                                styles.neighbourHover, styles.font10Bold);
@@ -391,9 +394,9 @@ void PaintMapOverlay(QPainter& p, const SiteSelectionModel& model, const MapPict
         }
         break;
     case MapLevel::Mesh:
-        if (model.HoveredItem() > 0) {
+        if (model.HoveredItem().code > 0) {
             const PixelRect r =
-                Clipped(ProjectRect(model, GetMesh3Rect(model.HoveredItem())), inner);
+                Clipped(ProjectRect(model, GetMesh3Rect(model.HoveredItem().code)), inner);
             DrawOutlinedRect(p, r, styles.hoveredMeshFill, styles.grey);
         }
         for (int d = 0; d < 4; ++d) {

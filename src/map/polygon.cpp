@@ -314,32 +314,39 @@ private:
     double x_ = 0.0;
 };
 
-// Shamos-Hoey sweep, O(n log n) whatever the shape: two edges that meet are neighbours
-// in the height order at some event left of where they meet. Meeting is judged within
-// the tolerance, so beside the nearest neighbours every edge within the tolerance of
-// the event's end point (or of a vertical edge's span) is tested too.
-bool EdgesMeetBySweep(const RingEdges& edges) {
-    std::size_t n = edges.size();
-    // An edge is on the sweep line over its x range widened by the tolerance, so every
-    // pair whose widened ranges overlap is on it together at some event.
-    struct Event {
-        double x;
-        bool leaves;
-        std::uint32_t edge;
-    };
-    std::vector<Event> events;
-    events.reserve(2 * n);
-    for (std::size_t i = 0; i < n; ++i) {
+// An edge enters the sweep line at its left end and leaves it at its right end.
+struct SweepEvent {
+    double x;
+    bool leaves;
+    std::uint32_t edge;
+};
+
+// The events in the sweep's order. An edge is on the sweep line over its x range
+// widened by the tolerance, so every pair whose widened ranges overlap is on it
+// together at some event.
+std::vector<SweepEvent> SweepEvents(const RingEdges& edges) {
+    std::vector<SweepEvent> events;
+    events.reserve(2 * edges.size());
+    for (std::size_t i = 0; i < edges.size(); ++i) {
         events.push_back({edges[i].left.x - kTol, false, static_cast<std::uint32_t>(i)});
         events.push_back({edges[i].right.x + kTol, true, static_cast<std::uint32_t>(i)});
     }
-    std::sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
+    std::sort(events.begin(), events.end(), [](const SweepEvent& a, const SweepEvent& b) {
         if (a.x != b.x) {
             return a.x < b.x;
         }
         return a.leaves < b.leaves; // ranges that only touch still overlap
     });
+    return events;
+}
 
+// Shamos-Hoey sweep, O(n log n) whatever the shape: two edges that meet are neighbours
+// in the height order at some event left of where they meet. Meeting is judged within
+// the tolerance, so beside the nearest neighbours every edge within the tolerance of
+// the event's end point (or of a vertical edge's span) is tested too.
+bool EdgesMeetBySweep(const RingEdges& edges) {
+    const std::size_t n = edges.size();
+    const std::vector<SweepEvent> events = SweepEvents(edges);
     HeightOrder order(edges);
     using ActiveSet = std::set<std::size_t, std::reference_wrapper<HeightOrder>>;
     ActiveSet active(std::ref(order));
@@ -375,7 +382,7 @@ bool EdgesMeetBySweep(const RingEdges& edges) {
         return false;
     };
 
-    for (const Event& event : events) {
+    for (const SweepEvent& event : events) {
         std::size_t i = event.edge;
         const RingEdges::Edge& e = edges[i];
         order.MoveTo(event.x);

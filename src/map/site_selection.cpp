@@ -246,7 +246,7 @@ std::optional<SiteSelectionModel::MouseInfo> SiteSelectionModel::MouseInformatio
 // Levels
 
 void SiteSelectionModel::ResetPointer() {
-    hoveredItem_ = pressedItem_ = kNone;
+    hoveredItem_ = pressedItem_ = {};
     hoveredSite_ = pressedSite_ = kNone;
     hoveredArrow_ = pressedArrow_ = kNone;
     sheetPicking_ = false;
@@ -466,50 +466,53 @@ MapCommand SiteSelectionModel::DoubleClickSiteLine(int line) {
 
 // Mouse
 
-int SiteSelectionModel::HitItem(int x, int y) const {
+MapHit SiteSelectionModel::HitItem(int x, int y) const {
     if (!Inner().Contains(x, y)) {
-        return kNone;
+        return {};
     }
     switch (level_) {
     case MapLevel::National:
         for (int block = 1; block < kBlockCount; ++block) {
             if (BlockPixelRect(block).Contains(x, y)) {
-                return block;
+                return {MapHitKind::Block, block};
             }
         }
-        return kNone;
+        return {};
     case MapLevel::Block: {
         const CDPoint point = PixelToGeo(x, y, View(), Inner());
         for (int code = kBlockCount; code < kMapInfoCount; ++code) {
             if (catalogue_.records[static_cast<std::size_t>(code)].level == 2 &&
                 PointInArea(catalogue_.outlines[static_cast<std::size_t>(code)], point)) {
-                return code;
+                return {MapHitKind::Area, code};
             }
         }
-        return kNone;
+        return {};
     }
     case MapLevel::Area: {
         if (sheetPicking_) {
             const CDPoint point = PixelToGeo(x, y, View(), Inner());
             const int sheet = GetMapSheetCode(point.x, point.y);
-            return SheetPictureExists(catalogue_.mapFolder, sheet) ? sheet : kNone;
+            return SheetPictureExists(catalogue_.mapFolder, sheet)
+                       ? MapHit{MapHitKind::Sheet, sheet}
+                       : MapHit{};
         }
         for (int slot = 0; slot < kNeighbourCount; ++slot) {
             if (NeighbourLabelRect(slot).Contains(x, y)) {
-                return catalogue_.records[static_cast<std::size_t>(record_)]
-                    .neighbours[static_cast<std::size_t>(slot)]
-                    .code;
+                return {MapHitKind::NeighbourLabel,
+                        catalogue_.records[static_cast<std::size_t>(record_)]
+                            .neighbours[static_cast<std::size_t>(slot)]
+                            .code};
             }
         }
-        return kNone;
+        return {};
     }
     case MapLevel::Mesh: {
         const CDPoint point = PixelToGeo(x, y, View(), Inner());
         const int code = GetMesh3Code(point.x, point.y);
-        return code > 0 ? code : kNone;
+        return code > 0 ? MapHit{MapHitKind::Mesh, code} : MapHit{};
     }
     }
-    return kNone;
+    return {};
 }
 
 int SiteSelectionModel::HitSite(int x, int y) const {
@@ -562,67 +565,50 @@ void SiteSelectionModel::MouseDown(int x, int y) {
 
 MapCommand SiteSelectionModel::MouseUp(int x, int y) {
     if (std::exchange(releaseEndsDoubleClick_, false)) {
-        pressedItem_ = pressedSite_ = pressedArrow_ = kNone;
+        pressedItem_ = {};
+        pressedSite_ = pressedArrow_ = kNone;
         return {MapAction::Redraw};
     }
     if (balloon_ || Sliding()) {
         return {};
     }
     const int previousArea = selectedArea_;
-    const int item = HitItem(x, y);
+    const MapHit item = HitItem(x, y);
     const int site = HitSite(x, y);
     const int arrow = level_ == MapLevel::Mesh ? HitArrow(x, y) : kNone;
-    const int pressedItem = pressedItem_, pressedSite = pressedSite_, pressedArrow = pressedArrow_;
-    pressedItem_ = pressedSite_ = pressedArrow_ = kNone;
+    const MapHit pressedItem = pressedItem_;
+    const int pressedSite = pressedSite_, pressedArrow = pressedArrow_;
+    pressedItem_ = {};
+    pressedSite_ = pressedArrow_ = kNone;
 
+    const bool onPressed = item.Hit() && item == pressedItem;
     switch (level_) {
     case MapLevel::National:
-        if (item != kNone && item == pressedItem) {
-            if (item == 7) {
-                return {MapAction::OpenArea, 47, 300};
-            }
-            if (item == 8 || item == 9) {
-                return {MapAction::OpenArea, 95, 300};
-            }
-            return {MapAction::OpenBlock, item, 300};
+        if (!onPressed) {
+            return {};
         }
-        return {};
+        if (item.code == 7) {
+            return {MapAction::OpenArea, kIzuIslandsArea, 300};
+        }
+        if (item.code == 8 || item.code == 9) {
+            return {MapAction::OpenArea, kOgasawaraArea, 300};
+        }
+        return {MapAction::OpenBlock, item.code, 300};
     case MapLevel::Block:
-        selectedArea_ = (item != kNone && item == pressedItem) ? item : kNone;
+        selectedArea_ = onPressed ? item.code : kNone;
         break;
     case MapLevel::Area:
-        if (item != kNone && item == pressedItem) {
-            if (sheetPicking_) {
-                return {MapAction::OpenSheet, item, 0};
-            }
-            return {MapAction::OpenArea, item, 300};
+        if (onPressed) {
+            return {sheetPicking_ ? MapAction::OpenSheet : MapAction::OpenArea, item.code,
+                    sheetPicking_ ? 0 : 300};
         }
         break;
-    case MapLevel::Mesh: {
+    case MapLevel::Mesh:
         if (arrow != kNone && arrow == pressedArrow) {
             return {MapAction::Slide, arrow};
         }
-        auto findSite = [this](int number) { return FindSiteIndex(catalogue_.sites, number); };
-        const int releaseSite = item != kNone
-                                    ? GetSiteOfPoint(meshes_, PixelToGeo(x, y, View(), Inner()).x,
-                                                     PixelToGeo(x, y, View(), Inner()).y, findSite)
-                                    : kNone;
-        int pressSite = kNone;
-        if (pressedItem != kNone) {
-            const int entry = meshes_.FindMeshEntry(pressedItem);
-            pressSite = entry >= 0
-                            ? FindSiteIndex(catalogue_.sites, meshes_.entry(entry).siteNumber)
-                            : kNone;
-        }
-        if (releaseSite != kNone && releaseSite == pressSite) {
-            selectedMesh_ = item;
-            selectedSite_ = releaseSite;
-        } else {
-            selectedMesh_ = kNone;
-            selectedSite_ = kNone;
-        }
+        SelectMeshOnRelease(x, y, item, pressedItem);
         return {MapAction::Redraw};
-    }
     }
     // Levels 1 and 2: the site marker released on.
     selectedSite_ = (site != kNone && site == pressedSite) ? site : kNone;
@@ -635,6 +621,24 @@ MapCommand SiteSelectionModel::MouseUp(int x, int y) {
         selectedSite_ = keep;
     }
     return {MapAction::Redraw};
+}
+
+void SiteSelectionModel::SelectMeshOnRelease(int x, int y, const MapHit& item,
+                                             const MapHit& pressedItem) {
+    auto findSite = [this](int number) { return FindSiteIndex(catalogue_.sites, number); };
+    const CDPoint point = PixelToGeo(x, y, View(), Inner());
+    const int releaseSite =
+        item.Hit() ? GetSiteOfPoint(meshes_, point.x, point.y, findSite) : kNone;
+    int pressSite = kNone;
+    if (pressedItem.Hit()) {
+        const int entry = meshes_.FindMeshEntry(pressedItem.code);
+        pressSite =
+            entry >= 0 ? FindSiteIndex(catalogue_.sites, meshes_.entry(entry).siteNumber) : kNone;
+    }
+    // Within one site's meshes the press and the release may differ.
+    const bool sameSite = releaseSite != kNone && releaseSite == pressSite;
+    selectedMesh_ = sameSite ? item.code : kNone;
+    selectedSite_ = sameSite ? releaseSite : kNone;
 }
 
 MapCommand SiteSelectionModel::DoubleClick(int x, int y) {
@@ -653,7 +657,7 @@ MapCommand SiteSelectionModel::DoubleClick(int x, int y) {
 }
 
 void SiteSelectionModel::MouseLeave() {
-    hoveredItem_ = pressedItem_ = kNone;
+    hoveredItem_ = pressedItem_ = {};
     hoveredSite_ = pressedSite_ = kNone;
     hoveredArrow_ = pressedArrow_ = kNone;
 }

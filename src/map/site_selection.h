@@ -28,6 +28,23 @@ struct MapCatalogue {
 inline constexpr int kNone = -1;
 inline constexpr int kSlideSteps = 30;
 
+// The areas that stand for whole island blocks: block 7 opens the area map of the
+// Izu Islands, blocks 8 and 9 (Ogasawara, Iwo Jima) that of the Ogasawara Islands.
+// Their maps go back to the national map and have no area map button.
+inline constexpr int kIzuIslandsArea = 47;
+inline constexpr int kOgasawaraArea = 95;
+
+// What the pointer is over on the present map: a block of the national map, an area
+// of a block map, a neighbour's label or (picking sheets) a sheet of an area map,
+// a third-order mesh of a mesh map.
+enum class MapHitKind { Nothing, Block, Area, NeighbourLabel, Sheet, Mesh };
+struct MapHit {
+    MapHitKind kind = MapHitKind::Nothing;
+    int code = kNone; // block number, area code, sheet or mesh code
+    bool Hit() const { return kind != MapHitKind::Nothing; }
+    friend bool operator==(const MapHit&, const MapHit&) = default;
+};
+
 // The result of a mouse release or a list action that the dialog must carry out.
 enum class MapAction { None, Redraw, OpenNational, OpenBlock, OpenArea, OpenSheet, Slide, Accept };
 
@@ -132,8 +149,8 @@ public:
     int SelectedArea() const { return selectedArea_; }
     int SelectedSite() const { return selectedSite_; }
     int SelectedMesh() const { return selectedMesh_; }
-    int HoveredItem() const { return hoveredItem_; }
-    int PressedItem() const { return pressedItem_; }
+    const MapHit& HoveredItem() const { return hoveredItem_; }
+    const MapHit& PressedItem() const { return pressedItem_; }
     int HoveredSite() const { return hoveredSite_; }
     int HoveredArrow() const { return hoveredArrow_; }
     bool SheetPicking() const { return sheetPicking_; }
@@ -189,7 +206,10 @@ private:
     void RefreshLists();
     void RefreshAreaLines();
     void RefreshSiteLines();
-    int HitItem(int x, int y) const;
+    MapHit HitItem(int x, int y) const;
+    // A release on the mesh map: the mesh and its site are selected when the press
+    // was on a mesh of the same site, else neither.
+    void SelectMeshOnRelease(int x, int y, const MapHit& item, const MapHit& pressedItem);
     int HitSite(int x, int y) const;
     int HitArrow(int x, int y) const;
     int ParentBlockOf(int area) const;
@@ -198,7 +218,9 @@ private:
     std::string SiteLineText(int siteIndex) const;
     // The sheet's map name, or its code where the name table has none.
     std::string SheetLabel() const;
-    bool AreaIsSpecial(int area) const { return area == 47 || area == 95; }
+    static bool AreaIsSpecial(int area) {
+        return area == kIzuIslandsArea || area == kOgasawaraArea;
+    }
     CDRect ViewOfSheet(int sheet) const;
 
     MapCatalogue catalogue_;
@@ -209,8 +231,8 @@ private:
     int selectedArea_ = kNone;
     int selectedSite_ = kNone;
     int selectedMesh_ = kNone;
-    int hoveredItem_ = kNone;
-    int pressedItem_ = kNone;
+    MapHit hoveredItem_;
+    MapHit pressedItem_;
     int hoveredSite_ = kNone;
     int pressedSite_ = kNone;
     int hoveredArrow_ = kNone;

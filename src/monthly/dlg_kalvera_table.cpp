@@ -195,22 +195,17 @@ void CDlgKalveraTable::Print(PrintMode mode) {
         return;
     }
     PrinterTablePages pages(*printer);
-    switch (PrintOn(pages, mode)) {
-    case PrintOutcome::Printed:
+    const PrintStatus status = PrintOn(pages, mode);
+    if (status == PrintStatus::Printed) {
         CurrentPlatform().ShowMessage(this, PrintedMessage());
-        break;
-    case PrintOutcome::NotStarted:
-        CurrentPlatform().ShowMessage(this, QStringLiteral("印刷を開始できません。"));
-        break;
-    case PrintOutcome::Incomplete:
-        CurrentPlatform().ShowMessage(this, QStringLiteral("印刷を完了できませんでした。"));
-        break;
+    } else {
+        ReportPrint(this, status, true);
     }
 }
 
-CDlgKalveraTable::PrintOutcome CDlgKalveraTable::PrintOn(TablePages& pages, PrintMode mode) {
+PrintStatus CDlgKalveraTable::PrintOn(TablePages& pages, PrintMode mode) {
     if (!pages.Begin()) {
-        return PrintOutcome::NotStarted;
+        return PrintStatus::NotStarted;
     }
     printMode_ = mode;
     SetButtonsEnabled(false);
@@ -255,11 +250,11 @@ CDlgKalveraTable::PrintOutcome CDlgKalveraTable::PrintOn(TablePages& pages, Prin
     SetScrollPosition(savedScroll);
     const bool ended = pages.End();
     SetButtonsEnabled(true);
-    return ended ? PrintOutcome::Printed : PrintOutcome::Incomplete;
+    return ended ? PrintStatus::Printed : PrintStatus::Incomplete;
 }
 
 QString CDlgKalveraTable::PrintedMessage() const {
-    QString text = QStringLiteral("印刷が終了しました。");
+    QString text = ToQString(PrintStatusMessage(PrintStatus::Printed));
     if (failedSites_.empty()) {
         return text;
     }

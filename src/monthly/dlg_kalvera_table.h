@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/write_status.h"
 #include "monthly/monthly_table_painter.h"
 
 #include <QDialog>
@@ -45,8 +46,7 @@ public:
     void PrintBatch();
     // Prints the sites of the mode on `pages`, from the start of the document to its
     // end; the printer path and the tests share it.
-    enum class PrintOutcome { Printed, NotStarted, Incomplete };
-    PrintOutcome PrintOn(TablePages& pages, PrintMode mode);
+    PrintStatus PrintOn(TablePages& pages, PrintMode mode);
 
     // The frame's picture: its client area less the scroll bar and a pixel at the
     // left, top and bottom.

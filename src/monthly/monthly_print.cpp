@@ -30,8 +30,8 @@ void PaintPrintedMonthlyGraph(QPainter& p, const PrintedMonthlyGraph& page) {
     });
 }
 
-bool PrintMonthlyGraph(QPrinter& printer, const MonthlyGraphInput& input, int frameWidth,
-                       int frameHeight, const LegendHidden& screenHidden) {
+PrintStatus PrintMonthlyGraph(QPrinter& printer, const MonthlyGraphInput& input, int frameWidth,
+                              int frameHeight, const LegendHidden& screenHidden) {
     return PrintGraphPage(printer, [&](QPainter& p, int pageWidth, int pageHeight) {
         PaintPrintedMonthlyGraph(p,
                                  ComposePrintedMonthlyGraph(input, pageWidth, pageHeight,

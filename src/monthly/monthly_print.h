@@ -22,8 +22,8 @@ PrintedMonthlyGraph ComposePrintedMonthlyGraph(MonthlyGraphInput input, int page
 
 void PaintPrintedMonthlyGraph(QPainter& p, const PrintedMonthlyGraph& page);
 
-// One landscape A4 page, document "HORIX"; false when the printer could not start.
-bool PrintMonthlyGraph(QPrinter& printer, const MonthlyGraphInput& input, int frameWidth,
-                       int frameHeight, const LegendHidden& screenHidden);
+// One landscape A4 page, document "HORIX".
+PrintStatus PrintMonthlyGraph(QPrinter& printer, const MonthlyGraphInput& input, int frameWidth,
+                              int frameHeight, const LegendHidden& screenHidden);
 
 } // namespace quorvane

@@ -11,6 +11,12 @@ Platform* installed = nullptr;
 
 } // namespace
 
+void ReportPrint(QWidget* parent, PrintStatus status, bool sayPrinted) {
+    if (status != PrintStatus::Printed || sayPrinted) {
+        CurrentPlatform().ShowMessage(parent, ToQString(PrintStatusMessage(status)));
+    }
+}
+
 SaveFileRequest ExportFileRequest(const std::string& defaultName, FileFilter filter) {
     SaveFileRequest request;
     request.title = QStringLiteral("表示データの保存");

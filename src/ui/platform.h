@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/write_status.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -77,6 +79,10 @@ public:
 // "表示データの保存" with the name proposed and the kind's filter.
 enum class FileFilter { Csv, Txt, Epw };
 SaveFileRequest ExportFileRequest(const std::string& defaultName, FileFilter filter);
+
+// Tells the user how printing ended: a printer that did not start or a document
+// that could not be completed always, a completed one only when `sayPrinted`.
+void ReportPrint(QWidget* parent, PrintStatus status, bool sayPrinted);
 
 // The save-file dialog of an export. A file the program reads itself is refused with
 // a message, as if the dialog had been cancelled: nothing may be written to it.

@@ -41,7 +41,7 @@ protected:
         for (int y = (r.top + r.bottom) / 2; y < r.bottom; ++y) {
             for (int x = (r.left + r.right) / 2; x < r.right; ++x) {
                 model.MouseMove(x, y);
-                if (model.HoveredItem() == block) {
+                if (model.HoveredItem() == MapHit{MapHitKind::Block, block}) {
                     return {x, y};
                 }
             }
@@ -126,7 +126,8 @@ protected:
         for (int y = inner.top + 20; y < inner.bottom; y += 3) {
             for (int x = inner.left + 5; x < inner.right; x += 3) {
                 model.MouseMove(x, y);
-                if (model.HoveredItem() == area && model.HoveredSite() < 0) {
+                if (model.HoveredItem() == MapHit{MapHitKind::Area, area} &&
+                    model.HoveredSite() < 0) {
                     return QPoint(x, y);
                 }
             }
@@ -604,13 +605,13 @@ TEST_F(MapDialogTest, LeavingThePaneClearsItsHoverAndPressHighlights) {
     const QPoint block = PointOfBlock(*dialog, 3);
     QTest::mouseMove(dialog->Pane(), block);
     QTest::mousePress(dialog->Pane(), Qt::LeftButton, {}, block);
-    ASSERT_EQ(model.HoveredItem(), 3);
-    ASSERT_EQ(model.PressedItem(), 3);
+    ASSERT_EQ(model.HoveredItem(), (MapHit{MapHitKind::Block, 3}));
+    ASSERT_EQ(model.PressedItem(), (MapHit{MapHitKind::Block, 3}));
     const QImage highlighted = dialog->PaneImage();
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(dialog->Pane(), &leave);
-    EXPECT_EQ(model.HoveredItem(), -1);
-    EXPECT_EQ(model.PressedItem(), -1);
+    EXPECT_FALSE(model.HoveredItem().Hit());
+    EXPECT_FALSE(model.PressedItem().Hit());
     EXPECT_NE(dialog->PaneImage(), highlighted) << "the overlay was drawn again";
     QTest::mouseRelease(dialog->Pane(), Qt::LeftButton, {}, block);
     EXPECT_EQ(model.Level(), MapLevel::National) << "the press ended when the pointer left";

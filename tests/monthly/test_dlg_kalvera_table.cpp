@@ -455,8 +455,7 @@ TEST_F(TableDialogTest, PagesAreBegunBeforeTheyAreDrawnWithTheProgressOnScreen) 
     EXPECT_TRUE(platform.pauses.empty());
 
     RecordingPages pages(*table);
-    ASSERT_EQ(table->PrintOn(pages, CDlgKalveraTable::kPrintBatch),
-              CDlgKalveraTable::PrintOutcome::Printed);
+    ASSERT_EQ(table->PrintOn(pages, CDlgKalveraTable::kPrintBatch), PrintStatus::Printed);
     std::vector<std::string> expected{"begin document"};
     for (int site = 1; site <= 3; ++site) {
         for (int page = 0; page < 2; ++page) {
@@ -560,8 +559,7 @@ TEST_F(TableDialogTest, ABatchNamesTheSitesThatFailedOnceAndMarksTheirPages) {
     EXPECT_FALSE(platform.messages[0].contains(QString::fromStdString(app->SiteAt(1)->name)));
 
     RecordingPages pages(*table);
-    ASSERT_EQ(table->PrintOn(pages, CDlgKalveraTable::kPrintBatch),
-              CDlgKalveraTable::PrintOutcome::Printed);
+    ASSERT_EQ(table->PrintOn(pages, CDlgKalveraTable::kPrintBatch), PrintStatus::Printed);
     std::vector<bool> expected;
     for (const int siteNumber : table->BatchList()) {
         expected.insert(expected.end(), 2, siteNumber == missing.siteNumber);
