@@ -396,19 +396,21 @@ void ViewerShell::AddGraphAndEndButtons(const ViewerButtonSpec& otherViewer) {
 }
 
 void ViewerShell::PrintThrough(const std::function<PrintStatus(QPrinter&)>& print) {
+    if (!loaded_) {
+        return;
+    }
     PrintRequest request;
     request.documentName = QStringLiteral("HORIX");
     request.singlePageOnly = true;
-    std::unique_ptr<QPrinter> printer = CurrentPlatform().ChoosePrinter(this, request);
-    if (printer == nullptr) {
-        return;
+    if (std::unique_ptr<QPrinter> printer = CurrentPlatform().ChoosePrinter(this, request)) {
+        PrintStatus status = PrintStatus::NotStarted;
+        {
+            WaitCursor wait;
+            status = print(*printer);
+        }
+        ReportPrint(this, status, false);
     }
-    PrintStatus status = PrintStatus::NotStarted;
-    {
-        WaitCursor wait;
-        status = print(*printer);
-    }
-    ReportPrint(this, status, false);
+    ShowEveryLegendEntry();
 }
 
 void ViewerShell::showEvent(QShowEvent* event) {

@@ -193,6 +193,12 @@ public:
     ViewerFrame* GraphFrame() const { return graph_->Frame(); }
     ViewerFrame* SelectorFrame() const { return selector_->Frame(); }
 
+    bool DataLoaded() const { return loaded_; }
+    // The plane the graph and the picker show.
+    virtual PlaneAngles GraphAngles() const = 0;
+    int GraphTilt() const { return GraphAngles().tiltDeg; }
+    int GraphAzimuth() const { return GraphAngles().azimuthDeg; }
+
     // The site row's lists and map button.
     void ChooseArea(int item) { siteRow_->ChooseArea(item); }
     void ChooseSite(int item) { siteRow_->ChooseSite(item); }
@@ -214,8 +220,10 @@ protected:
     // "メニュー画面に戻る" (OK).
     void AddGraphAndEndButtons(const ViewerButtonSpec& otherViewer);
 
-    // The print dialog, then `print`; a page that did not print is reported.
+    // With data, the print dialog, then `print`; a page that did not print is
+    // reported. Then the screen's legend shows every entry again.
     void PrintThrough(const std::function<PrintStatus(QPrinter&)>& print);
+    virtual void ShowEveryLegendEntry() = 0;
 
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -227,6 +235,7 @@ protected:
     SiteRow* siteRow_ = nullptr;
     AngleControls* angles_ = nullptr;
     bool endedAtStart_ = false;
+    bool loaded_ = false;
 
 private:
     QVBoxLayout* left_;

@@ -459,13 +459,12 @@ void CDlgGraph::SaveWeatherFile(WeatherFormat format) {
 // Printing
 
 void CDlgGraph::PrintGraph() {
-    if (!loaded_) {
-        return;
-    }
     PrintThrough([this](QPrinter& printer) {
         return PrintHourlyGraph(printer, GraphInput(), kGraphWidth, kGraphHeight, state_.hidden);
     });
-    // The screen's legend shows every entry again after printing.
+}
+
+void CDlgGraph::ShowEveryLegendEntry() {
     state_.hidden.clear();
     Refresh(RedrawPart::Both);
 }

@@ -27,11 +27,9 @@ public:
     DataKind Kind() const { return state_.kind; }
     HourlyView View() const { return state_.view; }
     HourlyAngleMode AngleMode() const { return state_.mode; }
-    int GraphTilt() const { return state_.GraphAngles().tiltDeg; }
-    int GraphAzimuth() const { return state_.GraphAngles().azimuthDeg; }
+    PlaneAngles GraphAngles() const override { return state_.GraphAngles(); }
     int TiltField(HourlyAngleMode mode) const;
     int AzimuthField(HourlyAngleMode mode) const;
-    bool DataLoaded() const { return loaded_; }
     const HourlyDataSet& Data() const { return *set_; }
     const HourlyRankings& Rankings() const { return rankings_; }
     const HourlyScene& Scene() const { return scene_; }
@@ -59,6 +57,7 @@ public:
     void PrintGraph();
 
 private:
+    void ShowEveryLegendEntry() override;
     void BuildControls();
     QLayout* BuildViewRow();
     void Reload();
@@ -78,7 +77,6 @@ private:
     HourlyViewState state_;
     HourlyScene scene_;
     HourlyRankings rankings_;
-    bool loaded_ = false;
 
     QButtonGroup* kindGroup_ = nullptr;
     QButtonGroup* variantGroup_ = nullptr;

@@ -237,13 +237,12 @@ void CDlgKalvera::EnterAzimuth(MonthlyAngleMode mode, int value) {
 // Printing and the table
 
 void CDlgKalvera::PrintGraph() {
-    if (!loaded_) {
-        return;
-    }
     PrintThrough([this](QPrinter& printer) {
         return PrintMonthlyGraph(printer, GraphInput(), kGraphWidth, kGraphHeight, state_.hidden);
     });
-    // The screen's legend shows every entry again after printing.
+}
+
+void CDlgKalvera::ShowEveryLegendEntry() {
     state_.hidden.clear();
     Refresh(RedrawPart::Both);
 }

@@ -24,12 +24,10 @@ public:
     const MonthlyViewState& State() const { return state_; }
     MonthlyDisplay Display() const { return state_.display; }
     MonthlyAngleMode AngleMode() const { return state_.mode; }
-    int GraphTilt() const { return state_.GraphAngles().tiltDeg; }
-    int GraphAzimuth() const { return state_.GraphAngles().azimuthDeg; }
+    PlaneAngles GraphAngles() const override { return state_.GraphAngles(); }
     // The tilt and the signed azimuth of an angle mode's edits.
     int Tilt(MonthlyAngleMode mode) const;
     int StoredAzimuth(MonthlyAngleMode mode) const;
-    bool DataLoaded() const { return loaded_; }
     const MonthlyScene& Scene() const { return scene_; }
     MonthlyGraphInput GraphInput(int scale = 1, bool print = false) const;
 
@@ -45,6 +43,7 @@ public:
     void ShowTable();
 
 private:
+    void ShowEveryLegendEntry() override;
     void BuildControls();
     void Load();
     void SiteChanged();
@@ -55,7 +54,6 @@ private:
     std::unique_ptr<MonthlyRecord> record_;
     MonthlyViewState state_;
     MonthlyScene scene_;
-    bool loaded_ = false;
 
     QButtonGroup* displayGroup_ = nullptr;
     QButtonGroup* modeGroup_ = nullptr;
