@@ -63,13 +63,7 @@ CDlgGraph::CDlgGraph(AppSession& session, SitePicker& sites, QWidget* parent)
       set_(std::make_unique<HourlyDataSet>()) {
     BuildControls();
     const AppSelection& selection = session_.Selection();
-    {
-        const QSignalBlocker quiet(monthList_);
-        for (int m = 1; m <= 12; ++m) {
-            monthList_->addItem(QString::asprintf("%2d月", m));
-        }
-        monthList_->setCurrentIndex(std::clamp(selection.month, 1, 12) - 1);
-    }
+    monthList_->setCurrentIndex(std::clamp(selection.month, 1, 12) - 1);
     FillDayList();
     siteRow_->Refill();
     if (!endedAtStart_ && selection.siteNumber >= 0) {
@@ -128,7 +122,7 @@ QLayout* CDlgGraph::BuildViewRow() {
     row->addWidget(ViewerRadio("1026", QStringLiteral("日別"), viewGroup_, 0, this));
     row->addWidget(ViewerRadio("1010", QStringLiteral("月別"), viewGroup_, 1, this));
     row->addWidget(ViewerRadio("1011", QStringLiteral("10日間"), viewGroup_, 2, this));
-    monthList_ = ViewerCombo("1085", QStringLiteral("月"), this);
+    monthList_ = ViewerMonthList(this);
     dayList_ = ViewerCombo("1086", QStringLiteral("日"), this);
     row->addWidget(monthList_);
     row->addWidget(dayList_);

@@ -38,12 +38,6 @@ CDlgKalvera::CDlgKalvera(AppSession& session, SitePicker& sites, QWidget* parent
     : ViewerShell(session, sites, "CDlgKalvera", QStringLiteral("KALVERA-11"), true, parent),
       record_(std::make_unique<MonthlyRecord>()) {
     BuildControls();
-    {
-        const QSignalBlocker quiet(monthList_);
-        for (int m = 1; m <= 12; ++m) {
-            monthList_->addItem(QString::asprintf("%2d月", m));
-        }
-    }
     siteRow_->Refill();
     SiteChanged();
 }
@@ -78,7 +72,7 @@ void CDlgKalvera::BuildControls() {
     AddSelectorAndButtons(
         {{{"1070", QStringLiteral("表示中のグラフを印刷"), 235, 236}, [this] { PrintGraph(); }},
          {{"1066", QStringLiteral("データ一覧表を表示"), 239, 240}, [this] { ShowTable(); }}});
-    monthList_ = ViewerCombo("1085", QStringLiteral("月"), this);
+    monthList_ = ViewerMonthList(this);
     SiteRowLayout().addSpacing(16);
     SiteRowLayout().addWidget(monthList_);
     AddGraphAndEndButtons({"2", QStringLiteral("HORIXを表示"), 231, 232});

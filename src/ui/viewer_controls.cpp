@@ -26,6 +26,14 @@ QComboBox* ViewerCombo(const char* id, const QString& name, QWidget* parent) {
     return combo;
 }
 
+QComboBox* ViewerMonthList(QWidget* parent) {
+    QComboBox* months = ViewerCombo("1085", QStringLiteral("月"), parent);
+    for (int m = 1; m <= 12; ++m) {
+        months->addItem(QString::asprintf("%2d月", m));
+    }
+    return months;
+}
+
 QLineEdit* ViewerAngleEdit(const char* id, const QString& name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(id));

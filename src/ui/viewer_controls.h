@@ -17,6 +17,8 @@ QRadioButton* ViewerRadio(const char* id, const QString& text, QButtonGroup* gro
                           QWidget* parent);
 // `name` is what a screen reader calls the control: its label's text.
 QComboBox* ViewerCombo(const char* id, const QString& name, QWidget* parent);
+// The month list ("1085"), " 1月" to "12月", filled quietly.
+QComboBox* ViewerMonthList(QWidget* parent);
 QLineEdit* ViewerAngleEdit(const char* id, const QString& name, QWidget* parent);
 CHoverBitmapButton* ViewerButton(const char* id, const QString& text, int normal, int hover,
                                  QWidget* parent, int disabled = 0);
