@@ -7,6 +7,7 @@ set(QUORVANE_LAYERS
   "quorvane_data"
   "quorvane_graph"
   "quorvane_hourly quorvane_monthly quorvane_map quorvane_colormap"
+  "quorvane_yield"
   "quorvane_app"
   "quorvane_ui"
   "quorvane_graph_ui"

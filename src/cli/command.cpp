@@ -5,6 +5,7 @@
 #include "data/settings.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 namespace quorvane::cli {
@@ -64,7 +65,8 @@ bool OutputIsProgramInput(int argc, char** argv) {
     };
     ProtectProgramInputs({valueOf("--data-root").value_or(""), valueOf("--hourly").value_or(""),
                           valueOf("--kalvera").value_or("")});
-    for (const char* option : {"--output", "--png", "--svg", "--pdf", "--csv", "--tooltips"}) {
+    for (const char* option :
+         {"--output", "--png", "--svg", "--pdf", "--csv", "--json", "--tooltips", "--geojson"}) {
         if (const auto path = valueOf(option); path && IsProtectedInput(*path)) {
             PrintMessage(*path + ": " + kTargetIsInputMessage);
             return true;
@@ -96,6 +98,22 @@ bool Arguments::GetInt(const std::string& key, int& value, std::string& error) c
         return false;
     }
     value = ParseCInt(*text);
+    return true;
+}
+
+bool Arguments::GetDouble(const std::string& key, double& value, std::string& error) const {
+    auto text = Get(key);
+    if (!text) {
+        return true;
+    }
+    double parsed = 0.0;
+    const char* end = text->data() + text->size();
+    const auto [stop, failure] = std::from_chars(text->data(), end, parsed);
+    if (failure != std::errc() || stop != end) {
+        error = "option --" + key + " takes a number, not '" + *text + "'";
+        return false;
+    }
+    value = parsed;
     return true;
 }
 

@@ -28,6 +28,9 @@ public:
     std::optional<std::string> Get(const std::string& key) const;
     // An integer option; false when present but not a whole number.
     bool GetInt(const std::string& key, int& value, std::string& error) const;
+    // A decimal number option ("inf" and "nan" read as such); false when present
+    // but not a number.
+    bool GetDouble(const std::string& key, double& value, std::string& error) const;
     const std::vector<std::string>& positional() const { return positional_; }
 
 private:

@@ -132,12 +132,7 @@ std::string TooltipJson(const std::vector<tagGraphToolTip>& tips) {
 }
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
-    AtomicFileWriter writer(path);
-    if (!writer.IsOpen()) {
-        return false;
-    }
-    writer.Write(bytes);
-    return writer.Commit() == WriteStatus::Completed;
+    return WriteAtomically(path, bytes) == WriteStatus::Completed;
 }
 
 std::optional<int> WriteGraphOutputs(const Arguments& args, const GraphFrameOptions& frame,

@@ -139,4 +139,12 @@ void AtomicFileWriter::Discard() {
     }
 }
 
+WriteStatus WriteAtomically(const std::string& path, std::string_view bytes) {
+    AtomicFileWriter writer(path);
+    if (writer.IsOpen()) {
+        writer.Write(bytes);
+    }
+    return writer.Commit();
+}
+
 } // namespace quorvane

@@ -54,4 +54,7 @@ private:
     std::size_t used_ = 0;
 };
 
+// The whole of `bytes` as the file `path`, through an AtomicFileWriter.
+WriteStatus WriteAtomically(const std::string& path, std::string_view bytes);
+
 } // namespace quorvane

@@ -89,12 +89,7 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
     if (!parent.empty()) {
         std::filesystem::create_directories(parent, error);
     }
-    AtomicFileWriter writer(path);
-    if (!writer.IsOpen()) {
-        return false;
-    }
-    writer.Write(bytes);
-    return writer.Commit() == WriteStatus::Completed;
+    return WriteAtomically(path, bytes) == WriteStatus::Completed;
 }
 
 } // namespace quorvane

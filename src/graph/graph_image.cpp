@@ -20,11 +20,9 @@ void Prepare(QPainter& p) {
 }
 
 WriteStatus WriteBytes(const QString& path, const QByteArray& bytes) {
-    AtomicFileWriter writer(path.toStdString());
-    if (writer.IsOpen()) {
-        writer.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    }
-    return writer.Commit();
+    return WriteAtomically(
+        path.toStdString(),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "colormaps.h"
 
-#include "parallel.h"
+#include "data/parallel.h"
 #include "pictures.h"
 
 #include <QFont>

@@ -5,7 +5,7 @@
 #include "databases.h"
 #include "geography.h"
 #include "meshes.h"
-#include "parallel.h"
+#include "data/parallel.h"
 #include "pictures.h"
 #include "search_tables.h"
 #include "sites.h"

@@ -3,7 +3,7 @@
 #include "map/map_geometry.h"
 #include "map/map_pictures.h"
 #include "map/mesh_code.h"
-#include "parallel.h"
+#include "data/parallel.h"
 
 #include <QImage>
 #include <QPainter>

@@ -6,11 +6,11 @@
 #include <thread>
 #include <vector>
 
-namespace quorvane::datakit {
+namespace quorvane {
 
 // Runs `work(i)` for i = 0 .. count-1 on `threads` threads. Each item writes only
-// its own outputs, so the kit is the same whatever the order. The first exception
-// is rethrown once every thread has stopped.
+// its own outputs, so the result is the same whatever the order. The first
+// exception is rethrown once every thread has stopped.
 template <typename Work>
 void ParallelFor(int count, int threads, Work work) {
     std::atomic<int> next{0};
@@ -42,4 +42,4 @@ void ParallelFor(int count, int threads, Work work) {
     }
 }
 
-} // namespace quorvane::datakit
+} // namespace quorvane

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "data/site_catalogue.h"
+#include "yield/yield_report.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvane {
+
+struct MonthlyRecord;
+
+// Where the databases and the site tables are.
+struct YieldSources {
+    std::string mapFolder;
+    std::string hourlyFolder;
+    std::string monthlyFolder;
+};
+
+SitePosition SitePositionOf(const CAmedasPoint& site);
+
+// A site's year of one variant made ready for the hourly method; nothing when its
+// files cannot be read or it has no position, said to `reporter`. `scratch` holds
+// the file while it is read.
+std::optional<YieldYear> LoadYieldYear(const YieldSources& sources, const CAmedasPoint& site,
+                                       YearVariant variant, HourlyDataSet& scratch,
+                                       MessageReporter& reporter);
+
+// The arrays and the plane both methods are computed for.
+struct YieldRequest {
+    YieldMethod method = YieldMethod::Hourly;
+    int tiltDeg = 30;
+    int azimuthDeg = 0;
+    HourlyArray hourly;
+    MonthlyArray monthly;
+};
+
+// One site's results: the three year variants with the hourly method, or the monthly
+// method's. A result is missing where the site's data could not be read; `problem`
+// then holds the first message.
+struct SiteYield {
+    int siteNumber = 0;
+    std::string name;
+    std::array<std::optional<YieldResult>, kYearVariantCount> variants{};
+    std::optional<YieldResult> monthly;
+    std::string problem;
+};
+
+SiteYield ComputeSiteYield(const YieldSources& sources, const CAmedasPoint& site,
+                           const YieldRequest& request);
+
+// Every site of the catalogue in its order, spread over `threads` threads;
+// `progress` counts the sites done and stops the work when cancelled (the sites not
+// reached are left out).
+std::vector<SiteYield> ComputeEverySiteYield(const YieldSources& sources,
+                                             const std::vector<CAmedasPoint>& sites,
+                                             const YieldRequest& request, WorkProgress& progress,
+                                             int threads);
+
+// The table of every site: number, name, then per variant the annual kWh, the
+// specific yield and the PR (hourly method) or the monthly method's three; a site
+// whose data could not be read has empty cells. UTF-8 with a BOM, CR LF.
+std::string EverySiteYieldCsv(const std::vector<SiteYield>& rows, YieldMethod method);
+
+} // namespace quorvane
