@@ -92,6 +92,11 @@ CDlgMainMenu::CDlgMainMenu(CAppData& appData, ViewerFactory& viewers, QWidget* p
         AddButton("1002", QStringLiteral("KALVERA"), 183, 193, kPanelAt[1] + kPanelButtonOffset);
     auto* colorMap = AddButton("1003", QStringLiteral("日射量マップ"), 184, 194,
                                kPanelAt[2] + kPanelButtonOffset);
+    auto* yield = AddButton("yield", QStringLiteral("発電量試算"), 362, 363, {440, 515});
+    yield->setToolTip(WrappedTip(QStringLiteral(
+        "選んだ地点と向きに設置した太陽光発電システムの月別・年間の発電量を、HORIX-11の標準年"
+        "（平均年・多照年・寡照年）とKALVERA-11の月別データから試算します。")));
+    connect(yield, &QPushButton::clicked, this, &CDlgMainMenu::OnYield);
     auto* setting = AddButton("1023", QStringLiteral("データフォルダの設定"), 186, 196, {662, 515});
     auto* exit = AddButton("1", QStringLiteral("システム終了"), 185, 195, {852, 515});
     hourly->setToolTip(WrappedTip(QStringLiteral(
@@ -169,6 +174,11 @@ void CDlgMainMenu::OnMonthly() {
 void CDlgMainMenu::OnColorMap() {
     MenuAsideWhileViewing aside(*this);
     viewers_.RunColorMap(this);
+}
+
+void CDlgMainMenu::OnYield() {
+    MenuAsideWhileViewing aside(*this);
+    viewers_.RunYield(this);
 }
 
 void CDlgMainMenu::OnDataSetting() {

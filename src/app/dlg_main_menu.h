@@ -25,6 +25,7 @@ public:
     void OnHourly();
     void OnMonthly();
     void OnColorMap();
+    void OnYield();
     void OnDataSetting();
     void OnAbout();
 

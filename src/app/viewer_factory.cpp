@@ -6,6 +6,7 @@
 #include "map/dlg_map.h"
 #include "monthly/dlg_kalvera.h"
 #include "ui/platform.h"
+#include "yield/dlg_yield.h"
 
 #include <QDialog>
 
@@ -26,6 +27,7 @@ public:
         CDlgKalvera viewer(appData_, sites_, parent);
         return Run(viewer);
     }
+    void RunYield(QWidget* parent) override { RunYieldOn(parent, std::nullopt); }
     ViewerResult RunColorMap(QWidget* parent) override {
         CDlgColorMap map(appData_.MapFolder(), parent);
         if (map.Opened()) {
@@ -35,11 +37,27 @@ public:
     }
 
 private:
+    void RunYieldOn(QWidget* parent, std::optional<PlaneAngles> plane) {
+        CDlgYield yield(appData_, sites_, plane, parent);
+        if (!yield.EndedAtStart()) {
+            CurrentPlatform().RunModal(yield);
+        }
+    }
+
+    // The graphs' right-click menus open the tools that start from their site and
+    // plane.
+    void OfferTools(ViewerShell& viewer) {
+        viewer.Graph().SetMenuItems({{QStringLiteral("発電量試算..."), [this, &viewer] {
+                                          RunYieldOn(&viewer, viewer.ShownPlane());
+                                      }}});
+    }
+
     template <class Viewer>
-    static ViewerResult Run(Viewer& viewer) {
+    ViewerResult Run(Viewer& viewer) {
         if (viewer.EndedAtStart()) {
             return ViewerResult::Ok; // no site chosen: back to the menu
         }
+        OfferTools(viewer);
         return CurrentPlatform().RunModal(viewer) == QDialog::Accepted
                    ? ViewerResult::Ok
                    : ViewerResult::SwitchToOther;

@@ -20,6 +20,8 @@ public:
     virtual ViewerResult RunHourlyViewer(QWidget* parent) = 0;
     virtual ViewerResult RunMonthlyViewer(QWidget* parent) = 0;
     virtual ViewerResult RunColorMap(QWidget* parent) = 0;
+    // "発電量試算" on the current site (asking the map when there is none).
+    virtual void RunYield(QWidget* parent) = 0;
 };
 
 // The program's viewers, run modally through the platform.

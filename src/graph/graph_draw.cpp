@@ -96,6 +96,21 @@ QRectF ToQRectF(const GraphRect& rect) {
     return {double(rect.left), double(rect.top), double(rect.Width()), double(rect.Height())};
 }
 
+void DrawGraphText(QPainter& p, const GraphText& text, const QFont& font, const QBrush& brush) {
+    TextAlign horizontal = TextAlign::Near;
+    TextAlign vertical = TextAlign::Near;
+    if (text.anchor == TextAnchor::TopCentre || text.anchor == TextAnchor::BottomCentre) {
+        horizontal = TextAlign::Center;
+    } else if (text.anchor == TextAnchor::TopRight) {
+        horizontal = TextAlign::Far;
+    }
+    if (text.anchor == TextAnchor::BottomCentre) {
+        vertical = TextAlign::Far;
+    }
+    DrawTextAt(p, ToQString(text.text), QPointF(text.at.x, text.at.y), brush, font, horizontal,
+               vertical);
+}
+
 QSizeF GraphTextSize(QPainter& p, const QString& text, const QFont& font) {
     const QFontMetricsF metrics(font, p.device());
     return {metrics.horizontalAdvance(text), metrics.height()};

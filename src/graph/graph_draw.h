@@ -22,6 +22,10 @@ struct CanvasStyles;
 
 QRectF ToQRectF(const GraphRect& rect);
 
+// A placed text of a layout, anchored as it says.
+void DrawGraphText(QPainter& p, const GraphText& text, const QFont& font,
+                   const QBrush& brush = QBrush(Qt::black));
+
 // Width and line height of a text in the painter's device.
 QSizeF GraphTextSize(QPainter& p, const QString& text, const QFont& font);
 

@@ -33,8 +33,6 @@ namespace {
 
 constexpr int kSelectorWidth = 240;
 constexpr int kSelectorHeight = 212;
-constexpr int kGraphWidth = 840;
-constexpr int kGraphHeight = 560;
 
 constexpr std::array<AngleField, 4> kFields{AngleField::FixedTilt, AngleField::FixedAzimuth,
                                             AngleField::PlaneTilt, AngleField::PlaneAzimuth};
@@ -326,10 +324,10 @@ void SiteRow::PickOnMap() {
 // The dialog
 
 ViewerShell::ViewerShell(AppSession& session, SitePicker& sites, const char* name,
-                         const QString& title, bool monthly, QWidget* parent)
+                         const QString& title, bool monthly, QWidget* parent, QSize graphSize)
     : QDialog(parent), session_(session), sites_(sites),
-      graph_(new GraphPane(QSize(kGraphWidth, kGraphHeight), monthly, this)),
-      selector_(new SelectorPane(this)), logo_(LoadPngResourceForDisplay(292)) {
+      graph_(new GraphPane(graphSize, monthly, this)), selector_(new SelectorPane(this)),
+      logo_(LoadPngResourceForDisplay(292)) {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(title);
     UseDialogBackground(*this);
@@ -379,20 +377,24 @@ void ViewerShell::AddRight(QLayout* row) const {
     right_->addLayout(row);
 }
 
-void ViewerShell::AddGraphAndEndButtons(const ViewerButtonSpec& otherViewer) {
+void ViewerShell::AddGraphAndEndButtons(const std::optional<ViewerButtonSpec>& otherViewer) {
     siteRowLayout_->addStretch();
     right_->addWidget(graph_->Frame());
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    auto* other =
-        ViewerButton(otherViewer.id, otherViewer.text, otherViewer.normal, otherViewer.hover, this);
-    auto* menu = ViewerButton("1", QStringLiteral("メニュー画面に戻る"), 227, 228, this);
-    menu->setDefault(true);
-    buttons->addWidget(other);
-    buttons->addWidget(menu);
+    if (otherViewer) {
+        auto* other = ViewerButton(otherViewer->id, otherViewer->text, otherViewer->normal,
+                                   otherViewer->hover, this);
+        buttons->addWidget(other);
+        connect(other, &QPushButton::clicked, this, &QDialog::reject);
+    }
+    auto* end = otherViewer
+                    ? ViewerButton("1", QStringLiteral("メニュー画面に戻る"), 227, 228, this)
+                    : ViewerButton("1", QStringLiteral("閉じる"), 370, 371, this);
+    end->setDefault(true);
+    buttons->addWidget(end);
     right_->addLayout(buttons);
-    connect(other, &QPushButton::clicked, this, &QDialog::reject);
-    connect(menu, &QPushButton::clicked, this, &QDialog::accept);
+    connect(end, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void ViewerShell::PrintThrough(const std::function<PrintStatus(QPrinter&)>& print) {

@@ -179,6 +179,9 @@ struct ViewerButtonSpec {
     int hover;
 };
 
+// The graph frame of the viewers.
+inline constexpr QSize kViewerGraphSize(840, 560);
+
 // The dialog both viewers are: the left column (the viewer's boxes, the picker, its
 // buttons and the logo), the right column (the site row, the viewer's rows, the
 // graph and the buttons that end the viewer).
@@ -197,6 +200,9 @@ public:
     // The plane the graph and the picker show.
     virtual PlaneAngles GraphAngles() const = 0;
     int GraphTilt() const { return GraphAngles().tiltDeg; }
+    // The one tilted plane the graph is drawn for, its azimuth 0..359 clockwise from
+    // south; nothing while it shows horizontal data or no single plane.
+    virtual std::optional<PlaneAngles> ShownPlane() const = 0;
     int GraphAzimuth() const { return GraphAngles().azimuthDeg; }
 
     // The site row's lists and map button.
@@ -206,7 +212,7 @@ public:
 
 protected:
     ViewerShell(AppSession& session, SitePicker& sites, const char* name, const QString& title,
-                bool monthly, QWidget* parent);
+                bool monthly, QWidget* parent, QSize graphSize = kViewerGraphSize);
 
     void AddLeft(QWidget* box) const;
     // The angle box titled `title` with its three modes; more rows may follow.
@@ -217,8 +223,8 @@ protected:
     QHBoxLayout& SiteRowLayout() const { return *siteRowLayout_; }
     void AddRight(QLayout* row) const;
     // The graph frame, then "KALVERAを表示"/"HORIXを表示" (the cancel result) and
-    // "メニュー画面に戻る" (OK).
-    void AddGraphAndEndButtons(const ViewerButtonSpec& otherViewer);
+    // "メニュー画面に戻る" (OK); without another viewer, "閉じる" (OK) alone.
+    void AddGraphAndEndButtons(const std::optional<ViewerButtonSpec>& otherViewer);
 
     // With data, the print dialog, then `print`; a page that did not print is
     // reported. Then the screen's legend shows every entry again.

@@ -75,6 +75,13 @@ CDlgGraph::CDlgGraph(AppSession& session, SitePicker& sites, QWidget* parent)
 
 CDlgGraph::~CDlgGraph() = default;
 
+std::optional<PlaneAngles> CDlgGraph::ShownPlane() const {
+    if (state_.kind != DataKind::Slope) {
+        return std::nullopt;
+    }
+    return state_.GraphAngles();
+}
+
 void CDlgGraph::BuildControls() {
     AddLeft(RadioBox(QStringLiteral("表示データ指定"), kindGroup_, this,
                      {{"1059", u"水平面データ"}, {"1060", u"斜面日射量データ"}}, true));
@@ -89,7 +96,7 @@ void CDlgGraph::BuildControls() {
          {{"1072", QStringLiteral("１年分のデータを保存"), 253, 254},
           [this] { SaveData(ExportKind::WholeYear); }}});
     AddRight(BuildViewRow());
-    AddGraphAndEndButtons({"2", QStringLiteral("KALVERAを表示"), 229, 230});
+    AddGraphAndEndButtons(ViewerButtonSpec{"2", QStringLiteral("KALVERAを表示"), 229, 230});
 
     connect(kindGroup_, &QButtonGroup::idClicked, this,
             [this](int id) { ChooseDataKind(static_cast<DataKind>(id)); });

@@ -28,6 +28,7 @@ public:
     HourlyView View() const { return state_.view; }
     HourlyAngleMode AngleMode() const { return state_.mode; }
     PlaneAngles GraphAngles() const override { return state_.GraphAngles(); }
+    std::optional<PlaneAngles> ShownPlane() const override;
     int TiltField(HourlyAngleMode mode) const;
     int AzimuthField(HourlyAngleMode mode) const;
     const HourlyDataSet& Data() const { return *set_; }

@@ -17,23 +17,7 @@ QPointF At(GraphPoint p) {
 }
 
 void DrawText(QPainter& p, const GraphText& text, const QFont& font) {
-    TextAlign horizontal = TextAlign::Near;
-    TextAlign vertical = TextAlign::Near;
-    switch (text.anchor) {
-    case TextAnchor::TopLeft:
-        break;
-    case TextAnchor::TopCentre:
-        horizontal = TextAlign::Center;
-        break;
-    case TextAnchor::TopRight:
-        horizontal = TextAlign::Far;
-        break;
-    case TextAnchor::BottomCentre:
-        horizontal = TextAlign::Center;
-        vertical = TextAlign::Far;
-        break;
-    }
-    DrawTextAt(p, ToQString(text.text), At(text.at), QBrush(Qt::black), font, horizontal, vertical);
+    DrawGraphText(p, text, font);
 }
 
 void FillGradientRect(QPainter& p, const GraphRect& r, QColor top, QColor bottom) {

@@ -44,6 +44,14 @@ CDlgKalvera::CDlgKalvera(AppSession& session, SitePicker& sites, QWidget* parent
 
 CDlgKalvera::~CDlgKalvera() = default;
 
+std::optional<PlaneAngles> CDlgKalvera::ShownPlane() const {
+    if (state_.display != MonthlyDisplay::Orientation) {
+        return std::nullopt;
+    }
+    const PlaneAngles angles = state_.GraphAngles();
+    return PlaneAngles{angles.tiltDeg, (angles.azimuthDeg + 360) % 360};
+}
+
 void CDlgKalvera::BuildControls() {
     auto* displayBox = new QGroupBox(QStringLiteral("表示データ指定"), this);
     displayGroup_ = new QButtonGroup(this);
@@ -75,7 +83,7 @@ void CDlgKalvera::BuildControls() {
     monthList_ = ViewerMonthList(this);
     SiteRowLayout().addSpacing(16);
     SiteRowLayout().addWidget(monthList_);
-    AddGraphAndEndButtons({"2", QStringLiteral("HORIXを表示"), 231, 232});
+    AddGraphAndEndButtons(ViewerButtonSpec{"2", QStringLiteral("HORIXを表示"), 231, 232});
 
     connect(displayGroup_, &QButtonGroup::idClicked, this,
             [this](int id) { ChooseDisplay(static_cast<MonthlyDisplay>(id)); });

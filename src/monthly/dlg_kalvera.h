@@ -25,6 +25,7 @@ public:
     MonthlyDisplay Display() const { return state_.display; }
     MonthlyAngleMode AngleMode() const { return state_.mode; }
     PlaneAngles GraphAngles() const override { return state_.GraphAngles(); }
+    std::optional<PlaneAngles> ShownPlane() const override;
     // The tilt and the signed azimuth of an angle mode's edits.
     int Tilt(MonthlyAngleMode mode) const;
     int StoredAzimuth(MonthlyAngleMode mode) const;

@@ -16,17 +16,7 @@ QPointF At(GraphPoint p) {
 }
 
 void DrawText(QPainter& p, const GraphText& text, const QFont& font) {
-    TextAlign horizontal = TextAlign::Near;
-    TextAlign vertical = TextAlign::Near;
-    if (text.anchor == TextAnchor::TopCentre || text.anchor == TextAnchor::BottomCentre) {
-        horizontal = TextAlign::Center;
-    } else if (text.anchor == TextAnchor::TopRight) {
-        horizontal = TextAlign::Far;
-    }
-    if (text.anchor == TextAnchor::BottomCentre) {
-        vertical = TextAlign::Far;
-    }
-    DrawTextAt(p, ToQString(text.text), At(text.at), QBrush(Qt::black), font, horizontal, vertical);
+    DrawGraphText(p, text, font);
 }
 
 void DrawBar(QPainter& p, const MonthlyBar& bar, const GraphStyles& styles) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/progress.h"
 #include "data/write_status.h"
 
 #include <QImage>
@@ -73,6 +74,11 @@ public:
     virtual int PopupMenu(QWidget* parent, QPoint screenPosition, const QStringList& items) = 0;
     // Puts a picture on the clipboard.
     virtual void CopyImage(const QImage& image) = 0;
+    // Runs `work` on a thread of its own while a progress dialog saying `label`
+    // follows `progress` and offers to cancel it (setting progress.cancelled).
+    // Returns once the work has ended: true unless it was cancelled.
+    virtual bool RunWithProgress(QWidget* parent, const QString& label, WorkProgress& progress,
+                                 const std::function<void()>& work) = 0;
 };
 
 // The kinds of file an export offers, and the save dialog's request for one:

@@ -17,8 +17,12 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace quorvane {
 namespace {
@@ -173,6 +177,33 @@ int QtPlatform::PopupMenu(QWidget* parent, QPoint screenPosition, const QStringL
 
 void QtPlatform::CopyImage(const QImage& image) {
     QGuiApplication::clipboard()->setImage(image);
+}
+
+bool QtPlatform::RunWithProgress(QWidget* parent, const QString& label, WorkProgress& progress,
+                                 const std::function<void()>& work) {
+    QProgressDialog dialog(label, QStringLiteral("キャンセル"), 0, 0, parent);
+    dialog.setObjectName(QStringLiteral("progress"));
+    dialog.setWindowTitle(QStringLiteral("計算中"));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setMinimumDuration(200);
+    dialog.setAutoReset(false);
+    dialog.setAutoClose(false);
+    std::atomic<bool> finished{false};
+    std::thread worker([&] {
+        work();
+        finished = true;
+    });
+    while (!finished) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 30);
+        if (dialog.wasCanceled()) {
+            progress.cancelled = true;
+        }
+        dialog.setMaximum(progress.total);
+        dialog.setValue(std::min(progress.done.load(), progress.total.load()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+    }
+    worker.join();
+    return !progress.Cancelled();
 }
 
 QRect QtPlatform::WorkArea(const QWidget* widget) const {

@@ -27,6 +27,8 @@ public:
     QRect WorkArea(const QWidget* widget) const override;
     int PopupMenu(QWidget* parent, QPoint screenPosition, const QStringList& items) override;
     void CopyImage(const QImage& image) override;
+    bool RunWithProgress(QWidget* parent, const QString& label, WorkProgress& progress,
+                         const std::function<void()>& work) override;
 };
 
 } // namespace quorvane

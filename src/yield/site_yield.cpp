@@ -1,6 +1,5 @@
 #include "yield/site_yield.h"
 
-#include "data/monthly_file.h"
 #include "data/parallel.h"
 
 #include <memory>
@@ -92,6 +91,44 @@ std::vector<SiteYield> ComputeEverySiteYield(const YieldSources& sources,
         }
     }
     return rows;
+}
+
+YieldSiteData LoadYieldSiteData(const YieldSources& sources, const CAmedasPoint& site,
+                                MessageReporter& reporter) {
+    YieldSiteData data;
+    data.siteName = site.name;
+    auto scratch = std::make_unique<HourlyDataSet>();
+    for (std::size_t v = 0; v < data.years.size(); ++v) {
+        data.years[v] =
+            LoadYieldYear(sources, site, static_cast<YearVariant>(v), *scratch, reporter);
+    }
+    data.record.emplace();
+    if (LoadMonthlyData(sources.monthlyFolder, site.siteNumber, *data.record, reporter) !=
+        LoadStatus::Ok) {
+        data.record.reset();
+    }
+    return data;
+}
+
+YieldComparison CompareYields(const YieldSiteData& data, PlaneAngles plane,
+                              const HourlyArray& hourly, MonthlyArray monthly) {
+    monthly.ratingKw = hourly.ratingKw;
+    YieldComparison comparison;
+    comparison.siteName = data.siteName;
+    comparison.tiltDeg = plane.tiltDeg;
+    comparison.azimuthDeg = plane.azimuthDeg;
+    comparison.ratingKw = hourly.ratingKw;
+    const SlopePlane slope = PrepareSlopePlane(plane.tiltDeg, plane.azimuthDeg);
+    for (std::size_t v = 0; v < data.years.size(); ++v) {
+        if (data.years[v]) {
+            comparison.variants[v] = HourlyYield(*data.years[v], slope, hourly);
+        }
+    }
+    comparison.monthlyPlane = SnapToMonthlyPlane(plane.tiltDeg, plane.azimuthDeg);
+    if (data.record) {
+        comparison.monthly = MonthlyYield(*data.record, plane.tiltDeg, plane.azimuthDeg, monthly);
+    }
+    return comparison;
 }
 
 std::string EverySiteYieldCsv(const std::vector<SiteYield>& rows, YieldMethod method) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "data/monthly_file.h"
 #include "data/site_catalogue.h"
+#include "graph/orientation.h"
+#include "yield/yield_chart.h"
 #include "yield/yield_report.h"
 
 #include <optional>
@@ -8,8 +11,6 @@
 #include <vector>
 
 namespace quorvane {
-
-struct MonthlyRecord;
 
 // Where the databases and the site tables are.
 struct YieldSources {
@@ -57,6 +58,23 @@ std::vector<SiteYield> ComputeEverySiteYield(const YieldSources& sources,
                                              const std::vector<CAmedasPoint>& sites,
                                              const YieldRequest& request, WorkProgress& progress,
                                              int threads);
+
+// What the yield dialog reads of its site: the three years for the hourly method
+// and the monthly record; each is missing where it could not be read.
+struct YieldSiteData {
+    std::string siteName;
+    std::array<std::optional<YieldYear>, kYearVariantCount> years;
+    std::optional<MonthlyRecord> record;
+};
+
+// Every failure is said to `reporter`.
+YieldSiteData LoadYieldSiteData(const YieldSources& sources, const CAmedasPoint& site,
+                                MessageReporter& reporter);
+
+// Both methods on one plane, as the chart shows them; the monthly method's rating
+// is the hourly array's.
+YieldComparison CompareYields(const YieldSiteData& data, PlaneAngles plane,
+                              const HourlyArray& hourly, MonthlyArray monthly);
 
 // The table of every site: number, name, then per variant the annual kWh, the
 // specific yield and the PR (hourly method) or the monthly method's three; a site

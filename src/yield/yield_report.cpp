@@ -54,6 +54,59 @@ std::string YieldCsv(const YieldResult& result) {
     return out;
 }
 
+namespace {
+
+using ResultFigure = double (*)(const YieldResult&, std::size_t month);
+
+// A row of the comparison: the label, the four energies, then the hourly
+// irradiation of each variant and the monthly method's.
+std::string ComparisonRow(const YieldComparison& comparison, const std::string& label,
+                          ResultFigure energy, ResultFigure irradiation, std::size_t month) {
+    std::string row = label;
+    auto cell = [&](const std::optional<YieldResult>& result, ResultFigure figure) {
+        row += "," + (result && figure ? ExactDecimal(figure(*result, month)) : std::string());
+    };
+    for (const auto& variant : comparison.variants) {
+        cell(variant, energy);
+    }
+    cell(comparison.monthly, energy);
+    for (const auto& variant : comparison.variants) {
+        cell(variant, irradiation);
+    }
+    cell(comparison.monthly, irradiation);
+    return row + "\r\n";
+}
+
+} // namespace
+
+std::string YieldComparisonCsv(const YieldComparison& comparison) {
+    std::string out = kBom;
+    out += "地点," + comparison.siteName + ",傾斜角," + std::to_string(comparison.tiltDeg) +
+           ",方位角," + std::to_string(comparison.azimuthDeg) + ",定格出力(kW)," +
+           ExactDecimal(comparison.ratingKw) + ",月別計算の面," +
+           std::to_string(comparison.monthlyPlane.tiltDeg) + "/" +
+           std::to_string(comparison.monthlyPlane.azimuthDeg) + "\r\n";
+    out += ",発電量 平均年(kWh),発電量 多照年(kWh),発電量 寡照年(kWh),発電量 月別計算(kWh),"
+           "斜面日射量 平均年(kWh/㎡),斜面日射量 多照年(kWh/㎡),斜面日射量 寡照年(kWh/㎡),"
+           "斜面日射量 月別計算(kWh/㎡)\r\n";
+    for (std::size_t m = 0; m < 12; ++m) {
+        out += ComparisonRow(
+            comparison, std::to_string(m + 1) + "月",
+            [](const YieldResult& r, std::size_t month) { return r.monthlyKwh[month]; },
+            [](const YieldResult& r, std::size_t month) { return r.monthlyPoaKwhM2[month]; }, m);
+    }
+    out += ComparisonRow(
+        comparison, "年間", [](const YieldResult& r, std::size_t) { return r.annualKwh; },
+        [](const YieldResult& r, std::size_t) { return r.poaKwhM2; }, 0);
+    out += ComparisonRow(
+        comparison, "発電量原単位(kWh/kW)",
+        [](const YieldResult& r, std::size_t) { return r.specificYield; }, nullptr, 0);
+    out += ComparisonRow(
+        comparison, "PR", [](const YieldResult& r, std::size_t) { return r.performanceRatio; },
+        nullptr, 0);
+    return out;
+}
+
 std::string OrientationScanCsv(const OrientationScan& scan) {
     std::string out = kBom;
     out += "傾斜角,方位角,年間発電量(kWh)\r\n";

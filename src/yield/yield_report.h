@@ -2,6 +2,7 @@
 
 #include "data/modes.h"
 #include "yield/energy_yield.h"
+#include "yield/yield_chart.h"
 
 #include <optional>
 #include <string>
@@ -31,6 +32,12 @@ std::string YieldCsv(const YieldResult& result);
 
 // The scan's grid, a row an orientation, in the same form.
 std::string OrientationScanCsv(const OrientationScan& scan);
+
+// What the yield dialog shows, as one table: the site and plane, then a row a
+// month, the year, the specific yield and the PR, a column per method and year
+// variant for the energy and one for the plane's irradiation; empty cells where a
+// result is missing. UTF-8 with a BOM, CR LF.
+std::string YieldComparisonCsv(const YieldComparison& comparison);
 
 // The number as the shortest decimal that reads back to the same double.
 std::string ExactDecimal(double value);

@@ -4,13 +4,17 @@
 #include "app/dlg_main_menu.h"
 #include "app/viewer_factory.h"
 #include "generated_kit.h"
+#include "hourly/dlg_graph.h"
+#include "monthly/dlg_kalvera.h"
 #include "recording_platform.h"
 #include "temp_dir.h"
+#include "yield/dlg_yield.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -25,6 +29,7 @@ public:
     ViewerResult RunHourlyViewer(QWidget* parent) override { return Run("hourly", parent); }
     ViewerResult RunMonthlyViewer(QWidget* parent) override { return Run("monthly", parent); }
     ViewerResult RunColorMap(QWidget* parent) override { return Run("colormap", parent); }
+    void RunYield(QWidget* parent) override { Run("yield", parent); }
 
     std::vector<std::string> runs;
     std::vector<bool> menuVisibleDuringRun;
@@ -323,6 +328,80 @@ TEST(ProgramViewers, SwitchingHourlyMonthlyAndBackRestoresTheMenu) {
     EXPECT_EQ(menu.geometry(), before);
     EXPECT_EQ(appData.Selection().siteNumber, appData.SiteAt(0)->siteNumber)
         << "both viewers share the current site";
+}
+
+// The graphs' right-click menu opens the yield dialog on the plane the graph shows;
+// the menu's button opens it on the current site.
+TEST(ProgramViewers, TheYieldOpensFromTheGraphsMenuOnItsPlaneAndFromTheMenu) {
+    PrepareApplication();
+    const std::unique_ptr<test::TempDir> kit = test::GenerateSmallKit(QUORVANE_MAPDATA_FILES, 6, 3);
+    if (kit == nullptr) {
+        GTEST_SKIP() << "r-cran-mapdata is not unpacked at " << QUORVANE_MAPDATA_FILES;
+    }
+    RecordingPlatform platform;
+    CAppData appData(
+        AppLocations{(kit->path() / "program").string(), (kit->path() / "config").string()});
+    ASSERT_TRUE(appData.WriteHourlyFolder((kit->path() / "program" / "HORIX-11").string()));
+    ASSERT_TRUE(appData.WriteMonthlyFolder((kit->path() / "program" / "KALVERA-11").string()));
+    appData.Selection().siteNumber = appData.SiteAt(1)->siteNumber;
+    appData.Selection().areaCode = appData.SiteAt(1)->areaCode;
+    const std::unique_ptr<ViewerFactory> viewers = CreateViewerFactory(appData);
+    CDlgMainMenu menu(appData, *viewers);
+    menu.show();
+
+    std::optional<PlaneAngles> opened;
+    const auto closeYield = [&](QDialog& shown) {
+        opened = dynamic_cast<CDlgYield&>(shown).GraphAngles();
+        Child<QPushButton>(shown, "1")->click();
+    };
+    const auto viaMenu = [&](QDialog& shown) {
+        auto& viewer = dynamic_cast<ViewerShell&>(shown);
+        platform.menuAnswers.push_back(2);
+        platform.modalHandlers.push_front(closeYield);
+        viewer.Graph().FrameContextMenu(QPoint(100, 100));
+        Child<QPushButton>(shown, "1")->click();
+    };
+    // The hourly viewer on slope data, "任意の指定" at 20 degrees facing 60.
+    platform.modalHandlers = {[&](QDialog& shown) {
+        Child<QAbstractButton>(shown, "1060")->click();
+        Child<QAbstractButton>(shown, "1058")->click();
+        auto& viewer = dynamic_cast<CDlgGraph&>(shown);
+        while (viewer.GraphAngles().tiltDeg > 20) {
+            Child<QToolButton>(shown, "1019-down")->click();
+        }
+        for (int i = 0; i < 60; ++i) {
+            Child<QToolButton>(shown, "1025-up")->click();
+        }
+        viaMenu(shown);
+    }};
+    Child<QPushButton>(menu, "1001")->click();
+    ASSERT_EQ(platform.menus.size(), 1u);
+    EXPECT_EQ(platform.menus[0].last(), QStringLiteral("発電量試算..."));
+    EXPECT_EQ(opened, (PlaneAngles{20, 60}));
+
+    // The monthly viewer by orientation, facing west.
+    opened.reset();
+    platform.modalHandlers = {[&](QDialog& shown) {
+        Child<QAbstractButton>(shown, "1060")->click();
+        Child<QAbstractButton>(shown, "1058")->click();
+        for (int i = 0; i < 6; ++i) {
+            Child<QToolButton>(shown, "1025-up")->click();
+        }
+        auto& viewer = dynamic_cast<CDlgKalvera&>(shown);
+        ASSERT_EQ(viewer.GraphAngles().azimuthDeg, 90);
+        viaMenu(shown);
+    }};
+    Child<QPushButton>(menu, "1002")->click();
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->azimuthDeg, 90);
+
+    opened.reset();
+    platform.modalHandlers = {closeYield};
+    Child<QPushButton>(menu, "yield")->click();
+    ASSERT_TRUE(opened);
+    const CAmedasPoint& site = *appData.SiteAt(1);
+    EXPECT_EQ(*opened, (PlaneAngles{static_cast<int>(site.latitudeDeg + 0.5), 0}));
+    EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST(DataSettingDialog, BrowseReplacesTheFieldOnlyWhenAFolderIsChosen) {

@@ -1,5 +1,7 @@
 #include "recording_platform.h"
 
+#include <thread>
+
 #include <QDialog>
 #include <QPrinter>
 #include <algorithm>
@@ -129,6 +131,17 @@ int RecordingPlatform::PopupMenu(QWidget*, QPoint, const QStringList& items) {
 
 void RecordingPlatform::CopyImage(const QImage& image) {
     copiedImages.push_back(image);
+}
+
+bool RecordingPlatform::RunWithProgress(QWidget*, const QString& label, WorkProgress& progress,
+                                        const std::function<void()>& work) {
+    progressLabels.push_back(label);
+    if (cancelProgress) {
+        progress.cancelled = true;
+    }
+    std::thread worker(work);
+    worker.join();
+    return !progress.Cancelled();
 }
 
 QRect RecordingPlatform::WorkArea(const QWidget*) const {

@@ -215,6 +215,10 @@ public:
         return qt_.PopupMenu(parent, screenPosition, items);
     }
     void CopyImage(const QImage& image) override { qt_.CopyImage(image); }
+    bool RunWithProgress(QWidget* parent, const QString& label, WorkProgress& progress,
+                         const std::function<void()>& work) override {
+        return qt_.RunWithProgress(parent, label, progress, work);
+    }
 
 private:
     QtPlatform qt_;

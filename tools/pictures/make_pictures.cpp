@@ -81,6 +81,12 @@ const std::vector<NumberedButton> kButtons = {
     {354, 355, 0, u"-", {64, 30}, ButtonTone::Dialog},
     {356, 357, 0, u"全体表示", {140, 30}, ButtonTone::Dialog},
     {358, 359, 0, u"印刷", {140, 30}, ButtonTone::Dialog},
+    // Energy yield and the national map.
+    {362, 363, 0, u"発電量試算", {104, 34}, ButtonTone::Menu},
+    {364, 365, 0, u"全国マップ", {104, 34}, ButtonTone::Menu},
+    {366, 367, 0, u"結果をCSVで保存", kViewerButton, ButtonTone::Dialog},
+    {368, 369, 0, u"最適な向きを探す", kViewerButton, ButtonTone::Dialog},
+    {370, 371, 0, u"閉じる", kViewerButton, ButtonTone::Dialog},
 };
 
 QString Str(const char16_t* text) {
