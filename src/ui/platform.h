@@ -73,6 +73,8 @@ public:
     virtual int PopupMenu(QWidget* parent, QPoint screenPosition, const QStringList& items) = 0;
     // Puts a picture on the clipboard.
     virtual void CopyImage(const QImage& image) = 0;
+    // Puts text on the clipboard.
+    virtual void CopyText(const QString& text) = 0;
 };
 
 // The kinds of file an export offers, and the save dialog's request for one:

@@ -175,6 +175,10 @@ void QtPlatform::CopyImage(const QImage& image) {
     QGuiApplication::clipboard()->setImage(image);
 }
 
+void QtPlatform::CopyText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
+
 QRect QtPlatform::WorkArea(const QWidget* widget) const {
     const QScreen* screen = widget != nullptr ? widget->screen() : nullptr;
     if (screen == nullptr) {

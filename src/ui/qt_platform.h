@@ -27,6 +27,7 @@ public:
     QRect WorkArea(const QWidget* widget) const override;
     int PopupMenu(QWidget* parent, QPoint screenPosition, const QStringList& items) override;
     void CopyImage(const QImage& image) override;
+    void CopyText(const QString& text) override;
 };
 
 } // namespace quorvane

@@ -131,6 +131,10 @@ void RecordingPlatform::CopyImage(const QImage& image) {
     copiedImages.push_back(image);
 }
 
+void RecordingPlatform::CopyText(const QString& text) {
+    copiedTexts.push_back(text);
+}
+
 QRect RecordingPlatform::WorkArea(const QWidget*) const {
     return workArea;
 }

@@ -45,6 +45,7 @@ public:
     std::vector<QStringList> menus; // the items of every pop-up menu shown
     std::deque<int> menuAnswers;    // the item chosen; empty: the menu was dismissed
     std::vector<QImage> copiedImages;
+    std::vector<QString> copiedTexts;
 
     void ShowMessage(QWidget* parent, const QString& text) override;
     bool AskYesNo(QWidget* parent, const QString& text) override;
@@ -60,6 +61,7 @@ public:
     QRect WorkArea(const QWidget* widget) const override;
     int PopupMenu(QWidget* parent, QPoint screenPosition, const QStringList& items) override;
     void CopyImage(const QImage& image) override;
+    void CopyText(const QString& text) override;
 
     // Delivers one timeout to every running timer; returns how many fired.
     int FireTimers();

@@ -215,6 +215,7 @@ public:
         return qt_.PopupMenu(parent, screenPosition, items);
     }
     void CopyImage(const QImage& image) override { qt_.CopyImage(image); }
+    void CopyText(const QString& text) override { qt_.CopyText(text); }
 
 private:
     QtPlatform qt_;
