@@ -154,9 +154,8 @@ bool FindSitePanel::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    // A click back into the field brings the last matches up again.
-    if (event->type() == QEvent::FocusIn && watched == field_ && !shown_ &&
-        static_cast<const QFocusEvent*>(event)->reason() == Qt::MouseFocusReason &&
+    // A click into the field brings the last matches up again.
+    if (event->type() == QEvent::MouseButtonPress && watched == field_ && !shown_ &&
         !field_->text().trimmed().isEmpty()) {
         SetShown(true);
         return false;

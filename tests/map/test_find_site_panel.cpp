@@ -135,6 +135,10 @@ TEST_F(FindSiteTest, ChoosingASiteSelectsItOnItsAreaMapLikeAClickOnItsMarker) {
     EXPECT_EQ(sites->ChosenLine(), model.SelectedSiteLine());
     EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("1075"))->text(),
               ToQString(app->MapInfoAt(app->SiteAt(site)->areaCode)->name));
+    // A click into the field, which kept the focus, brings the matches back.
+    QTest::mouseClick(finder->Field(), Qt::LeftButton);
+    EXPECT_TRUE(finder->ResultsShown());
+    QTest::keyClick(finder->Field(), Qt::Key_Escape);
     dialog->AcceptSelection();
     EXPECT_EQ(dialog->SelectedSite(), site);
 }
