@@ -14,6 +14,7 @@
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace quorvane {
 namespace {
@@ -350,48 +351,55 @@ const QString kNoHorixData =
 const QString kNoKalveraData = QStringLiteral(
     "指定したフォルダに KALVERA-11 のデータが見つかりません。このまま設定しますか？");
 
-TEST(DataSettingDialog, AFolderWithoutItsDatabaseIsKeptOnlyWhenTheUserSaysSo) {
+// The data-folder dialog on two folders of a test's own making.
+class DataFolderCheck : public ::testing::Test {
+protected:
+    std::unique_ptr<CDlgDataSetting> Dialog() const {
+        auto dialog = std::make_unique<CDlgDataSetting>(QString::fromStdString(horix.str()),
+                                                        QString::fromStdString(kalvera.str()));
+        dialog->show();
+        return dialog;
+    }
+    static void PressOk(QDialog& dialog) { Child<QPushButton>(dialog, "1")->click(); }
+
     RecordingPlatform platform;
     test::TempDir horix, kalvera;
+};
+
+TEST_F(DataFolderCheck, AFolderWithoutItsDatabaseIsKeptOnlyWhenTheUserSaysSo) {
     horix.Write("平均年/readme.txt", "no site files here");
     kalvera.Write("47401", "a file of the older edition");
-    CDlgDataSetting dialog(QString::fromStdString(horix.str()),
-                           QString::fromStdString(kalvera.str()));
-    dialog.show();
-    auto* ok = Child<QPushButton>(dialog, "1");
+    const auto dialog = Dialog();
 
     platform.yesNoAnswers = {false};
-    ok->click();
+    PressOk(*dialog);
     EXPECT_EQ(platform.questions, std::vector<QString>{kNoHorixData});
-    EXPECT_NE(dialog.result(), QDialog::Accepted) << "いいえ: back to the dialog";
-    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_NE(dialog->result(), QDialog::Accepted) << "いいえ: back to the dialog";
+    EXPECT_TRUE(dialog->isVisible());
 
     platform.yesNoAnswers = {true, false};
-    ok->click();
+    PressOk(*dialog);
     EXPECT_EQ(platform.questions,
               (std::vector<QString>{kNoHorixData, kNoHorixData, kNoKalveraData}));
-    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog->isVisible());
 
     platform.yesNoAnswers = {true, true};
-    ok->click();
+    PressOk(*dialog);
     EXPECT_EQ(platform.questions.size(), 5u);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
-TEST(DataSettingDialog, FoldersHoldingTheirDataOrLeftEmptyAreKeptWithoutAQuestion) {
-    RecordingPlatform platform;
-    test::TempDir horix, kalvera;
+TEST_F(DataFolderCheck, FoldersHoldingTheirDataOrLeftEmptyAreKeptWithoutAQuestion) {
     horix.Write("多照年/max47401.txt", "x");
     kalvera.Write("m47401", "x");
-    CDlgDataSetting dialog(QString::fromStdString(horix.str()),
-                           QString::fromStdString(kalvera.str()));
-    Child<QPushButton>(dialog, "1")->click();
+    const auto dialog = Dialog();
+    PressOk(*dialog);
     EXPECT_TRUE(platform.questions.empty());
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(platform.waitCursorDepth, 0);
 
     CDlgDataSetting unset{QString(), QString()};
-    Child<QPushButton>(unset, "1")->click();
+    PressOk(unset);
     EXPECT_TRUE(platform.questions.empty()) << "an empty field names no folder to doubt";
     EXPECT_EQ(unset.result(), QDialog::Accepted);
 }
