@@ -8,8 +8,8 @@
 #include "temp_dir.h"
 
 #include <filesystem>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace quorvane {
 namespace {
