@@ -1,5 +1,7 @@
 #include "app/dlg_data_setting.h"
 
+#include "data/hourly_file.h"
+#include "data/monthly_file.h"
 #include "ui/app_style.h"
 #include "ui/platform.h"
 
@@ -17,6 +19,24 @@ QPushButton* MakeButton(const QString& text, const char* id, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(id));
     return button;
+}
+
+// A folder that holds none of the database's files is most likely a slip of the
+// browse dialog: the user confirms it before it is kept. An empty field is no folder.
+bool ConfirmFolder(QWidget* parent, const QString& folder, const QString& database,
+                   bool (*holdsData)(const std::string&)) {
+    if (folder.isEmpty()) {
+        return true;
+    }
+    bool holds = false;
+    {
+        WaitCursor wait;
+        holds = holdsData(folder.toStdString());
+    }
+    return holds || CurrentPlatform().AskYesNo(
+                        parent, QStringLiteral("指定したフォルダに %1 のデータが見つかりません。"
+                                               "このまま設定しますか？")
+                                    .arg(database));
 }
 
 } // namespace
@@ -75,7 +95,7 @@ CDlgDataSetting::CDlgDataSetting(const QString& hourlyFolder, const QString& mon
             [this] { Browse(hourlyEdit_, QStringLiteral("HORIX-11データのフォルダ選択")); });
     connect(monthlyBrowse, &QPushButton::clicked, this,
             [this] { Browse(monthlyEdit_, QStringLiteral("KALVERA-11データのフォルダ選択")); });
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ok, &QPushButton::clicked, this, &CDlgDataSetting::Confirm);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -85,6 +105,14 @@ QString CDlgDataSetting::HourlyFolder() const {
 
 QString CDlgDataSetting::MonthlyFolder() const {
     return monthlyEdit_->text();
+}
+
+void CDlgDataSetting::Confirm() {
+    if (ConfirmFolder(this, HourlyFolder(), QStringLiteral("HORIX-11"), FolderHoldsHourlyData) &&
+        ConfirmFolder(this, MonthlyFolder(), QStringLiteral("KALVERA-11"),
+                      FolderHoldsMonthlyData)) {
+        accept();
+    }
 }
 
 void CDlgDataSetting::Browse(QLineEdit* edit, const QString& title) {

@@ -16,6 +16,8 @@ public:
 
     QString HourlyFolder() const;
     QString MonthlyFolder() const;
+    // OK: a folder without files of its database is kept only when the user says so.
+    void Confirm();
 
 private:
     void Browse(QLineEdit* edit, const QString& title);

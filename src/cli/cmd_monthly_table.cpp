@@ -140,8 +140,9 @@ int RunMonthlyTable(int argc, char** argv) {
         auto record = std::make_unique<MonthlyRecord>();
         StderrReporter reporter;
         ok &= LoadMonthlyData(folder, single, *record, reporter) == LoadStatus::Ok;
-        if (!WriteFile(*csv, MonthlyTableCsv(*record, site.name))) {
-            PrintMessage("出力ファイルが開けません。");
+        if (const WriteStatus status = WriteMonthlyTableCsv(*csv, *record, site.name);
+            status != WriteStatus::Completed) {
+            PrintMessage(WriteStatusMessage(status));
             return kExitFailure;
         }
     }

@@ -22,6 +22,20 @@ bool IsNumberedName(std::string_view name, std::string_view prefix, int digits,
     return std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+bool FolderHoldsNumberedFile(const std::string& folder, std::string_view prefix, int digits,
+                             std::string_view suffix) {
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+        std::error_code ignored;
+        if (IsNumberedName(it->path().filename().string(), prefix, digits, suffix) &&
+            it->is_regular_file(ignored)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string JoinPath(const std::string& folder, std::string_view name) {
     std::string path = folder;
     if (!path.empty() && path.back() != '/') {

@@ -14,6 +14,10 @@ std::string JoinPath(const std::string& folder, std::string_view name);
 bool IsNumberedName(std::string_view name, std::string_view prefix, int digits,
                     std::string_view suffix = {});
 
+// Whether `folder` holds a regular file (links followed) with such a name.
+bool FolderHoldsNumberedFile(const std::string& folder, std::string_view prefix, int digits,
+                             std::string_view suffix = {});
+
 // Size limits of the data files, each well above what its format can hold: a
 // reader never takes in more, whatever the path names.
 inline constexpr std::uint64_t kMaxTableFileBytes = 16u << 20; // site, area, mesh tables

@@ -6,6 +6,7 @@
 #include "data/text_codec.h"
 #include "solar/calendar.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -147,13 +148,9 @@ void HourlyDataSet::Clear() {
     std::memset(sunset, 0, sizeof sunset);
 }
 
-std::string HourlyFilePath(const std::string& hourlyFolder, YearVariant variant, int siteNumber) {
-    // No folder set yet must not mean the working directory.
-    const int index = ToIndex(variant);
-    if (index < 0 || index >= kYearVariantCount || hourlyFolder.empty()) {
-        return {};
-    }
-    const YearFolder& year = kYearFolders[index];
+namespace {
+
+std::string YearFolderPath(const std::string& hourlyFolder, const YearFolder& year) {
     std::string folder = JoinPath(hourlyFolder, year.folderUtf8);
     if (!IsDirectory(folder)) {
         std::string cp932Folder = JoinPath(hourlyFolder, Utf8ToCp932(year.folderUtf8));
@@ -161,9 +158,30 @@ std::string HourlyFilePath(const std::string& hourlyFolder, YearVariant variant,
             folder = std::move(cp932Folder);
         }
     }
+    return folder;
+}
+
+} // namespace
+
+std::string HourlyFilePath(const std::string& hourlyFolder, YearVariant variant, int siteNumber) {
+    // No folder set yet must not mean the working directory.
+    const int index = ToIndex(variant);
+    if (index < 0 || index >= kYearVariantCount || hourlyFolder.empty()) {
+        return {};
+    }
+    const YearFolder& year = kYearFolders[index];
     char name[32];
     std::snprintf(name, sizeof name, "%s%05d.txt", year.filePrefix, siteNumber);
-    return JoinPath(folder, name);
+    return JoinPath(YearFolderPath(hourlyFolder, year), name);
+}
+
+bool FolderHoldsHourlyData(const std::string& hourlyFolder) {
+    if (hourlyFolder.empty()) {
+        return false;
+    }
+    return std::any_of(std::begin(kYearFolders), std::end(kYearFolders), [&](const YearFolder& y) {
+        return FolderHoldsNumberedFile(YearFolderPath(hourlyFolder, y), y.filePrefix, 5, ".txt");
+    });
 }
 
 LoadStatus ParseHourlyFile(HourlyDataSet& set, const std::string& path) {

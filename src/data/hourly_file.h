@@ -73,6 +73,10 @@ struct HourlyDataSet {
 // unpacked from Windows), that one is used. Empty for an empty folder.
 std::string HourlyFilePath(const std::string& hourlyFolder, YearVariant variant, int siteNumber);
 
+// Whether a year-variant folder of `hourlyFolder` holds one of its site files
+// ("平均年/mea#####.txt", "多照年/max#####.txt" or "寡照年/min#####.txt").
+bool FolderHoldsHourlyData(const std::string& hourlyFolder);
+
 // Parses one hourly file into `set`, replacing everything read from a file (sunrise
 // and sunset stay). Fails only when the file cannot be read or is far too large to
 // be an hourly file. A later line

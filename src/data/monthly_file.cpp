@@ -116,6 +116,10 @@ LoadStatus ReadMonthlyLines(const std::string& folder, int siteNumber, FileLines
 
 } // namespace
 
+bool FolderHoldsMonthlyData(const std::string& folder) {
+    return !folder.empty() && FolderHoldsNumberedFile(folder, "m", 5);
+}
+
 LoadStatus LoadMonthlyData(const std::string& folder, int siteNumber, MonthlyRecord& record,
                            MessageReporter& reporter) {
     record = MonthlyRecord{};

@@ -30,6 +30,9 @@ struct MonthlyRecord {
 // saturated to the int range.
 int StoredMonthlyValue(double value);
 
+// Whether `folder` holds a site file of the current edition ("m#####").
+bool FolderHoldsMonthlyData(const std::string& folder);
+
 // Reads "<folder>/m<site %05d>" into `record`. A failure is reported once and leaves
 // the record zeroed. A file of the older edition ("<folder>/<site %05d>") present in
 // the folder is refused.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace quorvane {
 
@@ -125,6 +126,24 @@ void LayoutLegendEntry(CHanreiObj& entry, int x0, int y0, int s) {
         entry.frame = {x0 - 2, y0 - 3, entry.labelPos.x + 6 * LabelLength(entry.label),
                        y0 + 12 * s + 3};
     }
+}
+
+void AddLegendTips(GraphLayout& layout, const std::vector<std::string>& texts) {
+    for (std::size_t i = 0; i < layout.legend.size() && i < texts.size(); ++i) {
+        const GraphRect& frame = layout.legend[i].frame;
+        if (!texts[i].empty() && frame.left != CHanreiObj::kUnplaced && !frame.IsEmpty()) {
+            layout.tooltips.push_back({frame.left, frame.top, frame.right, frame.bottom, texts[i]});
+        }
+    }
+}
+
+std::string DecimalText(long long units, int decimals) {
+    const long long scale = decimals == 2 ? 100 : 10;
+    const long long magnitude = units < 0 ? -units : units;
+    char text[48];
+    std::snprintf(text, sizeof text, "%s%lld.%0*lld", units < 0 ? "-" : "", magnitude / scale,
+                  decimals, magnitude % scale);
+    return text;
 }
 
 bool AnyLegendEntryHidden(const std::vector<CHanreiObj>& legend) {

@@ -224,6 +224,13 @@ struct GraphLayout {
 
 GraphLayout MakeGraphLayout(int width, int height, int scale);
 
+// Hover areas over the legend entries, on top of the graph's own: entry i's click
+// frame with texts[i]. Entries without a text or a frame (paper) get none.
+void AddLegendTips(GraphLayout& layout, const std::vector<std::string>& texts);
+// A count of tenths (decimals 1) or hundredths (2) written exactly: (1972, 2) is
+// "19.72", (-5, 1) "-0.5".
+std::string DecimalText(long long units, int decimals);
+
 // What a graph is composed for: its frame in pixels, and the extent of the wind
 // legend button's text as the output device measures it.
 struct GraphFrame {

@@ -71,23 +71,69 @@ std::vector<Slot> SlotsOf(HourlyGraphKind kind, const HourlyGraphInput& in, cons
     return slots;
 }
 
-// The value of a horizontal element in display units at a slot.
+// The stored value of a horizontal element at a slot (the file's units), and the
+// same in display units as the graph draws it.
+int StoredValue(const HourlyDataSet& set, const Slot& slot, int element) {
+    return slot.hour == 0 ? MonthViewDayStored(set, slot.day, element)
+                          : set.Hourly(slot.day, slot.hour, element);
+}
+
 double ElementValue(const HourlyDataSet& set, const Slot& slot, int element) {
-    if (slot.hour == 0) {
-        return MonthViewDayValue(set, slot.day, element);
+    return StoredValue(set, slot, element) / static_cast<double>(ElementDisplayDivisor(element));
+}
+
+// n / d (d > 0) rounded half away from zero.
+long long RoundedQuotient(long long n, long long d) {
+    return n >= 0 ? (2 * n + d) / (2 * d) : -((-2 * n + d) / (2 * d));
+}
+
+// An irradiation total, exact from the stored hundredths of MJ/m2 (kWh = MJ / 3.6).
+std::string IrradiationTotalText(long long hundredthsMJ) {
+    return "合計 " + DecimalText(hundredthsMJ, 2) + " MJ/㎡（" +
+           DecimalText(RoundedQuotient(hundredthsMJ * 10, 36), 2) + " kWh/㎡）";
+}
+
+// The totals of the horizontal series over the shown slots, by legend index: sums
+// for irradiation, sunshine and precipitation, means for temperature and wind, the
+// deepest snow with its mean. Every slot counts, also the hours the 10-day graph
+// draws no barb for.
+std::vector<std::string> HorizontalTotals(const HourlyDataSet& set,
+                                          const std::vector<Slot>& slots) {
+    const auto sum = [&](int element) {
+        long long total = 0;
+        for (const Slot& slot : slots) {
+            total += StoredValue(set, slot, element);
+        }
+        return total;
+    };
+    const auto n = static_cast<long long>(slots.size());
+    std::array<int, 17> directions{};
+    int deepestCm = 0;
+    for (const Slot& slot : slots) {
+        const int code = StoredValue(set, slot, kElementWindDirection);
+        directions[static_cast<std::size_t>(std::clamp(code, 0, 16))] += 1;
+        deepestCm = std::max(deepestCm, StoredValue(set, slot, kElementSnowDepth));
     }
-    const int raw = set.Hourly(slot.day, slot.hour, element);
-    switch (element) {
-    case kElementGlobal:
-    case kElementDirect:
-    case kElementDiffuse:
-        return raw / 100.0;
-    case kElementSnowDepth:
-    case kElementWindDirection:
-        return raw;
-    default:
-        return raw / 10.0;
-    }
+    // The most frequent of the 16 directions (the first of equals); calm only when
+    // the wind was calm throughout.
+    const auto prevailing = std::max_element(directions.begin() + 1, directions.end());
+    const int prevailingCode =
+        *prevailing > 0 ? static_cast<int>(prevailing - directions.begin()) : 0;
+    std::vector<std::string> texts(kHorizontalMarkerKinds);
+    texts[kElementGlobal - 1] = IrradiationTotalText(sum(kElementGlobal));
+    texts[kElementDirect - 1] = IrradiationTotalText(sum(kElementDirect));
+    texts[kElementDiffuse - 1] = IrradiationTotalText(sum(kElementDiffuse));
+    texts[kElementSunshine - 1] = "合計 " + DecimalText(sum(kElementSunshine), 1) + " 時間";
+    texts[kElementTemperature - 1] =
+        "平均 " + DecimalText(RoundedQuotient(sum(kElementTemperature), n), 1) + " ℃";
+    texts[kElementWindDirection - 1] = "平均風速 " +
+                                       DecimalText(RoundedQuotient(sum(kElementWindSpeed), n), 1) +
+                                       " m/s　最多風向 " + WindDirectionName(prevailingCode);
+    texts[kElementPrecipitation - 1] = "合計 " + DecimalText(sum(kElementPrecipitation), 1) + " mm";
+    texts[kElementSnowDepth - 1] = "最大 " + std::to_string(deepestCm) + " cm（平均 " +
+                                   DecimalText(RoundedQuotient(sum(kElementSnowDepth) * 10, n), 1) +
+                                   " cm）";
+    return texts;
 }
 
 std::string TooltipOf(int element, double value) {
@@ -227,6 +273,7 @@ void AddSnow(HourlyScene& scene, const std::vector<Slot>& slots, const std::vect
 void AddHorizontalSeries(HourlyScene& scene, const HourlyGraphInput& in,
                          const std::vector<Slot>& slots, const std::vector<CHanreiObj>& legend) {
     const HourlyDataSet& set = *in.set;
+    scene.legendTotals = HorizontalTotals(set, slots);
     const int s = scene.scale;
     auto values = [&](int element) {
         std::vector<double> out;
@@ -320,6 +367,24 @@ void AddSlopeSeries(HourlyScene& scene, const HourlyGraphInput& in, const std::v
         }
         values.back()[i] = global;
     }
+    for (const std::vector<double>& series : values) {
+        double total = 0.0;
+        for (const double value : series) {
+            total += value;
+        }
+        scene.legendTotals.push_back(Format("合計 %.2f MJ/㎡（%.2f kWh/㎡）", total, total / 3.6));
+    }
+    // The comparison series, exact from the stored hundredths as in the horizontal graph.
+    long long globalHundredths = 0;
+    for (const Slot& slot : slots) {
+        // A slot of the month graph is a day: all of its hours.
+        const int first = slot.hour > 0 ? slot.hour : 1;
+        const int last = slot.hour > 0 ? slot.hour : 24;
+        for (int h = first; h <= last; ++h) {
+            globalHundredths += set.Hourly(slot.day, h, kElementGlobal);
+        }
+    }
+    scene.legendTotals.back() = IrradiationTotalText(globalHundredths);
     for (int k = count - 1; k >= 0; --k) {
         if (!Visible(legend, k)) {
             continue;
@@ -592,6 +657,7 @@ HourlyGraph ComposeHourlyGraph(const HourlyGraphInput& in, const GraphFrame& fra
     PlaceNavButtons(layout);
     graph.scene = ComputeHourlyScene(in, layout.graph, layout.legend);
     layout.tooltips = graph.scene.tooltips;
+    AddLegendTips(layout, graph.scene.legendTotals);
     return graph;
 }
 

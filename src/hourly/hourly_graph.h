@@ -98,6 +98,11 @@ struct HourlyScene {
     std::string slopeNote; // right-aligned at slopeNoteAt
     GraphPoint slopeNoteAt;
     std::vector<tagGraphToolTip> tooltips;
+    // By legend entry, what hovering it tells of the series over the shown period
+    // (hidden series too): "合計 19.72 MJ/㎡（5.48 kWh/㎡）" for irradiation, sunshine
+    // and precipitation totals, temperature and wind means, the deepest snow. Empty
+    // without data.
+    std::vector<std::string> legendTotals;
 };
 
 // The scene of the graph in `graph` (graph-area coordinates) for the input, with

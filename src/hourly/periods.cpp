@@ -38,24 +38,41 @@ HourlyPeriod PeriodOfView(HourlyView view, int month, int day) {
     return PeriodOfExport(ExportKindOfView(view), month, day);
 }
 
-double MonthViewDayValue(const HourlyDataSet& set, int day, int element) {
+int MonthViewDayStored(const HourlyDataSet& set, int day, int element) {
     switch (element) {
     case kElementGlobal:
     case kElementDirect:
     case kElementDiffuse:
-        return set.Summary(day, 3, element) / 100.0;
     case kElementSunshine:
     case kElementPrecipitation:
-        return set.Summary(day, 3, element) / 10.0;
+        return set.Summary(day, 3, element);
     case kElementTemperature:
     case kElementWindSpeed:
-        return set.Summary(day, 1, element) / 10.0;
     case kElementWindDirection:
     case kElementSnowDepth:
         return set.Summary(day, 1, element);
     default:
-        return 0.0;
+        return 0;
     }
+}
+
+int ElementDisplayDivisor(int element) {
+    switch (element) {
+    case kElementGlobal:
+    case kElementDirect:
+    case kElementDiffuse:
+        return 100;
+    case kElementWindDirection:
+    case kElementSnowDepth:
+        return 1;
+    default:
+        return 10;
+    }
+}
+
+double MonthViewDayValue(const HourlyDataSet& set, int day, int element) {
+    return MonthViewDayStored(set, day, element) /
+           static_cast<double>(ElementDisplayDivisor(element));
 }
 
 HorizontalHour HorizontalHourOf(const HourlyDataSet& set, int day, int hour) {

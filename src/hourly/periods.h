@@ -49,6 +49,11 @@ HourlyPeriod PeriodOfExport(ExportKind kind, int month, int day);
 // The number that stands for a day of `element` 1..9 in the month views, in display
 // units (MJ/m2, h, degC, direction code, m/s, mm, cm).
 double MonthViewDayValue(const HourlyDataSet& set, int day, int element);
+// The stored number behind it, in the file's units.
+int MonthViewDayStored(const HourlyDataSet& set, int day, int element);
+// What a stored value of `element` is divided by to show it: 100 for irradiation,
+// 1 for wind direction and snow depth, 10 for the others.
+int ElementDisplayDivisor(int element);
 
 // The site's position for the slope model; `found` is false when the site is not in
 // the catalogue.

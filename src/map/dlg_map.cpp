@@ -2,6 +2,7 @@
 
 #include "data/app_session.h"
 #include "map/dlg_kensaku.h"
+#include "map/find_site_panel.h"
 #include "map/map_pictures.h"
 #include "map/mesh_layer.h"
 #include "ui/app_style.h"
@@ -142,7 +143,8 @@ CDlgMap::CDlgMap(AppSession& appData, const AreaOutlineTable& outlines, QWidget*
       addressButton_(MakeButton("1038", QStringLiteral("住所検索"), 308, 309, this)),
       facilityButton_(MakeButton("1039", QStringLiteral("施設・地名検索"), 310, 311, this)),
       okButton_(MakeButton("1", QStringLiteral("この地点のグラフを表示"), 312, 313, this)),
-      cancelButton_(MakeButton("2", QStringLiteral("キャンセル"), 316, 317, this)) {
+      cancelButton_(MakeButton("2", QStringLiteral("キャンセル"), 316, 317, this)),
+      finder_(new FindSitePanel(appData, this)) {
     setObjectName(QStringLiteral("CDlgMap"));
     setWindowTitle(QStringLiteral("地点選択"));
     UseDialogBackground(*this);
@@ -155,6 +157,9 @@ CDlgMap::CDlgMap(AppSession& appData, const AreaOutlineTable& outlines, QWidget*
     title_->setFont(CreatePixelFont(GothicFace(), FontStyle::Regular, 19));
     title_->setGeometry(kPaneLeft, 8, kMapPaneWidthPx, 28);
     pane_->move(kPaneLeft, kPaneTop);
+    finder_->Field()->setGeometry(kColumnLeft, 10, 2 * kListWidth + 8, 24);
+    finder_->Results()->setGeometry(kColumnLeft, kPaneTop, 2 * kListWidth + 8,
+                                    kListTop + kListHeight - kPaneTop);
     prompt_->setGeometry(kPaneLeft, kPaneTop + kMapPaneHeightPx + 8, kMapPaneWidthPx, 20);
 
     int y = kListTop + kListHeight + 14;
@@ -190,6 +195,8 @@ CDlgMap::CDlgMap(AppSession& appData, const AreaOutlineTable& outlines, QWidget*
     connect(facilityButton_, &QPushButton::clicked, this, &CDlgMap::FacilitySearch);
     connect(okButton_, &QPushButton::clicked, this, &CDlgMap::AcceptSelection);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(finder_, &FindSitePanel::Chosen, this, &CDlgMap::ChooseFound);
+    connect(finder_, &FindSitePanel::ResultsShownChanged, this, [this] { SyncControls(); });
     connect(areaList_, &CMyListBox::LineChosen, this, [this](int row) {
         if (!syncingLists_) {
             Apply(model_.SelectAreaLine(row));
@@ -332,8 +339,12 @@ void CDlgMap::SyncControls() {
     if (!c.areaListShown && areaList_->hasFocus()) {
         pane_->setFocus(); // a hidden list keeps no focus
     }
-    areaList_->setVisible(c.areaListShown);
-    areaLabel_->setVisible(c.areaListShown);
+    // The search field's matches stand where the lists are.
+    const bool finding = finder_->ResultsShown();
+    areaList_->setVisible(c.areaListShown && !finding);
+    areaLabel_->setVisible(c.areaListShown && !finding);
+    siteList_->setVisible(!finding);
+    siteLabel_->setVisible(!finding);
     areaLabel_->setGeometry(kColumnLeft, kPaneTop, kListWidth, 16);
     areaList_->setGeometry(kColumnLeft, kListTop, kListWidth, kListHeight);
     if (c.areaListShown) {
@@ -529,6 +540,27 @@ void CDlgMap::AddressSearch() {
 void CDlgMap::FacilitySearch() {
     CDlgKensaku2 search(appData_.MapFolder(), this);
     RunSearch(search, search.Result());
+}
+
+void CDlgMap::ChooseFound(const FoundPlace& found) {
+    if (acceptedSite_ != kNone || model_.Sliding()) {
+        return;
+    }
+    if (found.IsSite()) {
+        if (!model_.SelectFoundSite(found.siteIndex)) {
+            CurrentPlatform().ShowMessage(this,
+                                          QStringLiteral("この地点は地図上に表示できません。"));
+            return;
+        }
+    } else {
+        WaitCursor wait;
+        if (!model_.OpenSearchResult(FoundPlaceCallout(found), found.lonDeg, found.latDeg)) {
+            CurrentPlatform().ShowMessage(this, QStringLiteral("検索箇所が不明です。"));
+            return;
+        }
+    }
+    model_.SetBalloon(false);
+    RefreshFromModel();
 }
 
 void CDlgMap::AcceptSelection() {

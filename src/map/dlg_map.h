@@ -16,8 +16,10 @@ namespace quorvane {
 class AppSession;
 class CHoverBitmapButton;
 class CMyListBox;
+class FindSitePanel;
 class PlatformTimer;
 class CDlgMap;
+struct FoundPlace;
 struct SearchResult;
 
 // The map pane: paints the dialog's composed image and hands the mouse to it.
@@ -59,6 +61,7 @@ public:
     const SiteSelectionModel& Model() const { return model_; }
     MapPane* Pane() const { return pane_; }
     const QImage& PaneImage() const { return composed_; }
+    FindSitePanel* Finder() const { return finder_; }
 
     // Pane coordinates (the pane's mouse events, and tests).
     void PaneMouseMove(QPoint at);
@@ -73,6 +76,9 @@ public:
     void ToggleMeshPicking();
     void AddressSearch();
     void FacilitySearch();
+    // A match of the search field: a site is selected on its area map, a place opens
+    // its mesh map as the searches do.
+    void ChooseFound(const FoundPlace& found);
     void AcceptSelection();
 
     // Loads the picture of the model's present map and refreshes lists, controls
@@ -129,6 +135,7 @@ private:
     CHoverBitmapButton* facilityButton_;
     CHoverBitmapButton* okButton_;
     CHoverBitmapButton* cancelButton_;
+    FindSitePanel* finder_;
     std::unique_ptr<PlatformTimer> balloonTimer_;
     std::unique_ptr<PlatformTimer> slideTimer_;
 };

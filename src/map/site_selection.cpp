@@ -83,13 +83,14 @@ GeoShift SiteSelectionModel::DisplayShift() const {
 
 // Geometry
 
-std::optional<PixelPoint> SiteSelectionModel::SitePixel(int siteIndex) const {
+std::optional<PixelPoint> SiteSelectionModel::SitePixelOn(int siteIndex, MapLevel level,
+                                                          const CDRect& view) const {
     if (siteIndex < 0 || siteIndex >= static_cast<int>(catalogue_.sites.size())) {
         return std::nullopt;
     }
     const CAmedasPoint& site = catalogue_.sites[static_cast<std::size_t>(siteIndex)];
-    PixelPoint p = GeoToPixel({site.longitudeDeg, site.latitudeDeg}, View(), Inner());
-    if (level_ == MapLevel::National) {
+    PixelPoint p = GeoToPixel({site.longitudeDeg, site.latitudeDeg}, view, Inner());
+    if (level == MapLevel::National) {
         // Sites are drawn with their block's inset; one without a block is not drawn.
         const int block = ParentBlockOf(site.areaCode);
         if (block == kNone) {
@@ -101,16 +102,24 @@ std::optional<PixelPoint> SiteSelectionModel::SitePixel(int siteIndex) const {
     return p;
 }
 
-bool SiteSelectionModel::SiteVisible(int siteIndex) const {
-    const std::optional<PixelPoint> p = SitePixel(siteIndex);
+bool SiteSelectionModel::SiteVisibleOn(int siteIndex, MapLevel level, const CDRect& view) const {
+    const std::optional<PixelPoint> p = SitePixelOn(siteIndex, level, view);
     if (!p) {
         return false;
     }
     const PixelRect inner = Inner();
-    const int topMargin = level_ == MapLevel::National ? 0 : (level_ == MapLevel::Block ? 10 : 15);
+    const int topMargin = level == MapLevel::National ? 0 : (level == MapLevel::Block ? 10 : 15);
     const PixelRect visible{inner.left + 4, inner.top + topMargin, inner.right - 4,
                             inner.bottom - 2};
     return visible.Contains(p->x, p->y);
+}
+
+std::optional<PixelPoint> SiteSelectionModel::SitePixel(int siteIndex) const {
+    return SitePixelOn(siteIndex, level_, View());
+}
+
+bool SiteSelectionModel::SiteVisible(int siteIndex) const {
+    return SiteVisibleOn(siteIndex, level_, View());
 }
 
 std::vector<int> SiteSelectionModel::MarkerSites() const {
@@ -333,6 +342,24 @@ bool SiteSelectionModel::OpenSearchResult(const std::string& name, double lonDeg
     openingFromSearch_ = true;
     OpenSheet(sheet);
     openingFromSearch_ = false;
+    return true;
+}
+
+bool SiteSelectionModel::SelectFoundSite(int siteIndex) {
+    const int area = AreaOfSite(siteIndex);
+    if (area < kBlockCount || catalogue_.records[static_cast<std::size_t>(area)].level != 2) {
+        return false; // not an area of the table: it has no map
+    }
+    // On its own area map a site is listed, and so selectable, exactly when its
+    // marker is drawn.
+    if (!SiteVisibleOn(siteIndex, MapLevel::Area,
+                       catalogue_.records[static_cast<std::size_t>(area)].bounds)) {
+        return false;
+    }
+    selectedSite_ = siteIndex;
+    selectedBlock_ = ParentBlockOf(area);
+    selectedMesh_ = kNone;
+    OpenArea(area);
     return true;
 }
 

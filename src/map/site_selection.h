@@ -99,6 +99,10 @@ public:
     void OpenSheet(int sheet);
     // A search result: false when the point lies on no sheet with a picture.
     bool OpenSearchResult(const std::string& name, double lonDeg, double latDeg);
+    // A site found by name or number, selected as a click on its marker selects it:
+    // its area map opens with the site selected. False, with the map unchanged,
+    // when the site has no marker on its area map.
+    bool SelectFoundSite(int siteIndex);
 
     // Pane coordinates. A double-click arrives as press, release, DoubleClick and a
     // last release; that release belongs to the double-click and changes nothing.
@@ -211,6 +215,8 @@ private:
     // was on a mesh of the same site, else neither.
     void SelectMeshOnRelease(int x, int y, const MapHit& item, const MapHit& pressedItem);
     int HitSite(int x, int y) const;
+    std::optional<PixelPoint> SitePixelOn(int siteIndex, MapLevel level, const CDRect& view) const;
+    bool SiteVisibleOn(int siteIndex, MapLevel level, const CDRect& view) const;
     int HitArrow(int x, int y) const;
     int ParentBlockOf(int area) const;
     int AreaOfSite(int siteIndex) const;

@@ -3,6 +3,7 @@
 #include "data/app_session.h"
 #include "data/reporter.h"
 #include "monthly/dlg_kalvera_multi.h"
+#include "monthly/monthly_table.h"
 #include "monthly/monthly_table_print.h"
 #include "ui/app_style.h"
 #include "ui/hover_bitmap_button.h"
@@ -11,6 +12,7 @@
 #include "ui/text.h"
 #include "ui/viewer_controls.h"
 
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -18,6 +20,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <cstdio>
+#include <string_view>
 
 namespace quorvane {
 
@@ -129,6 +133,10 @@ bool CDlgKalveraTable::eventFilter(QObject* watched, QEvent* event) {
         Wheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
         return true;
     }
+    if (watched == frame_ && event->type() == QEvent::ContextMenu) {
+        ShowTableMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -170,6 +178,70 @@ void CDlgKalveraTable::PaintFrame(QPainter& p) {
         RenderMonthlyTable(buffer, in);
     }
     p.drawImage(0, 0, backBuffer_);
+}
+
+// The table as CSV
+
+void CDlgKalveraTable::ShowTableMenu(QPoint screenPosition) {
+    if (printMode_ != kNotPrinting) {
+        return;
+    }
+    const int chosen = CurrentPlatform().PopupMenu(
+        frame_, screenPosition, {QStringLiteral("表をコピー"), QStringLiteral("CSVで保存...")});
+    if (chosen == 0) {
+        CopyTable();
+    } else if (chosen == 1) {
+        SaveTableCsv();
+    }
+}
+
+std::string CDlgKalveraTable::SiteName() const {
+    const CAmedasPoint* site =
+        session_.SiteAt(session_.FindSiteIndex(session_.Selection().siteNumber));
+    return site != nullptr ? site->name : std::string();
+}
+
+bool CDlgKalveraTable::CanGiveOutTable() {
+    if (!loadFailed_) {
+        return true;
+    }
+    // The frame shows zeros then; they are no data to hand on.
+    CurrentPlatform().ShowMessage(
+        this, QStringLiteral("データが読み込まれていないため、一覧表を出力できません。"));
+    return false;
+}
+
+void CDlgKalveraTable::CopyTable() {
+    if (!CanGiveOutTable()) {
+        return;
+    }
+    const std::string csv = MonthlyTableCsv(*record_, SiteName());
+    // The byte-order mark tells a spreadsheet the file's encoding; pasted text has none.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const std::string_view text =
+        std::string_view(csv).substr(csv.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0);
+    CurrentPlatform().CopyText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void CDlgKalveraTable::SaveTableCsv() {
+    if (!CanGiveOutTable()) {
+        return;
+    }
+    Platform& platform = CurrentPlatform();
+    char name[32];
+    std::snprintf(name, sizeof name, "KALVERA_%05d.csv", session_.Selection().siteNumber);
+    SaveFileRequest request = ExportFileRequest(name, FileFilter::Csv);
+    request.title = QStringLiteral("一覧表の保存");
+    const std::optional<QString> path = ChooseExportFile(platform, this, request);
+    if (!path) {
+        return;
+    }
+    WriteStatus status;
+    {
+        WaitCursor wait;
+        status = WriteMonthlyTableCsv(path->toStdString(), *record_, SiteName());
+    }
+    platform.ShowMessage(this, ToQString(WriteStatusMessage(status)));
 }
 
 // Printing

@@ -48,6 +48,12 @@ public:
     // end; the printer path and the tests share it.
     PrintStatus PrintOn(TablePages& pages, PrintMode mode);
 
+    // The table's right-click menu: "表をコピー" puts the table as CSV text on the
+    // clipboard, "CSVで保存..." writes it to a file, both as the command line writes it.
+    void ShowTableMenu(QPoint screenPosition);
+    void CopyTable();
+    void SaveTableCsv();
+
     // The frame's picture: its client area less the scroll bar and a pixel at the
     // left, top and bottom.
     PixelRect PictureRect() const;
@@ -64,6 +70,9 @@ private:
     // "印刷が終了しました。", naming the sites that could not be read.
     QString PrintedMessage() const;
     void SetButtonsEnabled(bool enabled);
+    // False, after telling the user, when there is no table to give out.
+    bool CanGiveOutTable();
+    std::string SiteName() const;
 
     AppSession& session_;
     SitePicker& sites_;

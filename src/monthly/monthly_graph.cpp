@@ -2,6 +2,7 @@
 
 #include "graph/graph_palette.h"
 #include "monthly/monthly_lookup.h"
+#include "solar/calendar.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,6 +31,38 @@ int ValueY(const GraphRect& plot, double value, double range) {
         return plot.bottom;
     }
     return plot.bottom - Round((plot.bottom - plot.top) * value / range);
+}
+
+// A row's year in hundredths of kWh/m2: each month's mean daily value times the
+// days of its month, exact from the stored hundredths.
+long long AnnualHundredths(const MonthlyRow& row) {
+    long long total = 0;
+    for (int m = 0; m < 12; ++m) {
+        total += static_cast<long long>(row[static_cast<std::size_t>(m)]) * kDaysPerMonth[m];
+    }
+    return total;
+}
+
+std::string AnnualSumText(const MonthlyRow& row) {
+    return "年間合計 " + DecimalText(AnnualHundredths(row), 2) + " kWh/㎡";
+}
+
+// The chart by month has no year: its curve runs over the tilts of one month. Its
+// entry tells that month's total at the tilt that gives the most.
+std::string MonthTotalText(const MonthlyRecord& record, int azimuthIndex, int month) {
+    const auto column = static_cast<std::size_t>(month - 1);
+    int bestTilt = 0;
+    for (int d = 1; d < kTilts; ++d) {
+        if (SlopeRow(record, azimuthIndex, d)[column] >
+            SlopeRow(record, azimuthIndex, bestTilt)[column]) {
+            bestTilt = d;
+        }
+    }
+    const long long hundredths =
+        static_cast<long long>(SlopeRow(record, azimuthIndex, bestTilt)[column]) *
+        kDaysPerMonth[month - 1];
+    return Format("%d月の合計 最大 %s kWh/㎡（傾斜角%d°）", month,
+                  DecimalText(hundredths, 2).c_str(), bestTilt * 10);
 }
 
 bool Visible(const std::vector<CHanreiObj>& legend, int index) {
@@ -163,6 +196,9 @@ void AddByMonth(MonthlyScene& scene, const MonthlyGraphInput& in,
     }
     scene.xLabels.push_back({{plot.right - 16 * s, plot.bottom + 4 * s}, "(傾斜角)"});
     const int column = std::clamp(in.month, 1, 12) - 1;
+    for (int c = 0; c < kMonthlyAzimuthCount; ++c) {
+        scene.legendTotals.push_back(MonthTotalText(*in.record, c, column + 1));
+    }
     for (int c = kMonthlyAzimuthCount - 1; c >= 0; --c) {
         if (!Visible(legend, c)) {
             continue;
@@ -186,6 +222,10 @@ void AddByOrientation(MonthlyScene& scene, const MonthlyGraphInput& in,
     AddCategoryAxis(scene);
     const std::vector<MonthlyOrientation> series = OrientationSeries(in);
     const bool single = series.size() == 1;
+    for (const MonthlyOrientation& plane : series) {
+        scene.legendTotals.push_back(
+            AnnualSumText(SlopeRow(*in.record, plane.azimuthIndex, plane.tiltIndex)));
+    }
     for (int j = 0; j < static_cast<int>(series.size()); ++j) {
         if (!Visible(legend, j)) {
             continue;
@@ -210,6 +250,21 @@ void AddOptimum(MonthlyScene& scene, const MonthlyGraphInput& in,
         scene.valueCaption = "最適傾斜角(°)";
     }
     AddCategoryAxis(scene);
+    const MonthlyRecord& record = *in.record;
+    const auto& table = record.optimumTable;
+    const MonthlyRow& annualOptimum =
+        table[static_cast<std::size_t>(DerivedRow::IrradiationAtAnnualOptimum)];
+    if (tilt) {
+        const int annualTilt =
+            table[static_cast<std::size_t>(DerivedRow::OptimumTilt)][kYearColumn];
+        scene.legendTotals = {Format("年間最適傾斜角 %.1f°（", MonthlyDisplayValue(annualTilt)) +
+                              AnnualSumText(annualOptimum) + "）"};
+    } else {
+        scene.legendTotals = {AnnualSumText(
+            in.angleMode == MonthlyAngleMode::MonthlyOptimum
+                ? table[static_cast<std::size_t>(DerivedRow::IrradiationAtMonthlyOptimum)]
+                : annualOptimum)};
+    }
     if (!Visible(legend, 0)) {
         return;
     }
@@ -229,6 +284,9 @@ void AddOptimum(MonthlyScene& scene, const MonthlyGraphInput& in,
 void AddVariation(MonthlyScene& scene, const MonthlyGraphInput& in,
                   const std::vector<CHanreiObj>& legend) {
     AddCategoryAxis(scene);
+    for (const MonthlyRow& row : in.record->variation) {
+        scene.legendTotals.push_back(AnnualSumText(row)); // average, maximum, minimum
+    }
     const int s = scene.scale;
     const GraphRect& plot = scene.plot;
     std::vector<double> averages;
@@ -445,6 +503,7 @@ MonthlyGraph ComposeMonthlyGraph(const MonthlyGraphInput& in, const GraphFrame& 
         layout.toggle = LegendToggleSlot(layout.graph);
     }
     layout.tooltips = graph.scene.tooltips;
+    AddLegendTips(layout, graph.scene.legendTotals);
     return graph;
 }
 

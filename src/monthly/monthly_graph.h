@@ -73,6 +73,11 @@ struct MonthlyScene {
     GraphPoint noteAt;
     bool toggleShown = false; // the all-on/all-off button
     std::vector<tagGraphToolTip> tooltips;
+    // By legend entry, what hovering it tells (hidden series too): the series' year,
+    // "年間合計 1234.56 kWh/㎡" (each month's mean daily value times its days); in the
+    // chart by month the month's total at its best tilt; in the optimum-tilt chart
+    // the annual optimum tilt with the year at it. Empty without data.
+    std::vector<std::string> legendTotals;
 };
 
 MonthlyScene ComputeMonthlyScene(const MonthlyGraphInput& input, const GraphRect& graph,

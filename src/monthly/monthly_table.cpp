@@ -1,5 +1,6 @@
 #include "monthly/monthly_table.h"
 
+#include "data/atomic_file.h"
 #include "monthly/monthly_lookup.h"
 
 #include <algorithm>
@@ -186,6 +187,13 @@ std::string MonthlyTableCsv(const MonthlyRecord& record, std::string_view siteNa
         AppendValues(out, record.optimumTable[row], DerivedRowFormat(row));
     }
     return out;
+}
+
+WriteStatus WriteMonthlyTableCsv(const std::string& path, const MonthlyRecord& record,
+                                 std::string_view siteName) {
+    AtomicFileWriter writer(path);
+    writer.Write(MonthlyTableCsv(record, siteName));
+    return writer.Commit();
 }
 
 } // namespace quorvane

@@ -2,6 +2,7 @@
 
 #include "data/monthly_file.h"
 #include "data/pixel_types.h"
+#include "data/write_status.h"
 
 #include <array>
 #include <optional>
@@ -91,5 +92,9 @@ std::string FormatTableValue(const char* format, int stored);
 // captions, the horizontal section, the 117 slope rows and the eight derived rows,
 // UTF-8 with a byte-order mark and CR LF line ends.
 std::string MonthlyTableCsv(const MonthlyRecord& record, std::string_view siteName);
+// Writes that text to a file the user chose, through a temporary file renamed into
+// place when complete.
+WriteStatus WriteMonthlyTableCsv(const std::string& path, const MonthlyRecord& record,
+                                 std::string_view siteName);
 
 } // namespace quorvane

@@ -79,6 +79,8 @@ public:
     // Returns once the work has ended: true unless it was cancelled.
     virtual bool RunWithProgress(QWidget* parent, const QString& label, WorkProgress& progress,
                                  const std::function<void()>& work) = 0;
+    // Puts text on the clipboard.
+    virtual void CopyText(const QString& text) = 0;
 };
 
 // The kinds of file an export offers, and the save dialog's request for one:

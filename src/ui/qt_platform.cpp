@@ -206,6 +206,10 @@ bool QtPlatform::RunWithProgress(QWidget* parent, const QString& label, WorkProg
     return !progress.Cancelled();
 }
 
+void QtPlatform::CopyText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
+
 QRect QtPlatform::WorkArea(const QWidget* widget) const {
     const QScreen* screen = widget != nullptr ? widget->screen() : nullptr;
     if (screen == nullptr) {

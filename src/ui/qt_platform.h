@@ -29,6 +29,7 @@ public:
     void CopyImage(const QImage& image) override;
     bool RunWithProgress(QWidget* parent, const QString& label, WorkProgress& progress,
                          const std::function<void()>& work) override;
+    void CopyText(const QString& text) override;
 };
 
 } // namespace quorvane

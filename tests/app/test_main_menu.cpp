@@ -18,6 +18,7 @@
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace quorvane {
 namespace {
@@ -119,6 +120,7 @@ TEST_F(MainMenuTest, EmptyHourlyFolderAsksAndCancelOpensNothing) {
 
 TEST_F(MainMenuTest, EmptyMonthlyFolderAsksWithItsOwnMessageThenOpensTheViewer) {
     auto menu = OpenMenu();
+    platform.yesNoAnswers = {true, true}; // the folders hold no data: kept all the same
     platform.modalHandlers.push_back(
         AnswerSettings(QStringLiteral("/srv/horix"), QStringLiteral("/srv/kalvera"), "1"));
     Child<QPushButton>(*menu, "1002")->click();
@@ -170,6 +172,7 @@ TEST_F(MainMenuTest, SettingsAreWrittenOnOkEvenWhenUnchanged) {
     WriteSettings("[DataDir]\r\nHorix=/srv/horix\r\nKalvera=/srv/kalvera\r\n");
     auto menu = OpenMenu();
     std::filesystem::remove(dir.path() / "home/.config/Quorvane/system.ini");
+    platform.yesNoAnswers = {true, true}; // the folders hold no data: kept all the same
     platform.modalHandlers.push_back([](QDialog& dialog) {
         EXPECT_EQ(Child<QLineEdit>(dialog, "1083")->text(), QStringLiteral("/srv/horix"));
         EXPECT_EQ(Child<QLineEdit>(dialog, "1084")->text(), QStringLiteral("/srv/kalvera"));
@@ -197,6 +200,7 @@ TEST_F(MainMenuTest, UnwritableSettingsFileIsReportedAndTheFoldersStillApply) {
     std::filesystem::remove_all(dir.path() / "home/.config/Quorvane");
     dir.Write("home/.config/Quorvane", "not a folder");
     auto menu = OpenMenu();
+    platform.yesNoAnswers = {true, true}; // the folders hold no data: kept all the same
     platform.modalHandlers.push_back(
         AnswerSettings(QStringLiteral("/srv/horix"), QStringLiteral("/srv/kalvera"), "1"));
     Child<QPushButton>(*menu, "1001")->click();
@@ -419,6 +423,85 @@ TEST(DataSettingDialog, BrowseReplacesTheFieldOnlyWhenAFolderIsChosen) {
     EXPECT_EQ(platform.folderBrowses[0].initialFolder, QStringLiteral("/old/horix"));
     EXPECT_EQ(platform.folderBrowses[1].title, QStringLiteral("KALVERA-11データのフォルダ選択"));
     EXPECT_EQ(platform.folderBrowses[1].initialFolder, QStringLiteral("/old/kalvera"));
+}
+
+const QString kNoHorixData =
+    QStringLiteral("指定したフォルダに HORIX-11 のデータが見つかりません。このまま設定しますか？");
+const QString kNoKalveraData = QStringLiteral(
+    "指定したフォルダに KALVERA-11 のデータが見つかりません。このまま設定しますか？");
+
+// The data-folder dialog on two folders of a test's own making.
+class DataFolderCheck : public ::testing::Test {
+protected:
+    std::unique_ptr<CDlgDataSetting> Dialog() const {
+        auto dialog = std::make_unique<CDlgDataSetting>(QString::fromStdString(horix.str()),
+                                                        QString::fromStdString(kalvera.str()));
+        dialog->show();
+        return dialog;
+    }
+    static void PressOk(QDialog& dialog) { Child<QPushButton>(dialog, "1")->click(); }
+
+    RecordingPlatform platform;
+    test::TempDir horix, kalvera;
+};
+
+TEST_F(DataFolderCheck, AFolderWithoutItsDatabaseIsKeptOnlyWhenTheUserSaysSo) {
+    horix.Write("平均年/readme.txt", "no site files here");
+    kalvera.Write("47401", "a file of the older edition");
+    const auto dialog = Dialog();
+
+    platform.yesNoAnswers = {false};
+    PressOk(*dialog);
+    EXPECT_EQ(platform.questions, std::vector<QString>{kNoHorixData});
+    EXPECT_NE(dialog->result(), QDialog::Accepted) << "いいえ: back to the dialog";
+    EXPECT_TRUE(dialog->isVisible());
+
+    platform.yesNoAnswers = {true, false};
+    PressOk(*dialog);
+    EXPECT_EQ(platform.questions,
+              (std::vector<QString>{kNoHorixData, kNoHorixData, kNoKalveraData}));
+    EXPECT_TRUE(dialog->isVisible());
+
+    platform.yesNoAnswers = {true, true};
+    PressOk(*dialog);
+    EXPECT_EQ(platform.questions.size(), 5u);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+TEST_F(DataFolderCheck, FoldersHoldingTheirDataOrLeftEmptyAreKeptWithoutAQuestion) {
+    horix.Write("多照年/max47401.txt", "x");
+    kalvera.Write("m47401", "x");
+    const auto dialog = Dialog();
+    PressOk(*dialog);
+    EXPECT_TRUE(platform.questions.empty());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(platform.waitCursorDepth, 0);
+
+    CDlgDataSetting unset{QString(), QString()};
+    PressOk(unset);
+    EXPECT_TRUE(platform.questions.empty()) << "an empty field names no folder to doubt";
+    EXPECT_EQ(unset.result(), QDialog::Accepted);
+}
+
+TEST_F(MainMenuTest, NoToTheFolderQuestionSavesNothing) {
+    WriteSettings("[DataDir]\r\nHorix=/srv/horix\r\nKalvera=/srv/kalvera\r\n");
+    auto menu = OpenMenu();
+    const std::string original = SettingsText();
+    const test::TempDir empty;
+    platform.modalHandlers.push_back(
+        AnswerSettings(QString::fromStdString(empty.str()), {}, "1")); // answered いいえ
+    Child<QPushButton>(*menu, "1023")->click();
+    EXPECT_EQ(platform.questions, std::vector<QString>{kNoHorixData});
+    EXPECT_EQ(appData.HourlyFolder(), "/srv/horix");
+    EXPECT_EQ(SettingsText(), original);
+
+    // From a database button: no viewer opens either.
+    WriteSettings("[DataDir]\r\nKalvera=/srv/kalvera\r\n");
+    auto fresh = OpenMenu();
+    platform.modalHandlers.push_back(AnswerSettings(QString::fromStdString(empty.str()), {}, "1"));
+    Child<QPushButton>(*fresh, "1001")->click();
+    EXPECT_TRUE(viewers.runs.empty());
+    EXPECT_EQ(appData.HourlyFolder(), "");
 }
 
 } // namespace

@@ -2,12 +2,14 @@
 // as CSV.
 #include "../monthly/monthly_file_writer.h"
 #include "data/text_codec.h"
+#include "monthly/monthly_table.h"
 #include "pdf_pages.h"
 #include "run_process.h"
 #include "temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace quorvane {
 namespace {
@@ -69,6 +71,11 @@ TEST_F(CliMonthlyTableTest, CsvHoldsOneSitesTable) {
         lines += c == '\n' ? 1 : 0;
     }
     EXPECT_EQ(lines, 131u);
+    // The very text the table dialog copies and saves.
+    auto record = std::make_unique<MonthlyRecord>();
+    CollectingReporter reporter;
+    ASSERT_EQ(LoadMonthlyData(kalvera.str(), 47401, *record, reporter), LoadStatus::Ok);
+    EXPECT_EQ(csv, MonthlyTableCsv(*record, "稚内"));
 
     EXPECT_EQ(Run("--sites 47401,47402 --csv " + ShellQuote(Out("x.csv"))).exitCode, 2);
     EXPECT_EQ(Run("--site 47401").exitCode, 2) << "nothing to write";

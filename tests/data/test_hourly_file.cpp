@@ -324,5 +324,28 @@ TEST_F(LoadHourlyDataTest, MissingSunriseFileKeepsDataAndReports) {
     EXPECT_EQ(set->sunrise[0], 0.0);
 }
 
+TEST(HourlyFolderCheck, AYearVariantFolderWithOneOfItsSiteFilesHoldsData) {
+    TempDir dir;
+    EXPECT_FALSE(FolderHoldsHourlyData(dir.str()));
+    dir.Write("mea47401.txt", "x");            // not in a year folder
+    dir.Write("平均年/max47401.txt", "x");     // another variant's name
+    dir.Write("平均年/mea4740.txt", "x");      // four digits
+    dir.Write("平均年/mea47401.csv", "x");     // another extension
+    dir.Write("多照年/max47401.txt/keep", ""); // a folder named like a file
+    EXPECT_FALSE(FolderHoldsHourlyData(dir.str()));
+    dir.Write("寡照年/min47401.txt", "x");
+    EXPECT_TRUE(FolderHoldsHourlyData(dir.str())) << "any one variant will do";
+    EXPECT_TRUE(FolderHoldsHourlyData(dir.str() + "/"));
+    EXPECT_FALSE(FolderHoldsHourlyData(""));
+    EXPECT_FALSE(FolderHoldsHourlyData(dir.str() + "/missing"));
+    EXPECT_FALSE(FolderHoldsHourlyData(dir.str() + "/mea47401.txt")) << "a file, not a folder";
+}
+
+TEST(HourlyFolderCheck, YearFoldersNamedInCp932Count) {
+    TempDir dir; // as unpacked from an archive made on Windows
+    dir.Write(Utf8ToCp932("多照年") + "/max47401.txt", "x");
+    EXPECT_TRUE(FolderHoldsHourlyData(dir.str()));
+}
+
 } // namespace
 } // namespace quorvane

@@ -240,3 +240,18 @@ TEST_F(MonthlyFileTest, HeaderKeepsItsOriginalBytes) {
     ASSERT_EQ(Load(lines), LoadStatus::Ok);
     EXPECT_EQ(record.header, lines[0]);
 }
+
+TEST(MonthlyFolderCheck, OnlySiteFilesOfTheCurrentEditionCount) {
+    TempDir dir;
+    EXPECT_FALSE(FolderHoldsMonthlyData(dir.str()));
+    dir.Write("47401", "x");      // the older edition
+    dir.Write("m4740", "x");      // four digits
+    dir.Write("m47401.txt", "x"); // with an extension
+    dir.Write("sub/m47401", "x"); // in a subfolder
+    dir.Write("m47402/keep", ""); // a folder named like a file
+    EXPECT_FALSE(FolderHoldsMonthlyData(dir.str()));
+    dir.Write("m47401", "x");
+    EXPECT_TRUE(FolderHoldsMonthlyData(dir.str()));
+    EXPECT_FALSE(FolderHoldsMonthlyData(""));
+    EXPECT_FALSE(FolderHoldsMonthlyData(dir.str() + "/missing"));
+}

@@ -9,6 +9,7 @@
 #include "kit_app_test.h"
 #include "recording_platform.h"
 #include "scripted_site_picker.h"
+#include "solar/calendar.h"
 #include "temp_dir.h"
 #include "ui/dlg_digit_input.h"
 #include "ui/site_picker.h"
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -490,6 +492,34 @@ TEST_F(HourlyViewerTest, TheGraphsMenuCopiesAndSavesItAsPngSvgOrPdf) {
               std::vector<QString>{QStringLiteral("出力ファイルが開けません。")});
     viewer->Graph().FrameContextMenu(QPoint(100, 100)); // dismissed: nothing happens
     EXPECT_EQ(platform.saveRequests.size(), 4u);
+}
+
+TEST_F(HourlyViewerTest, HoveringALegendEntryShowsItsTotalOverTheShownPeriod) {
+    auto viewer = Open();
+    const auto hover = [&](int entry) {
+        const GraphRect frame =
+            viewer->Canvas().Layout().legend.at(static_cast<std::size_t>(entry)).frame;
+        QTest::mouseMove(viewer->GraphFrame(), QPoint(1, 1)); // onto the entry from outside it
+        QTest::mouseMove(viewer->GraphFrame(), Centre(frame));
+        return QToolTip::text();
+    };
+    const auto irradiation = [](long long hundredths) {
+        return ToQString("合計 " + DecimalText(hundredths, 2) + " MJ/㎡（" +
+                         DecimalText((hundredths * 10 + 18) / 36, 2) + " kWh/㎡）");
+    };
+    const AppSelection& selection = app->Selection();
+    const int day = DayOfYear(selection.month, selection.day);
+    ASSERT_GT(viewer->Data().dailyIrradiation[day - 1], 0);
+    EXPECT_EQ(hover(0), irradiation(viewer->Data().dailyIrradiation[day - 1]));
+
+    ClickRadio(*viewer, "1010"); // the month: its day values add up
+    long long month = 0;
+    for (int d = 1; d <= app->DaysInMonth(selection.month); ++d) {
+        month += viewer->Data().Summary(DayOfYear(selection.month, d), 3, kElementGlobal);
+    }
+    EXPECT_EQ(hover(0), irradiation(month));
+    EXPECT_TRUE(hover(4).startsWith(QStringLiteral("平均 "))) << hover(4).toStdString();
+    EXPECT_TRUE(hover(4).endsWith(QStringLiteral(" ℃")));
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 // The hourly graphs' scenes: positions, series order and tooltips, on a data set
 // written by hand.
+#include "hourly/periods.h"
 #include "hourly_graph_fixture.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace quorvane {
@@ -159,6 +161,143 @@ TEST_F(HourlyGraphTest, WithoutDataOnlyTheFrameTitleAndLegendRemain) {
     EXPECT_EQ(scene.info.size(), 3u);
     input.site.found = false;
     EXPECT_TRUE(Scene().info.empty()) << "no information block for an unknown site";
+}
+
+// Hovering a legend entry: the text of the hover area at the middle of its frame.
+std::string LegendTip(const HourlyGraph& graph, int index) {
+    const GraphRect frame = graph.layout.legend[static_cast<std::size_t>(index)].frame;
+    const int tip = FindTooltipAt(graph.layout.tooltips, (frame.left + frame.right) / 2,
+                                  (frame.top + frame.bottom) / 2);
+    return tip < 0 ? std::string() : graph.layout.tooltips[static_cast<std::size_t>(tip)].text;
+}
+
+class LegendTotalTest : public HourlyGraphTest {
+protected:
+    HourlyGraph Compose(const LegendHidden& hidden = {}) const {
+        return ComposeHourlyGraph(input, {870, 560, {120, 12}}, hidden);
+    }
+};
+
+TEST_F(LegendTotalTest, DayTotalsAreExactToTheLastDigit) {
+    const int day = DayOfYear(3, 3);
+    const int global[] = {100, 150, 180, 200, 220, 240, 230, 210, 180, 150, 112}; // 19.72 MJ
+    for (int i = 0; i < 11; ++i) {
+        SetHour(day, 7 + i, kElementGlobal, global[i]);
+    }
+    SetHour(day, 12, kElementDirect, 9); // 0.09 MJ is 0.025 kWh: rounds up, not to 0.02
+    SetHour(day, 11, kElementSunshine, 10);
+    SetHour(day, 12, kElementSunshine, 10);
+    SetHour(day, 13, kElementSunshine, 3);
+    SetHour(day, 5, kElementPrecipitation, 35);
+    SetHour(day, 6, kElementPrecipitation, 5);
+    for (int h = 1; h <= 24; ++h) {
+        SetHour(day, h, kElementTemperature, h <= 12 ? -15 : 20); // mean 0.25 degC
+        SetHour(day, h, kElementSnowDepth, h <= 12 ? 10 : 13);
+        SetHour(day, h, kElementWindSpeed, 25);
+        SetHour(day, h, kElementWindDirection, h <= 10 ? 0 : (h <= 18 ? 16 : 13));
+    }
+    const HourlyGraph graph = Compose();
+    EXPECT_EQ(LegendTip(graph, 0), "合計 19.72 MJ/㎡（5.48 kWh/㎡）");
+    EXPECT_EQ(LegendTip(graph, 1), "合計 0.09 MJ/㎡（0.03 kWh/㎡）");
+    EXPECT_EQ(LegendTip(graph, 2), "合計 0.00 MJ/㎡（0.00 kWh/㎡）");
+    EXPECT_EQ(LegendTip(graph, 3), "合計 2.3 時間");
+    EXPECT_EQ(LegendTip(graph, 4), "平均 0.3 ℃") << "halves round away from zero";
+    EXPECT_EQ(LegendTip(graph, 5), "平均風速 2.5 m/s　最多風向 N") << "calm does not prevail";
+    EXPECT_EQ(LegendTip(graph, 7), "合計 4.0 mm");
+    EXPECT_EQ(LegendTip(graph, 8), "最大 13 cm（平均 11.5 cm）");
+}
+
+TEST_F(LegendTotalTest, MeansBelowZeroAndTiesOfDirections) {
+    const int day = DayOfYear(3, 3);
+    for (int h = 1; h <= 24; ++h) {
+        SetHour(day, h, kElementTemperature, h <= 12 ? 15 : -20);    // mean -0.25 degC
+        SetHour(day, h, kElementWindDirection, h % 2 == 0 ? 12 : 4); // W and E, 12 each
+    }
+    const HourlyGraph graph = Compose();
+    EXPECT_EQ(LegendTip(graph, 4), "平均 -0.3 ℃");
+    EXPECT_EQ(LegendTip(graph, 5), "平均風速 0.0 m/s　最多風向 E") << "the first of equals";
+    SetHour(day, 1, kElementTemperature, 16); // -0.2458... degC
+    EXPECT_EQ(LegendTip(Compose(), 4), "平均 -0.2 ℃");
+}
+
+TEST_F(LegendTotalTest, TheMonthSumsTheDayValuesItDraws) {
+    input.view = HourlyView::Month;
+    for (int d = 1; d <= 31; ++d) {
+        const int day = DayOfYear(3, d);
+        set->dailySummaries[day - 1][2][kElementGlobal - 1] = 1000 + d; // 314.96 MJ in all
+        set->dailySummaries[day - 1][0][kElementSnowDepth - 1] = d == 31 ? 42 : 0;
+    }
+    SetHour(DayOfYear(3, 3), 12, kElementGlobal, 500); // the hours do not count here
+    const HourlyGraph graph = Compose();
+    EXPECT_EQ(LegendTip(graph, 0), "合計 314.96 MJ/㎡（87.49 kWh/㎡）");
+    EXPECT_EQ(LegendTip(graph, 8), "最大 42 cm（平均 1.4 cm）");
+}
+
+TEST_F(LegendTotalTest, TenDaysCountEveryHourOfTheirDays) {
+    input.view = HourlyView::TenDays;
+    input.month = 12;
+    input.day = 25;
+    SetHour(DayOfYear(12, 24), 12, kElementPrecipitation, 7); // the day before: outside
+    SetHour(DayOfYear(12, 25), 1, kElementPrecipitation, 11);
+    SetHour(DayOfYear(1, 3), 24, kElementPrecipitation, 22); // the tenth day, its last hour
+    SetHour(DayOfYear(1, 4), 1, kElementPrecipitation, 5);   // the day after: outside
+    SetHour(DayOfYear(1, 1), 2, kElementWindSpeed, 240);     // an hour without a barb
+    const HourlyGraph graph = Compose();
+    EXPECT_EQ(LegendTip(graph, 7), "合計 3.3 mm");
+    EXPECT_EQ(LegendTip(graph, 5), "平均風速 0.1 m/s　最多風向 静穏");
+}
+
+TEST_F(LegendTotalTest, SlopeTotalsAddTheDailyTotalsTheGraphDraws) {
+    input.dataKind = DataKind::Slope;
+    input.view = HourlyView::Month;
+    input.angleMode = HourlyAngleMode::FixedAzimuth;
+    input.azimuthDeg = -30;
+    for (int d = 1; d <= 31; ++d) {
+        const int day = DayOfYear(3, d);
+        for (int h = 8; h <= 16; ++h) {
+            SetHour(day, h, kElementGlobal, 120 + 7 * d + h);
+            SetHour(day, h, kElementDirect, 60 + 3 * d);
+            SetHour(day, h, kElementDiffuse, 60 + 4 * d + h);
+        }
+    }
+    const HourlyGraph graph = Compose();
+    ASSERT_EQ(graph.layout.legend.size(), 10u);
+    for (int k = 0; k < 9; ++k) {
+        double total = 0.0;
+        for (int d = 1; d <= 31; ++d) {
+            total += DailySlopeTotalMJ(*set, input.site, DayOfYear(3, d), 10.0 * (k + 1), -30.0);
+        }
+        char expected[96];
+        std::snprintf(expected, sizeof expected, "合計 %.2f MJ/㎡（%.2f kWh/㎡）", total,
+                      total / 3.6);
+        EXPECT_EQ(LegendTip(graph, k), expected) << "tilt " << 10 * (k + 1);
+    }
+    long long global = 0;
+    for (int d = 1; d <= 31; ++d) {
+        global += 9 * (120 + 7 * d) + (8 + 16) * 9 / 2;
+    }
+    EXPECT_EQ(LegendTip(graph, 9), "合計 " + DecimalText(global, 2) + " MJ/㎡（" +
+                                       DecimalText((global * 10 + 18) / 36, 2) + " kWh/㎡）");
+}
+
+TEST_F(LegendTotalTest, HiddenSeriesKeepTheirTotalPaperAndMissingDataHaveNone) {
+    SetHour(DayOfYear(3, 3), 12, kElementGlobal, 235);
+    LegendHidden hidden(9, false);
+    hidden[0] = true;
+    const HourlyGraph graph = Compose(hidden);
+    EXPECT_FALSE(graph.layout.legend[0].visible);
+    EXPECT_EQ(LegendTip(graph, 0), "合計 2.35 MJ/㎡（0.65 kWh/㎡）");
+    // The legend tips lie on top of the graph's own, one per shown entry.
+    EXPECT_EQ(graph.layout.tooltips.size(), graph.scene.tooltips.size() + 8);
+
+    input.print = true;
+    input.scale = 2;
+    const HourlyGraph paper = Compose();
+    EXPECT_EQ(paper.layout.tooltips.size(), paper.scene.tooltips.size());
+    input.print = false;
+    input.scale = 1;
+    input.loaded = false;
+    EXPECT_TRUE(Compose().layout.tooltips.empty());
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "scripted_site_picker.h"
 #include "temp_dir.h"
 #include "ui/dlg_digit_input.h"
+#include "ui/text.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -16,8 +17,10 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace quorvane {
 namespace {
@@ -311,6 +314,29 @@ TEST_F(MonthlyViewerTest, PrintingKeepsHiddenCurvesOffPaperAndShowsThemAgainOnSc
     EXPECT_EQ(head, "%PDF");
     EXPECT_FALSE(canvas.AnyLegendEntryHidden());
     EXPECT_EQ(viewer->Scene().lines.size(), 13u);
+}
+
+TEST_F(MonthlyViewerTest, HoveringALegendEntryShowsTheSeriesYear) {
+    auto viewer = Open();
+    viewer->ChooseDisplay(MonthlyDisplay::Variation);
+    auto record = std::make_unique<MonthlyRecord>();
+    CollectingReporter reporter;
+    ASSERT_EQ(LoadMonthlyData(app->MonthlyFolder(), app->Selection().siteNumber, *record, reporter),
+              LoadStatus::Ok);
+    const auto& layout = viewer->Canvas().Layout();
+    ASSERT_EQ(layout.legend.size(), 3u);
+    for (std::size_t entry = 0; entry < 3; ++entry) {
+        long long year = 0; // hundredths of kWh/m2
+        for (int m = 1; m <= 12; ++m) {
+            year +=
+                static_cast<long long>(record->variation[entry][static_cast<std::size_t>(m - 1)]) *
+                app->DaysInMonth(m);
+        }
+        QTest::mouseMove(viewer->GraphFrame(), QPoint(1, 1));
+        QTest::mouseMove(viewer->GraphFrame(), Centre(layout.legend[entry].frame));
+        EXPECT_EQ(QToolTip::text(), ToQString("年間合計 " + DecimalText(year, 2) + " kWh/㎡"))
+            << entry;
+    }
 }
 
 } // namespace

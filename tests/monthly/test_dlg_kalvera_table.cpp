@@ -5,6 +5,7 @@
 #include "monthly/dlg_kalvera.h"
 #include "monthly/dlg_kalvera_multi.h"
 #include "monthly/dlg_kalvera_table.h"
+#include "monthly/monthly_table.h"
 #include "monthly/monthly_table_print.h"
 #include "monthly_file_writer.h"
 #include "pdf_pages.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPushButton>
@@ -566,6 +568,84 @@ TEST_F(TableDialogTest, ABatchNamesTheSitesThatFailedOnceAndMarksTheirPages) {
     }
     EXPECT_EQ(pages.pagesMarkedFailed, expected);
     EXPECT_FALSE(table->ScreenInput().loadFailed) << "the current site again";
+}
+
+// A right click on the table, as the window system delivers it.
+void RightClick(QWidget& frame) {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(200, 150),
+                            frame.mapToGlobal(QPoint(200, 150)));
+    QApplication::sendEvent(&frame, &event);
+}
+
+std::string CurrentSiteCsv(const CDlgKalveraTable& table, const AppSession& session) {
+    const CAmedasPoint* site =
+        session.SiteAt(session.FindSiteIndex(session.Selection().siteNumber));
+    return MonthlyTableCsv(table.Record(), site->name);
+}
+
+TEST_F(TableDialogTest, TheMenuCopiesTheTableAsTheCommandLineWritesIt) {
+    auto table = Open();
+    platform.menuAnswers = {0};
+    RightClick(*table->TableFrame());
+    ASSERT_EQ(platform.menus.size(), 1u);
+    EXPECT_EQ(platform.menus[0],
+              (QStringList{QStringLiteral("表をコピー"), QStringLiteral("CSVで保存...")}));
+    ASSERT_EQ(platform.copiedTexts.size(), 1u);
+    const std::string csv = CurrentSiteCsv(*table, *app);
+    ASSERT_TRUE(csv.starts_with("\xEF\xBB\xBF"));
+    EXPECT_EQ(platform.copiedTexts[0].toStdString(), csv.substr(3)) << "no byte-order mark";
+    EXPECT_TRUE(platform.copiedTexts[0].contains(QStringLiteral("\r\n90°,90°,")));
+    EXPECT_NE(table->Record().planeValues[6][9][0], 0) << "a real table, not zeros";
+    EXPECT_TRUE(platform.messages.empty());
+
+    RightClick(*table->TableFrame()); // dismissed: nothing happens
+    EXPECT_EQ(platform.copiedTexts.size(), 1u);
+    EXPECT_TRUE(platform.saveRequests.empty());
+}
+
+TEST_F(TableDialogTest, TheMenuSavesTheCsvThroughTheSaveDialogAndTheAtomicWriter) {
+    auto table = Open();
+    const std::string path = scratch.Write("table.csv", "the user's old file");
+    platform.menuAnswers = {1};
+    platform.saveAnswers = {QString::fromStdString(path)};
+    RightClick(*table->TableFrame());
+    ASSERT_EQ(platform.saveRequests.size(), 1u);
+    EXPECT_EQ(
+        platform.saveRequests[0].defaultName,
+        QStringLiteral("KALVERA_%1.csv").arg(app->Selection().siteNumber, 5, 10, QLatin1Char('0')));
+    EXPECT_EQ(platform.saveRequests[0].defaultSuffix, QStringLiteral("csv"));
+    EXPECT_EQ(test::ReadFileBytes(path), CurrentSiteCsv(*table, *app));
+    EXPECT_EQ(platform.messages,
+              std::vector<QString>{QStringLiteral("データの出力が完了しました。")});
+    EXPECT_EQ(platform.waitCursorDepth, 0);
+
+    // A cancelled save dialog writes nothing; a folder as the target is refused whole.
+    platform.menuAnswers = {1, 1};
+    platform.saveAnswers = {std::nullopt, QString::fromStdString(scratch.str())};
+    RightClick(*table->TableFrame());
+    RightClick(*table->TableFrame());
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1], QStringLiteral("出力ファイルが開けません。"));
+    for (const auto& entry : std::filesystem::directory_iterator(scratch.path())) {
+        EXPECT_EQ(entry.path().filename().string(), "table.csv") << "no temporary file is left";
+    }
+}
+
+TEST_F(TableDialogTest, ATableThatFailedToLoadIsNotGivenOutAsZeros) {
+    app->WriteMonthlyFolder(scratch.str()); // no monthly files there
+    auto table = Open();
+    ASSERT_EQ(platform.messages.size(), 1u) << "the load failure, as before";
+    const std::string path = (scratch.path() / "zeros.csv").string();
+    platform.menuAnswers = {0, 1};
+    platform.saveAnswers = {QString::fromStdString(path)};
+    RightClick(*table->TableFrame());
+    RightClick(*table->TableFrame());
+    EXPECT_TRUE(platform.copiedTexts.empty());
+    EXPECT_TRUE(platform.saveRequests.empty());
+    EXPECT_FALSE(std::filesystem::exists(path));
+    ASSERT_EQ(platform.messages.size(), 3u);
+    EXPECT_EQ(platform.messages[1],
+              QStringLiteral("データが読み込まれていないため、一覧表を出力できません。"));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "monthly/monthly_lookup.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace quorvane {
@@ -147,6 +148,76 @@ TEST_F(MonthlyGraphTest, HiddenEntriesLeaveAxesAndTitleAndNoDataLeavesNoTooltips
     EXPECT_EQ(scene.info.size(), 4u) << "the site block stays";
     input.siteFound = false;
     EXPECT_TRUE(Scene().info.empty());
+}
+
+// The hover text over a legend entry's frame, or nothing.
+std::string TipOverEntry(const MonthlyGraph& graph, std::size_t entry) {
+    for (const tagGraphToolTip& tip : graph.layout.tooltips) {
+        if (tip.Rect() == graph.layout.legend.at(entry).frame) {
+            return tip.text;
+        }
+    }
+    return {};
+}
+
+// Sum of mean daily kWh x days, in floating point, independently of the chart.
+std::string AnnualText(const MonthlyRow& row) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    double year = 0.0;
+    for (int m = 0; m < 12; ++m) {
+        year += row[static_cast<std::size_t>(m)] / 100.0 * kDays[m];
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "年間合計 %.2f kWh/㎡", year);
+    return text;
+}
+
+class MonthlyLegendTotalTest : public MonthlyGraphTest {
+protected:
+    MonthlyGraph Compose(const LegendHidden& hidden = {}) const {
+        return ComposeMonthlyGraph(input, {840, 560, {120, 12}}, hidden);
+    }
+};
+
+TEST_F(MonthlyLegendTotalTest, OrientationEntriesGiveTheirYear) {
+    input.display = MonthlyDisplay::Orientation;
+    input.tiltDeg = 30;
+    LegendHidden hidden(13, false);
+    hidden[5] = true; // hidden series tell their year as well
+    const MonthlyGraph graph = Compose(hidden);
+    ASSERT_EQ(graph.layout.legend.size(), 13u);
+    // (303 x 365 + the sum of month index x days 2017) hundredths.
+    EXPECT_EQ(TipOverEntry(graph, 0), "年間合計 1126.12 kWh/㎡");
+    for (std::size_t j = 0; j < 13; ++j) {
+        EXPECT_EQ(TipOverEntry(graph, j), AnnualText(record.planeValues[j][3])) << j;
+    }
+    input.angleMode = MonthlyAngleMode::FixedAzimuth;
+    input.azimuthDeg = -45;
+    EXPECT_EQ(TipOverEntry(Compose(), 8), AnnualText(record.planeValues[3][9])) << "90 degrees";
+}
+
+TEST_F(MonthlyLegendTotalTest, TheChartByMonthTellsTheMonthAtItsBestTilt) {
+    const MonthlyGraph graph = Compose();
+    EXPECT_EQ(TipOverEntry(graph, 0), "7月の合計 最大 97.65 kWh/㎡（傾斜角90°）");
+    record.planeValues[2][3][6] = 999;
+    EXPECT_EQ(TipOverEntry(Compose(), 2), "7月の合計 最大 309.69 kWh/㎡（傾斜角30°）");
+}
+
+TEST_F(MonthlyLegendTotalTest, OptimumAndVariationEntries) {
+    input.display = MonthlyDisplay::Orientation;
+    input.angleMode = MonthlyAngleMode::OptimumTilt;
+    EXPECT_EQ(TipOverEntry(Compose(), 0), "年間最適傾斜角 42.0°（年間合計 1553.17 kWh/㎡）");
+    input.angleMode = MonthlyAngleMode::MonthlyOptimum;
+    EXPECT_EQ(TipOverEntry(Compose(), 0), "年間合計 1662.67 kWh/㎡");
+    input.angleMode = MonthlyAngleMode::AnnualOptimum;
+    EXPECT_EQ(TipOverEntry(Compose(), 0), "年間合計 1553.17 kWh/㎡");
+    input.display = MonthlyDisplay::Variation;
+    const MonthlyGraph variation = Compose();
+    EXPECT_EQ(TipOverEntry(variation, 0), "年間合計 1277.50 kWh/㎡");
+    EXPECT_EQ(TipOverEntry(variation, 1), "年間合計 1533.00 kWh/㎡");
+    EXPECT_EQ(TipOverEntry(variation, 2), "年間合計 1022.00 kWh/㎡");
+    input.loaded = false;
+    EXPECT_TRUE(Compose().layout.tooltips.empty()) << "no data, no totals";
 }
 
 } // namespace

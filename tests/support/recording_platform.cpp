@@ -144,6 +144,10 @@ bool RecordingPlatform::RunWithProgress(QWidget*, const QString& label, WorkProg
     return !progress.Cancelled();
 }
 
+void RecordingPlatform::CopyText(const QString& text) {
+    copiedTexts.push_back(text);
+}
+
 QRect RecordingPlatform::WorkArea(const QWidget*) const {
     return workArea;
 }

@@ -47,6 +47,7 @@ public:
     std::vector<QImage> copiedImages;
     std::vector<QString> progressLabels;
     bool cancelProgress = false; // the user cancels every long computation at once
+    std::vector<QString> copiedTexts;
 
     void ShowMessage(QWidget* parent, const QString& text) override;
     bool AskYesNo(QWidget* parent, const QString& text) override;
@@ -64,6 +65,7 @@ public:
     void CopyImage(const QImage& image) override;
     bool RunWithProgress(QWidget* parent, const QString& label, WorkProgress& progress,
                          const std::function<void()>& work) override;
+    void CopyText(const QString& text) override;
 
     // Delivers one timeout to every running timer; returns how many fired.
     int FireTimers();

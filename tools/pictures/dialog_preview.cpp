@@ -4,7 +4,7 @@
 // or renders the site selection map offscreen in a given state:
 //   quorvane_dialog_preview map --level 0|1|2|3 [--area A | --block B | --sheet S]
 //       [--site N] [--search LON,LAT[,NAME]] [--hover X,Y] [--pick-sheets]
-//       [--slide west|east|south|north,STEP] [--balloon] [--print] OUT.png
+//       [--slide west|east|south|north,STEP] [--balloon] [--print] [--find TEXT] OUT.png
 // and the two searches with Tokyo chosen:
 //   quorvane_dialog_preview address-search|facility-search OUT.png
 // and the viewers on the databases of the settings (XDG_CONFIG_HOME, as the program):
@@ -26,6 +26,7 @@
 #include "hourly/dlg_graph.h"
 #include "map/dlg_kensaku.h"
 #include "map/dlg_map.h"
+#include "map/find_site_panel.h"
 #include "map/site_selection.h"
 #include "monthly/dlg_kalvera.h"
 #include "monthly/dlg_kalvera_table.h"
@@ -64,7 +65,7 @@ std::vector<std::string> Split(const std::string& text) {
 
 int MapPreview(CAppData& appData, int argc, char** argv) {
     int level = 0, area = -1, block = -1, sheet = -1, site = -1, slideStep = 0;
-    std::string search, hover, slide, out;
+    std::string search, hover, slide, find, out;
     bool pickSheets = false, balloon = false, print = false;
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -85,6 +86,8 @@ int MapPreview(CAppData& appData, int argc, char** argv) {
             hover = next();
         } else if (arg == "--slide") {
             slide = next();
+        } else if (arg == "--find") {
+            find = next();
         } else if (arg == "--pick-sheets") {
             pickSheets = true;
         } else if (arg == "--balloon") {
@@ -151,6 +154,9 @@ int MapPreview(CAppData& appData, int argc, char** argv) {
         for (int step = 0; step < slideStep; ++step) {
             dialog.SlideTick();
         }
+    }
+    if (!find.empty()) {
+        dialog.Finder()->Field()->setText(QString::fromStdString(find));
     }
     dialog.ensurePolished();
     const QImage image = dialog.grab().toImage();
@@ -219,6 +225,7 @@ public:
                          const std::function<void()>& work) override {
         return qt_.RunWithProgress(parent, label, progress, work);
     }
+    void CopyText(const QString& text) override { qt_.CopyText(text); }
 
 private:
     QtPlatform qt_;
