@@ -1,4 +1,5 @@
 #include "data/hourly_file.h"
+#include "data/cpu_state.h"
 
 #include "data/c_fields.h"
 #include "data/file_io.h"
@@ -218,6 +219,7 @@ LoadStatus ParseHourlyFile(HourlyDataSet& set, const std::string& path) {
 LoadStatus LoadHourlyData(HourlyDataSet& set, YearVariant variant, int siteNumber,
                           const std::string& hourlyFolder, const std::string& mapFolder,
                           MessageReporter& reporter) {
+    ClearUpperVectorState();
     set.Clear();
     LoadStatus status = ParseHourlyFile(set, HourlyFilePath(hourlyFolder, variant, siteNumber));
     if (status == LoadStatus::Ok &&

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/cpu_state.h"
+
 #include <atomic>
 #include <exception>
 #include <mutex>
@@ -17,6 +19,7 @@ void ParallelFor(int count, int threads, Work work) {
     std::exception_ptr failure;
     std::mutex failureMutex;
     auto run = [&]() {
+        ClearUpperVectorState();
         for (int i = next++; i < count; i = next++) {
             try {
                 work(i);

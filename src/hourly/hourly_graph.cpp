@@ -1,4 +1,5 @@
 #include "hourly/hourly_graph.h"
+#include "data/cpu_state.h"
 
 #include "graph/graph_palette.h"
 #include "solar/calendar.h"
@@ -643,6 +644,7 @@ NavButtons NavButtonsOf(HourlyView view) {
 
 HourlyGraph ComposeHourlyGraph(const HourlyGraphInput& in, const GraphFrame& frame,
                                const LegendHidden& hidden) {
+    ClearUpperVectorState();
     HourlyGraph graph;
     GraphLayout& layout = graph.layout;
     layout = MakeGraphLayout(frame.width, frame.height, in.scale);

@@ -1,4 +1,5 @@
 #include "monthly/monthly_graph.h"
+#include "data/cpu_state.h"
 
 #include "graph/graph_palette.h"
 #include "monthly/monthly_lookup.h"
@@ -490,6 +491,7 @@ MonthlyScene ComputeMonthlyScene(const MonthlyGraphInput& in, const GraphRect& g
 
 MonthlyGraph ComposeMonthlyGraph(const MonthlyGraphInput& in, const GraphFrame& frame,
                                  const LegendHidden& hidden) {
+    ClearUpperVectorState();
     MonthlyGraph graph;
     GraphLayout& layout = graph.layout;
     layout = MakeGraphLayout(frame.width, frame.height, in.scale);

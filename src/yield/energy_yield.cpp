@@ -1,5 +1,6 @@
 #include "yield/energy_yield.h"
 
+#include "data/cpu_state.h"
 #include "data/parallel.h"
 #include "monthly/monthly_lookup.h"
 #include "monthly/monthly_view.h"
@@ -78,17 +79,22 @@ void Finish(YieldResult& result, double ratingKw) {
 } // namespace
 
 YieldYear PrepareYieldYear(const HourlyDataSet& set, const SitePosition& site) {
+    ClearUpperVectorState();
     const std::vector<double> air =
         FilledTenths(set, kElementTemperature, kFallbackAirTemperatureC);
     const std::vector<double> wind = FilledTenths(set, kElementWindSpeed, kFallbackWindSpeedMs);
     YieldYear year;
-    year.hours.reserve(air.size());
     std::size_t i = 0;
     for (int day = 1; day <= kHourlyDays; ++day) {
         const int monthIndex = MonthDayOfYear(day).month - 1;
         for (int hour = 1; hour <= kHoursPerDay; ++hour, ++i) {
-            year.hours.push_back(
-                {PrepareDataSlopeHour(set, site, day, hour), air[i], wind[i], monthIndex});
+            if (set.Hourly(day, hour, kElementGlobal) == 0 &&
+                set.Hourly(day, hour, kElementDirect) == 0 &&
+                set.Hourly(day, hour, kElementDiffuse) == 0) {
+                continue;
+            }
+            year.hours.push_back({PrepareDataSlopeHour(set, site, day, hour), air[i], wind[i],
+                                  monthIndex, day, hour});
         }
     }
     return year;

@@ -29,9 +29,13 @@ struct YieldHour {
     double airTemperatureC = 20.0;
     double windSpeedMs = 1.0;
     int monthIndex = 0; // 0..11
+    int day = 1;        // of the year
+    int hour = 1;       // hour ending
 };
 
-// The 8760 hours of one year variant of a site, day by day from 1 January.
+// The hours of one year variant of a site that hold any irradiation, in order from
+// 1 January. An hour without global, direct and diffuse irradiation gives 0 on every
+// plane, so leaving it out changes no sum.
 struct YieldYear {
     std::vector<YieldHour> hours;
 };

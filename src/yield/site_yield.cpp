@@ -1,5 +1,6 @@
 #include "yield/site_yield.h"
 
+#include "data/cpu_state.h"
 #include "data/parallel.h"
 
 #include <memory>
@@ -112,6 +113,7 @@ YieldSiteData LoadYieldSiteData(const YieldSources& sources, const CAmedasPoint&
 
 YieldComparison CompareYields(const YieldSiteData& data, PlaneAngles plane,
                               const HourlyArray& hourly, MonthlyArray monthly) {
+    ClearUpperVectorState();
     monthly.ratingKw = hourly.ratingKw;
     YieldComparison comparison;
     comparison.siteName = data.siteName;
