@@ -8,18 +8,20 @@ set(QUORVANE_LAYERS
   "quorvane_graph"
   "quorvane_hourly quorvane_monthly quorvane_map quorvane_colormap"
   "quorvane_yield"
+  "quorvane_national"
   "quorvane_app"
   "quorvane_ui"
   "quorvane_graph_ui"
   "quorvane_hourly_ui quorvane_monthly_ui quorvane_map_ui quorvane_colormap_ui"
   "quorvane_yield_ui"
+  "quorvane_national_ui"
   "quorvane_app_ui"
   "quorvane_program quorvane_cli"
 )
 # Libraries whose code is Qt Widgets; all others are core and never see Qt.
 set(QUORVANE_UI_LIBRARIES
   quorvane_ui quorvane_graph_ui quorvane_hourly_ui quorvane_monthly_ui quorvane_map_ui
-  quorvane_colormap_ui quorvane_yield_ui quorvane_app_ui)
+  quorvane_colormap_ui quorvane_yield_ui quorvane_national_ui quorvane_app_ui)
 
 # Sets `out` to the layer index of `library`, or -1 when the table lacks it.
 function(quorvane_layer_of library out)

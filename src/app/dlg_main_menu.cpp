@@ -97,6 +97,11 @@ CDlgMainMenu::CDlgMainMenu(CAppData& appData, ViewerFactory& viewers, QWidget* p
         "選んだ地点と向きに設置した太陽光発電システムの月別・年間の発電量を、HORIX-11の標準年"
         "（平均年・多照年・寡照年）とKALVERA-11の月別データから試算します。")));
     connect(yield, &QPushButton::clicked, this, &CDlgMainMenu::OnYield);
+    auto* national = AddButton("national", QStringLiteral("全国マップ"), 364, 365, {552, 515});
+    national->setToolTip(WrappedTip(QStringLiteral(
+        "全地点の年間斜面日射量・発電量原単位・PR・最適傾斜角などを計算し、地図上に色分けして"
+        "表示します。順位表、印刷、CSV・GeoJSONへの保存ができます。")));
+    connect(national, &QPushButton::clicked, this, &CDlgMainMenu::OnNationalMap);
     auto* setting = AddButton("1023", QStringLiteral("データフォルダの設定"), 186, 196, {662, 515});
     auto* exit = AddButton("1", QStringLiteral("システム終了"), 185, 195, {852, 515});
     hourly->setToolTip(WrappedTip(QStringLiteral(
@@ -179,6 +184,11 @@ void CDlgMainMenu::OnColorMap() {
 void CDlgMainMenu::OnYield() {
     MenuAsideWhileViewing aside(*this);
     viewers_.RunYield(this);
+}
+
+void CDlgMainMenu::OnNationalMap() {
+    MenuAsideWhileViewing aside(*this);
+    viewers_.RunNationalMap(this);
 }
 
 void CDlgMainMenu::OnDataSetting() {

@@ -26,6 +26,7 @@ public:
     void OnMonthly();
     void OnColorMap();
     void OnYield();
+    void OnNationalMap();
     void OnDataSetting();
     void OnAbout();
 

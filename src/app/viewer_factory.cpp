@@ -5,6 +5,7 @@
 #include "hourly/dlg_graph.h"
 #include "map/dlg_map.h"
 #include "monthly/dlg_kalvera.h"
+#include "national/dlg_national.h"
 #include "ui/platform.h"
 #include "yield/dlg_yield.h"
 
@@ -28,6 +29,11 @@ public:
         return Run(viewer);
     }
     void RunYield(QWidget* parent) override { RunYieldOn(parent, std::nullopt); }
+    void RunNationalMap(QWidget* parent) override {
+        CDlgNational national(
+            appData_, [this, &national](bool hourly) { RunViewers(&national, hourly); }, parent);
+        CurrentPlatform().RunModal(national);
+    }
     ViewerResult RunColorMap(QWidget* parent) override {
         CDlgColorMap map(appData_.MapFolder(), parent);
         if (map.Opened()) {
@@ -44,12 +50,21 @@ private:
         }
     }
 
+    // The viewers, one after the other while they switch.
+    void RunViewers(QWidget* parent, bool hourly) {
+        while ((hourly ? RunHourlyViewer(parent) : RunMonthlyViewer(parent)) ==
+               ViewerResult::SwitchToOther) {
+            hourly = !hourly;
+        }
+    }
+
     // The graphs' right-click menus open the tools that start from their site and
     // plane.
     void OfferTools(ViewerShell& viewer) {
-        viewer.Graph().SetMenuItems({{QStringLiteral("発電量試算..."), [this, &viewer] {
-                                          RunYieldOn(&viewer, viewer.ShownPlane());
-                                      }}});
+        viewer.Graph().SetMenuItems(
+            {{QStringLiteral("発電量試算..."),
+              [this, &viewer] { RunYieldOn(&viewer, viewer.ShownPlane()); }},
+             {QStringLiteral("全国マップ..."), [this, &viewer] { RunNationalMap(&viewer); }}});
     }
 
     template <class Viewer>

@@ -22,6 +22,8 @@ public:
     virtual ViewerResult RunColorMap(QWidget* parent) = 0;
     // "発電量試算" on the current site (asking the map when there is none).
     virtual void RunYield(QWidget* parent) = 0;
+    // "全国マップ"; its viewer buttons open the viewers on the site chosen there.
+    virtual void RunNationalMap(QWidget* parent) = 0;
 };
 
 // The program's viewers, run modally through the platform.

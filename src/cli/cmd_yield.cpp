@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "cli/yield_options.h"
 #include "data/atomic_file.h"
 #include "data/file_io.h"
 #include "data/monthly_file.h"
@@ -43,31 +44,6 @@ int Refuse(std::string_view message) {
     return kExitFailure;
 }
 
-bool ReadHourlyArray(const Arguments& args, HourlyArray& array, std::string& error) {
-    return args.GetDouble("kw", array.ratingKw, error) &&
-           args.GetDouble("gamma", array.gammaPctPerK, error) &&
-           args.GetDouble("u0", array.u0, error) && args.GetDouble("u1", array.u1, error) &&
-           args.GetDouble("losses", array.lossesPct, error) &&
-           args.GetDouble("inverter", array.inverterPct, error) &&
-           args.GetDouble("dc-ac", array.dcAcRatio, error);
-}
-
-bool ReadMonthlyArray(const Arguments& args, MonthlyArray& array, std::string& error) {
-    if (const auto mounting = args.Get("mounting")) {
-        const std::optional<Mounting> named = MountingNamed(*mounting);
-        if (!named) {
-            error = "--mounting must be rack, roof or integrated, not '" + *mounting + "'";
-            return false;
-        }
-        array.mounting = *named;
-    }
-    return args.GetDouble("kw", array.ratingKw, error) &&
-           args.GetDouble("alpha", array.alphaPctPerK, error) &&
-           args.GetDouble("k-hd", array.kHd, error) && args.GetDouble("k-pd", array.kPd, error) &&
-           args.GetDouble("k-pa", array.kPa, error) && args.GetDouble("k-pm", array.kPm, error) &&
-           args.GetDouble("eta-ino", array.etaIno, error);
-}
-
 bool InRange(int value, int low, int high, const char* key, std::string& error) {
     if (value >= low && value <= high) {
         return true;
@@ -109,46 +85,6 @@ struct YieldCommand {
     int siteIndex = -1;
 };
 
-bool WriteOrSay(const std::string& path, std::string_view bytes) {
-    const WriteStatus status = WriteAtomically(path, bytes);
-    if (status != WriteStatus::Completed) {
-        PrintMessage(WriteStatusMessage(status));
-        return false;
-    }
-    return true;
-}
-
-void ShowProgress(const char* what, int done, int total,
-                  std::chrono::steady_clock::time_point start) {
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::fprintf(stderr, "yield: %s %d / %d, %.1f s\n", what, done, total, seconds);
-}
-
-// Runs `work` on a thread of its own while the progress is shown every second.
-template <typename Work>
-void WithProgress(const char* what, WorkProgress& progress, Work work) {
-    const auto start = std::chrono::steady_clock::now();
-    std::atomic<bool> finished{false};
-    std::thread worker([&] {
-        work();
-        finished = true;
-    });
-    int shown = -1;
-    while (!finished) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        const int done = progress.done;
-        if (done != shown && std::chrono::steady_clock::now() - start >= std::chrono::seconds(1)) {
-            ShowProgress(what, done, progress.total, start);
-            shown = done;
-        }
-    }
-    worker.join();
-    if (progress.done != shown) {
-        ShowProgress(what, progress.done, progress.total, start);
-    }
-}
-
 int RunEverySite(const Arguments& args, const YieldCommand& command) {
     const auto folder = args.Get("output-dir");
     if (!folder) {
@@ -158,7 +94,7 @@ int RunEverySite(const Arguments& args, const YieldCommand& command) {
     std::filesystem::create_directories(*folder, made);
     WorkProgress progress;
     std::vector<SiteYield> rows;
-    WithProgress("sites", progress, [&] {
+    WithProgress("yield", "sites", progress, [&] {
         rows = ComputeEverySiteYield(command.sources, command.sites, command.request, progress,
                                      WorkerThreads());
     });
@@ -222,7 +158,7 @@ int RunOptimum(const Arguments& args, const YieldCommand& command) {
     }
     WorkProgress progress;
     OrientationScan scan;
-    WithProgress("tilts", progress, [&] {
+    WithProgress("yield", "tilts", progress, [&] {
         scan = ScanOrientations(*year, command.request.hourly, progress, WorkerThreads());
     });
     std::string out = "optimum tilt " + std::to_string(scan.best.tiltDeg) + " azimuth " +
@@ -270,11 +206,7 @@ int RunOneSite(const Arguments& args, const YieldCommand& command) {
 
 // Where the data are, the catalogue and the site; false with the reason.
 bool ReadSources(const Arguments& args, YieldCommand& command, std::string& error) {
-    const AppLocations locations = AppLocations::FromEnvironment();
-    const DataFolders folders = ReadDataFolders(locations.SettingsFile());
-    command.sources = {args.Get("data-root").value_or(locations.MapFolder()),
-                       args.Get("hourly").value_or(folders.hourly),
-                       args.Get("kalvera").value_or(folders.monthly)};
+    command.sources = ReadYieldSources(args);
     StderrReporter reporter;
     if (LoadSiteTable(command.sources.mapFolder, command.sites, reporter) != LoadStatus::Ok) {
         error = "the site table of " + command.sources.mapFolder + " cannot be read";

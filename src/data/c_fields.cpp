@@ -7,10 +7,6 @@
 
 namespace quorvane {
 
-bool IsCSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 std::string_view TrimCSpace(std::string_view text) {
     while (!text.empty() && IsCSpace(text.front())) {
         text.remove_prefix(1);
@@ -28,39 +24,6 @@ bool IsDigit(char c) {
 }
 
 } // namespace
-
-std::string_view Columns(std::string_view line, std::size_t start, std::size_t width) {
-    if (start >= line.size()) {
-        return {};
-    }
-    return line.substr(start, width);
-}
-
-int ParseCInt(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsCSpace(text[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    std::int64_t value = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<std::int64_t>(INT_MAX) + 1) {
-            value = static_cast<std::int64_t>(INT_MAX) + 1;
-        }
-    }
-    if (negative) {
-        value = -value;
-    }
-    if (value > INT_MAX) {
-        return INT_MAX;
-    }
-    return static_cast<int>(value);
-}
 
 double ParseCDouble(std::string_view text) {
     std::size_t i = 0;

@@ -135,6 +135,26 @@ PixelPoint GeoToPixel(const CDPoint& point, const CDRect& geo, const PixelRect& 
             inner.bottom - RoundHalfUp((point.y - geo.bottom) / height * inner.Height())};
 }
 
+std::optional<PixelPoint> SiteMarkerPixel(const CDPoint& site, int block, MapLevel level,
+                                          const CDRect& view, const PixelRect& inner) {
+    PixelPoint p = GeoToPixel(site, view, inner);
+    if (level == MapLevel::National) {
+        if (block < 1 || block >= kBlockCount) {
+            return std::nullopt;
+        }
+        const PixelOffset inset = BlockInsetOffsets(block);
+        p = {p.x + inset.dx, p.y + inset.dy};
+    }
+    return p;
+}
+
+bool MarkerInView(PixelPoint p, MapLevel level, const PixelRect& inner) {
+    const int topMargin = level == MapLevel::National ? 0 : (level == MapLevel::Block ? 10 : 15);
+    const PixelRect visible{inner.left + 4, inner.top + topMargin, inner.right - 4,
+                            inner.bottom - 2};
+    return visible.Contains(p.x, p.y);
+}
+
 CDPoint PixelToGeo(int x, int y, const CDRect& geo, const PixelRect& inner) {
     return {geo.left + static_cast<double>(x - inner.left) / inner.Width() * (geo.right - geo.left),
             geo.bottom + std::fabs(geo.bottom - geo.top) * (inner.bottom - y) / inner.Height()};

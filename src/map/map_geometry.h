@@ -4,6 +4,7 @@
 #include "data/pixel_types.h"
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -50,6 +51,13 @@ GeoShift BlockDisplayShift(int block);
 extern const std::array<GeoShift, kBlockCount> kBlockDisplayShifts;
 
 PixelPoint GeoToPixel(const CDPoint& point, const CDRect& geo, const PixelRect& inner);
+
+// Where a site's marker stands on a map of `view` drawn into `inner`: on the national
+// map moved by its block's inset, and not at all without a block (-1).
+std::optional<PixelPoint> SiteMarkerPixel(const CDPoint& site, int block, MapLevel level,
+                                          const CDRect& view, const PixelRect& inner);
+// Whether a marker at `p` lies in the part of the map that shows markers.
+bool MarkerInView(PixelPoint p, MapLevel level, const PixelRect& inner);
 CDPoint PixelToGeo(int x, int y, const CDRect& geo, const PixelRect& inner);
 
 // `blockBounds[i]` is the rectangle of map record i (0..9); `parentBlock` is the

@@ -89,29 +89,13 @@ std::optional<PixelPoint> SiteSelectionModel::SitePixelOn(int siteIndex, MapLeve
         return std::nullopt;
     }
     const CAmedasPoint& site = catalogue_.sites[static_cast<std::size_t>(siteIndex)];
-    PixelPoint p = GeoToPixel({site.longitudeDeg, site.latitudeDeg}, view, Inner());
-    if (level == MapLevel::National) {
-        // Sites are drawn with their block's inset; one without a block is not drawn.
-        const int block = ParentBlockOf(site.areaCode);
-        if (block == kNone) {
-            return std::nullopt;
-        }
-        const PixelOffset inset = BlockInsetOffsets(block);
-        p = {p.x + inset.dx, p.y + inset.dy};
-    }
-    return p;
+    return SiteMarkerPixel({site.longitudeDeg, site.latitudeDeg}, ParentBlockOf(site.areaCode),
+                           level, view, Inner());
 }
 
 bool SiteSelectionModel::SiteVisibleOn(int siteIndex, MapLevel level, const CDRect& view) const {
     const std::optional<PixelPoint> p = SitePixelOn(siteIndex, level, view);
-    if (!p) {
-        return false;
-    }
-    const PixelRect inner = Inner();
-    const int topMargin = level == MapLevel::National ? 0 : (level == MapLevel::Block ? 10 : 15);
-    const PixelRect visible{inner.left + 4, inner.top + topMargin, inner.right - 4,
-                            inner.bottom - 2};
-    return visible.Contains(p->x, p->y);
+    return p && MarkerInView(*p, level, Inner());
 }
 
 std::optional<PixelPoint> SiteSelectionModel::SitePixel(int siteIndex) const {

@@ -126,29 +126,46 @@ double SlopeIrradiance(const HorizontalHour& in, const SiteLocation& site, doubl
            (diffuse + direct);
 }
 
-SlopeHour PrepareSlopeHour(const HorizontalHour& in, const SiteLocation& site) {
-    const int day = in.day;
-    SlopeHour prepared;
-    prepared.globalMJ = in.globalMJ;
-    prepared.directMJ = in.directMJ;
-
-    double declinationDeg = SolarDeclination(day);
-    double hourAngleDeg = HourAngle(day, in.hour, site.longitudeDeg, in.sunriseHour, in.sunsetHour);
-    prepared.cosZenith = CosZenith(site.latitudeDeg, declinationDeg, hourAngleDeg);
-
+SlopeDay PrepareSlopeDay(int day, const SiteLocation& site) {
+    SlopeDay prepared;
+    prepared.day = day;
+    prepared.declinationDeg = SolarDeclination(day);
+    prepared.equationMinutes = EquationOfTimeMinutes(day);
     double latitude = Radians(site.latitudeDeg);
-    double declination = Radians(declinationDeg);
-    double hourAngle = Radians(hourAngleDeg);
+    double declination = Radians(prepared.declinationDeg);
     prepared.sinLatitude = std::sin(latitude);
     prepared.cosLatitude = std::cos(latitude);
     prepared.sinDeclination = std::sin(declination);
     prepared.cosDeclination = std::cos(declination);
+    return prepared;
+}
+
+SlopeHour PrepareSlopeHour(const HorizontalHour& in, const SiteLocation& site) {
+    return PrepareSlopeHour(in, site, PrepareSlopeDay(in.day, site));
+}
+
+SlopeHour PrepareSlopeHour(const HorizontalHour& in, const SiteLocation& site,
+                           const SlopeDay& day) {
+    SlopeHour prepared;
+    prepared.globalMJ = in.globalMJ;
+    prepared.directMJ = in.directMJ;
+
+    double hourAngleDeg = HourAngleOfDay(day.equationMinutes, in.hour, site.longitudeDeg,
+                                         in.sunriseHour, in.sunsetHour);
+    double hourAngle = Radians(hourAngleDeg);
+    prepared.sinLatitude = day.sinLatitude;
+    prepared.cosLatitude = day.cosLatitude;
+    prepared.sinDeclination = day.sinDeclination;
+    prepared.cosDeclination = day.cosDeclination;
     prepared.sinHourAngle = std::sin(hourAngle);
     prepared.cosHourAngle = std::cos(hourAngle);
     prepared.cosHourAngleCosDeclination = prepared.cosHourAngle * prepared.cosDeclination;
+    // CosZenith's terms, in its order.
+    prepared.cosZenith = day.sinLatitude * day.sinDeclination +
+                         day.cosLatitude * day.cosDeclination * prepared.cosHourAngle;
 
-    prepared.groundBaseMJ = (in.directMJ + in.diffuseMJ) * GroundAlbedo(day, in.snowDepthCm);
-    prepared.sky = PreparePerezSky(day, in.directMJ, in.diffuseMJ, site.elevationM,
+    prepared.groundBaseMJ = (in.directMJ + in.diffuseMJ) * GroundAlbedo(in.day, in.snowDepthCm);
+    prepared.sky = PreparePerezSky(in.day, in.directMJ, in.diffuseMJ, site.elevationM,
                                    SolarAltitudeRad(prepared.cosZenith));
     return prepared;
 }

@@ -87,6 +87,22 @@ struct SlopeHour {
 
 SlopeHour PrepareSlopeHour(const HorizontalHour& hour, const SiteLocation& site);
 
+// The terms every hour of one day at a site shares.
+struct SlopeDay {
+    int day = 1;
+    double declinationDeg = 0.0;
+    double equationMinutes = 0.0;
+    double sinLatitude = 0.0;
+    double cosLatitude = 1.0;
+    double sinDeclination = 0.0;
+    double cosDeclination = 1.0;
+};
+
+SlopeDay PrepareSlopeDay(int day, const SiteLocation& site);
+// PrepareSlopeHour for an hour of `day`, the same to the last bit.
+SlopeHour PrepareSlopeHour(const HorizontalHour& hour, const SiteLocation& site,
+                           const SlopeDay& day);
+
 // Trigonometry of one plane, for evaluating many hours on the same orientation.
 struct SlopePlane {
     double tiltDeg = 0.0;

@@ -43,8 +43,12 @@ double SunlitMidpointOffset(int hour, double sunriseHour, double sunsetHour) {
 }
 
 double HourAngle(int day, int hour, double longitudeDeg, double sunriseHour, double sunsetHour) {
+    return HourAngleOfDay(EquationOfTimeMinutes(day), hour, longitudeDeg, sunriseHour, sunsetHour);
+}
+
+double HourAngleOfDay(double equationMinutes, int hour, double longitudeDeg, double sunriseHour,
+                      double sunsetHour) {
     double offset = SunlitMidpointOffset(hour, sunriseHour, sunsetHour);
-    double equationMinutes = EquationOfTimeMinutes(day);
     return -15.0 *
            ((offset + 12.0 - hour - longitudeDeg * 24.0 / 360.0 + 9.0) - equationMinutes / 60.0);
 }

@@ -31,6 +31,9 @@ double SunlitMidpointOffset(int hour, double sunriseHour, double sunsetHour);
 // Hour angle in degrees (0 at solar noon, positive in the afternoon) of hour-ending
 // `hour` 1..24 at longitude `longitudeDeg` east, local standard time on 135 deg E.
 double HourAngle(int day, int hour, double longitudeDeg, double sunriseHour, double sunsetHour);
+// The same from the day's equation of time, for many hours of one day.
+double HourAngleOfDay(double equationMinutes, int hour, double longitudeDeg, double sunriseHour,
+                      double sunsetHour);
 
 // Cosine of the solar zenith angle (= sine of the altitude), -1..1 up to rounding.
 double CosZenith(double latitudeDeg, double declinationDeg, double hourAngleDeg);

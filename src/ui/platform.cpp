@@ -34,6 +34,10 @@ SaveFileRequest ExportFileRequest(const std::string& defaultName, FileFilter fil
         request.filter = QStringLiteral("epwﾌｧｲﾙ (*.epw)");
         request.defaultSuffix = QStringLiteral("epw");
         break;
+    case FileFilter::GeoJson:
+        request.filter = QStringLiteral("GeoJSONﾌｧｲﾙ (*.geojson)");
+        request.defaultSuffix = QStringLiteral("geojson");
+        break;
     }
     return request;
 }

@@ -85,7 +85,7 @@ public:
 
 // The kinds of file an export offers, and the save dialog's request for one:
 // "表示データの保存" with the name proposed and the kind's filter.
-enum class FileFilter { Csv, Txt, Epw };
+enum class FileFilter { Csv, Txt, Epw, GeoJson };
 SaveFileRequest ExportFileRequest(const std::string& defaultName, FileFilter filter);
 
 // Tells the user how printing ended: a printer that did not start or a document

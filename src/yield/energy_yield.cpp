@@ -36,7 +36,8 @@ double Tenths(const HourlyDataSet& set, int day, int hour, int element) {
 
 // The element's 8760 values in tenths, each gap filled with the day's mean, else
 // the month's, else `fallback`.
-std::vector<double> FilledTenths(const HourlyDataSet& set, int element, double fallback) {
+void FillTenths(const HourlyDataSet& set, int element, double fallback,
+                std::vector<double>& values) {
     std::array<Mean, 12> months{};
     for (int day = 1; day <= kHourlyDays; ++day) {
         Mean& month = months[static_cast<std::size_t>(MonthDayOfYear(day).month - 1)];
@@ -46,7 +47,7 @@ std::vector<double> FilledTenths(const HourlyDataSet& set, int element, double f
             }
         }
     }
-    std::vector<double> values;
+    values.clear();
     values.reserve(kHourlyDays * kHoursPerDay);
     for (int day = 1; day <= kHourlyDays; ++day) {
         Mean today;
@@ -62,7 +63,6 @@ std::vector<double> FilledTenths(const HourlyDataSet& set, int element, double f
                                                             : gap);
         }
     }
-    return values;
 }
 
 // The year's totals from the months'.
@@ -79,25 +79,32 @@ void Finish(YieldResult& result, double ratingKw) {
 } // namespace
 
 YieldYear PrepareYieldYear(const HourlyDataSet& set, const SitePosition& site) {
-    ClearUpperVectorState();
-    const std::vector<double> air =
-        FilledTenths(set, kElementTemperature, kFallbackAirTemperatureC);
-    const std::vector<double> wind = FilledTenths(set, kElementWindSpeed, kFallbackWindSpeedMs);
     YieldYear year;
+    PrepareYieldYear(set, site, year);
+    return year;
+}
+
+void PrepareYieldYear(const HourlyDataSet& set, const SitePosition& site, YieldYear& year) {
+    ClearUpperVectorState();
+    FillTenths(set, kElementTemperature, kFallbackAirTemperatureC, year.airTenths);
+    FillTenths(set, kElementWindSpeed, kFallbackWindSpeedMs, year.windTenths);
+    year.hours.clear();
+    year.hours.reserve(kHourlyDays * kHoursPerDay / 2);
+    const SiteLocation location = site.Location();
     std::size_t i = 0;
     for (int day = 1; day <= kHourlyDays; ++day) {
         const int monthIndex = MonthDayOfYear(day).month - 1;
+        const SlopeDay sun = PrepareSlopeDay(day, location);
         for (int hour = 1; hour <= kHoursPerDay; ++hour, ++i) {
             if (set.Hourly(day, hour, kElementGlobal) == 0 &&
                 set.Hourly(day, hour, kElementDirect) == 0 &&
                 set.Hourly(day, hour, kElementDiffuse) == 0) {
                 continue;
             }
-            year.hours.push_back({PrepareDataSlopeHour(set, site, day, hour), air[i], wind[i],
-                                  monthIndex, day, hour});
+            year.hours.push_back({PrepareSlopeHour(HorizontalHourOf(set, day, hour), location, sun),
+                                  year.airTenths[i], year.windTenths[i], monthIndex, day, hour});
         }
     }
-    return year;
 }
 
 YieldResult HourlyYield(const YieldYear& year, const SlopePlane& plane, const HourlyArray& array) {

@@ -38,11 +38,15 @@ struct YieldHour {
 // plane, so leaving it out changes no sum.
 struct YieldYear {
     std::vector<YieldHour> hours;
+    std::vector<double> airTenths; // the filled weather of every hour, while preparing
+    std::vector<double> windTenths;
 };
 
 // A missing air temperature or wind speed (raw value 9999 or more) takes the mean of
 // the day's valid hours of that element, else of the month's, else 20 degC or 1 m/s.
 YieldYear PrepareYieldYear(const HourlyDataSet& set, const SitePosition& site);
+// The same into `year`, whose storage is reused (for site after site).
+void PrepareYieldYear(const HourlyDataSet& set, const SitePosition& site, YieldYear& year);
 
 // The hourly method on one plane (tilt 0..90, azimuth 0 south, positive west).
 YieldResult HourlyYield(const YieldYear& year, const SlopePlane& plane, const HourlyArray& array);

@@ -35,18 +35,28 @@ SitePosition SitePositionOf(const CAmedasPoint& site) {
     return {site.positionValid, site.longitudeDeg, site.latitudeDeg, site.elevationM};
 }
 
-std::optional<YieldYear> LoadYieldYear(const YieldSources& sources, const CAmedasPoint& site,
-                                       YearVariant variant, HourlyDataSet& scratch,
-                                       MessageReporter& reporter) {
+bool LoadYieldYear(const YieldSources& sources, const CAmedasPoint& site, YearVariant variant,
+                   HourlyDataSet& scratch, YieldYear& year, MessageReporter& reporter) {
     if (!site.positionValid) {
         reporter.Report(kInvalidSitePositionMessage);
-        return std::nullopt;
+        return false;
     }
     if (LoadHourlyData(scratch, variant, site.siteNumber, sources.hourlyFolder, sources.mapFolder,
                        reporter) != LoadStatus::Ok) {
+        return false;
+    }
+    PrepareYieldYear(scratch, SitePositionOf(site), year);
+    return true;
+}
+
+std::optional<YieldYear> LoadYieldYear(const YieldSources& sources, const CAmedasPoint& site,
+                                       YearVariant variant, HourlyDataSet& scratch,
+                                       MessageReporter& reporter) {
+    YieldYear year;
+    if (!LoadYieldYear(sources, site, variant, scratch, year, reporter)) {
         return std::nullopt;
     }
-    return PrepareYieldYear(scratch, SitePositionOf(site));
+    return year;
 }
 
 SiteYield ComputeSiteYield(const YieldSources& sources, const CAmedasPoint& site,

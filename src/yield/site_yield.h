@@ -27,6 +27,9 @@ SitePosition SitePositionOf(const CAmedasPoint& site);
 std::optional<YieldYear> LoadYieldYear(const YieldSources& sources, const CAmedasPoint& site,
                                        YearVariant variant, HourlyDataSet& scratch,
                                        MessageReporter& reporter);
+// The same into `year`, reusing its storage; false when it could not be read.
+bool LoadYieldYear(const YieldSources& sources, const CAmedasPoint& site, YearVariant variant,
+                   HourlyDataSet& scratch, YieldYear& year, MessageReporter& reporter);
 
 // The arrays and the plane both methods are computed for.
 struct YieldRequest {
@@ -35,6 +38,8 @@ struct YieldRequest {
     int azimuthDeg = 0;
     HourlyArray hourly;
     MonthlyArray monthly;
+    // The year variants the hourly method computes (bit 1 << variant).
+    unsigned variants = 0b111;
 };
 
 // One site's results: the three year variants with the hourly method, or the monthly

@@ -31,6 +31,7 @@ public:
     ViewerResult RunMonthlyViewer(QWidget* parent) override { return Run("monthly", parent); }
     ViewerResult RunColorMap(QWidget* parent) override { return Run("colormap", parent); }
     void RunYield(QWidget* parent) override { Run("yield", parent); }
+    void RunNationalMap(QWidget* parent) override { Run("national", parent); }
 
     std::vector<std::string> runs;
     std::vector<bool> menuVisibleDuringRun;
