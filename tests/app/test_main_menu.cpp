@@ -169,6 +169,16 @@ TEST_F(MainMenuTest, ColourMapRunsWithTheMenuAsideAndNeedsNoFolder) {
     EXPECT_EQ(menu->geometry(), before);
 }
 
+TEST_F(MainMenuTest, TheYieldAndTheNationalMapRunWithTheMenuAside) {
+    auto menu = OpenMenu();
+    const QRect before = menu->geometry();
+    Child<QPushButton>(*menu, "yield")->click();
+    Child<QPushButton>(*menu, "national")->click();
+    EXPECT_EQ(viewers.runs, (std::vector<std::string>{"yield", "national"}));
+    EXPECT_EQ(viewers.menuVisibleDuringRun, (std::vector<bool>{false, false}));
+    EXPECT_EQ(menu->geometry(), before);
+}
+
 TEST_F(MainMenuTest, SettingsAreWrittenOnOkEvenWhenUnchanged) {
     WriteSettings("[DataDir]\r\nHorix=/srv/horix\r\nKalvera=/srv/kalvera\r\n");
     auto menu = OpenMenu();
@@ -381,7 +391,10 @@ TEST(ProgramViewers, TheYieldOpensFromTheGraphsMenuOnItsPlaneAndFromTheMenu) {
     }};
     Child<QPushButton>(menu, "1001")->click();
     ASSERT_EQ(platform.menus.size(), 1u);
-    EXPECT_EQ(platform.menus[0].last(), QStringLiteral("発電量試算..."));
+    EXPECT_EQ(platform.menus[0], (QStringList{QStringLiteral("画像をコピー"),
+                                              QStringLiteral("画像として保存..."),
+                                              QStringLiteral("発電量試算..."),
+                                              QStringLiteral("全国マップ...")}));
     EXPECT_EQ(opened, (PlaneAngles{20, 60}));
 
     // The monthly viewer by orientation, facing west.
