@@ -62,6 +62,20 @@ std::filesystem::path FullKit() {
     return std::filesystem::exists(kit / "data") ? kit : std::filesystem::path();
 }
 
+// The sample kit's sources, catalogue and area tables.
+struct FullCatalogue {
+    explicit FullCatalogue(const std::filesystem::path& kit)
+        : sources(SourcesOf(kit)), areas(std::make_unique<MapInfoTable>()) {
+        LoadSiteTable(sources.mapFolder, sites);
+        for (int level = 0; level < 3; ++level) {
+            LoadAreaTable(sources.mapFolder, level, *areas);
+        }
+    }
+    YieldSources sources;
+    std::vector<CAmedasPoint> sites;
+    std::unique_ptr<MapInfoTable> areas;
+};
+
 void BM_YieldEverySiteHourly(benchmark::State& state) {
     const std::filesystem::path kit = FullKit();
     if (kit.empty()) {
@@ -87,13 +101,10 @@ void NationalQuantityOfEverySite(benchmark::State& state, NationalQuantity quant
         state.SkipWithError("no sample kit: run bash tools/run or set QUORVANE_BENCH_KIT");
         return;
     }
-    const YieldSources sources = SourcesOf(kit);
-    std::vector<CAmedasPoint> sites;
-    LoadSiteTable(sources.mapFolder, sites);
-    auto areas = std::make_unique<MapInfoTable>();
-    for (int level = 0; level < 3; ++level) {
-        LoadAreaTable(sources.mapFolder, level, *areas);
-    }
+    const FullCatalogue full(kit);
+    const YieldSources& sources = full.sources;
+    const std::vector<CAmedasPoint>& sites = full.sites;
+    const MapInfoTable* areas = full.areas.get();
     NationalRequest request;
     request.quantity = quantity;
     for (auto _ : state) {
@@ -121,13 +132,10 @@ void BM_NationalMarkerLayerRedraw(benchmark::State& state) {
         state.SkipWithError("no sample kit: run bash tools/run or set QUORVANE_BENCH_KIT");
         return;
     }
-    const YieldSources sources = SourcesOf(kit);
-    std::vector<CAmedasPoint> sites;
-    LoadSiteTable(sources.mapFolder, sites);
-    auto areas = std::make_unique<MapInfoTable>();
-    for (int level = 0; level < 3; ++level) {
-        LoadAreaTable(sources.mapFolder, level, *areas);
-    }
+    const FullCatalogue full(kit);
+    const YieldSources& sources = full.sources;
+    const std::vector<CAmedasPoint>& sites = full.sites;
+    const MapInfoTable* areas = full.areas.get();
     NationalRequest request;
     request.quantity = NationalQuantity::OptimumTilt; // quick to compute: the pictures count
     WorkProgress progress;

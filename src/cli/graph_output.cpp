@@ -1,6 +1,7 @@
 #include "cli/graph_output.h"
 
 #include "data/atomic_file.h"
+#include "data/json_text.h"
 #include "graph/graph_image.h"
 
 #include <QApplication>
@@ -87,36 +88,6 @@ PaintingApplication::PaintingApplication() {
 }
 
 PaintingApplication::~PaintingApplication() = default;
-
-namespace {
-
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
-}
-
-} // namespace
 
 std::string TooltipJson(const std::vector<tagGraphToolTip>& tips) {
     std::string out = "[";

@@ -26,15 +26,8 @@ bool IsDigit(char c) {
 } // namespace
 
 double ParseCDouble(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsCSpace(text[i])) {
-        ++i;
-    }
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const std::size_t i = NumberStart(text, negative);
     // from_chars accepts no sign and no "0x"; a hexadecimal float, "inf" or "nan" is
     // read as 0 like any other text atof would stop on early (the data files hold none).
     const char* first = text.data() + i;

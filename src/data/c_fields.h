@@ -25,17 +25,25 @@ inline std::string_view Columns(std::string_view line, std::size_t start, std::s
     return start >= line.size() ? std::string_view() : line.substr(start, width);
 }
 
-// Inline: an hourly file is some 180,000 short fields.
-inline int ParseCInt(std::string_view text) {
+// Where the number of a field starts, as atoi and atof see it: after the leading
+// blanks and a sign, which `negative` reports.
+inline std::size_t NumberStart(std::string_view text, bool& negative) {
     std::size_t i = 0;
     while (i < text.size() && IsCSpace(text[i])) {
         ++i;
     }
-    bool negative = false;
+    negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
         ++i;
     }
+    return i;
+}
+
+// Inline: an hourly file is some 180,000 short fields.
+inline int ParseCInt(std::string_view text) {
+    bool negative = false;
+    std::size_t i = NumberStart(text, negative);
     constexpr std::int64_t kLimit = static_cast<std::int64_t>(INT_MAX) + 1;
     std::int64_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {

@@ -1,5 +1,6 @@
 #include "national/national_map.h"
 
+#include "data/json_text.h"
 #include "data/monthly_file.h"
 #include "data/parallel.h"
 #include "map/map_geometry.h"
@@ -114,23 +115,6 @@ int BlockOf(const MapInfoTable& areas, int areaCode) {
     }
     const int parent = areas[static_cast<std::size_t>(areaCode)].parentCode;
     return parent >= 1 && parent < kBlockCount ? parent : -1;
-}
-
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
 }
 
 } // namespace

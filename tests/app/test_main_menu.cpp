@@ -3,8 +3,8 @@
 #include "app/dlg_data_setting.h"
 #include "app/dlg_main_menu.h"
 #include "app/viewer_factory.h"
-#include "generated_kit.h"
 #include "hourly/dlg_graph.h"
+#include "kit_app_test.h"
 #include "monthly/dlg_kalvera.h"
 #include "recording_platform.h"
 #include "temp_dir.h"
@@ -308,20 +308,19 @@ TEST_F(MainMenuTest, ExitButtonEndsTheMenu) {
 
 // The program's own viewers on a generated kit: each one ends with its switch
 // button, the last with its menu button.
-TEST(ProgramViewers, SwitchingHourlyMonthlyAndBackRestoresTheMenu) {
-    PrepareApplication();
-    const std::unique_ptr<test::TempDir> kit = test::GenerateSmallKit(QUORVANE_MAPDATA_FILES, 6, 3);
-    if (kit == nullptr) {
-        GTEST_SKIP() << "r-cran-mapdata is not unpacked at " << QUORVANE_MAPDATA_FILES;
+class ProgramViewersTest : public test::KitAppTest<6, 3> {
+protected:
+    void SetUp() override {
+        PrepareApplication();
+        KitAppTest::SetUp();
     }
+
     RecordingPlatform platform;
-    CAppData appData(
-        AppLocations{(kit->path() / "program").string(), (kit->path() / "config").string()});
-    ASSERT_TRUE(appData.WriteHourlyFolder((kit->path() / "program" / "HORIX-11").string()));
-    ASSERT_TRUE(appData.WriteMonthlyFolder((kit->path() / "program" / "KALVERA-11").string()));
-    ASSERT_GT(appData.SiteCount(), 0);
-    appData.Selection().siteNumber = appData.SiteAt(0)->siteNumber;
-    appData.Selection().areaCode = appData.SiteAt(0)->areaCode;
+};
+
+TEST_F(ProgramViewersTest, SwitchingHourlyMonthlyAndBackRestoresTheMenu) {
+    SelectSite(0);
+    CAppData& appData = *app;
     const std::unique_ptr<ViewerFactory> viewers = CreateViewerFactory(appData);
 
     CDlgMainMenu menu(appData, *viewers);
@@ -347,19 +346,9 @@ TEST(ProgramViewers, SwitchingHourlyMonthlyAndBackRestoresTheMenu) {
 
 // The graphs' right-click menu opens the yield dialog on the plane the graph shows;
 // the menu's button opens it on the current site.
-TEST(ProgramViewers, TheYieldOpensFromTheGraphsMenuOnItsPlaneAndFromTheMenu) {
-    PrepareApplication();
-    const std::unique_ptr<test::TempDir> kit = test::GenerateSmallKit(QUORVANE_MAPDATA_FILES, 6, 3);
-    if (kit == nullptr) {
-        GTEST_SKIP() << "r-cran-mapdata is not unpacked at " << QUORVANE_MAPDATA_FILES;
-    }
-    RecordingPlatform platform;
-    CAppData appData(
-        AppLocations{(kit->path() / "program").string(), (kit->path() / "config").string()});
-    ASSERT_TRUE(appData.WriteHourlyFolder((kit->path() / "program" / "HORIX-11").string()));
-    ASSERT_TRUE(appData.WriteMonthlyFolder((kit->path() / "program" / "KALVERA-11").string()));
-    appData.Selection().siteNumber = appData.SiteAt(1)->siteNumber;
-    appData.Selection().areaCode = appData.SiteAt(1)->areaCode;
+TEST_F(ProgramViewersTest, TheYieldOpensFromTheGraphsMenuOnItsPlaneAndFromTheMenu) {
+    SelectSite(1);
+    CAppData& appData = *app;
     const std::unique_ptr<ViewerFactory> viewers = CreateViewerFactory(appData);
     CDlgMainMenu menu(appData, *viewers);
     menu.show();
@@ -391,10 +380,9 @@ TEST(ProgramViewers, TheYieldOpensFromTheGraphsMenuOnItsPlaneAndFromTheMenu) {
     }};
     Child<QPushButton>(menu, "1001")->click();
     ASSERT_EQ(platform.menus.size(), 1u);
-    EXPECT_EQ(platform.menus[0], (QStringList{QStringLiteral("画像をコピー"),
-                                              QStringLiteral("画像として保存..."),
-                                              QStringLiteral("発電量試算..."),
-                                              QStringLiteral("全国マップ...")}));
+    EXPECT_EQ(platform.menus[0],
+              (QStringList{QStringLiteral("画像をコピー"), QStringLiteral("画像として保存..."),
+                           QStringLiteral("発電量試算..."), QStringLiteral("全国マップ...")}));
     EXPECT_EQ(opened, (PlaneAngles{20, 60}));
 
     // The monthly viewer by orientation, facing west.

@@ -1,6 +1,7 @@
 #include "../monthly/monthly_file_writer.h"
 #include "run_process.h"
 #include "temp_dir.h"
+#include "text_lines.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -27,15 +28,6 @@ std::string ExpectedValues(int lineNumber) {
     return text;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 } // namespace
 
 TEST_F(CliMonthlyTest, PrintsEveryStoredRowInOrder) {
@@ -43,7 +35,7 @@ TEST_F(CliMonthlyTest, PrintsEveryStoredRowInOrder) {
     ProcessResult result = Run("--kalvera " + Folder() + " --site 47401");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "");
-    std::vector<std::string> lines = Lines(result.out);
+    std::vector<std::string> lines = SplitLines(result.out);
     ASSERT_EQ(lines.size(), 13u * 10u + 3u + 8u);
     std::size_t i = 0;
     for (int c = 0; c <= 12; ++c) {

@@ -2,7 +2,7 @@
 // of a generated kit.
 #include "data/file_io.h"
 #include "data/site_catalogue.h"
-#include "generated_kit.h"
+#include "kit_suite.h"
 #include "run_process.h"
 
 #include <gtest/gtest.h>
@@ -17,23 +17,14 @@ using namespace quorvane::test;
 
 namespace {
 
-class CliNationalTest : public ::testing::Test {
+class CliNationalTest : public GeneratedKitSuite<5, 21> {
 protected:
-    static void SetUpTestSuite() {
-        kit = GenerateSmallKit(QUORVANE_MAPDATA_FILES, 5, 21).release();
-    }
-    static void TearDownTestSuite() {
-        delete kit;
-        kit = nullptr;
-    }
     void SetUp() override {
+        GeneratedKitSuite::SetUp();
         if (kit == nullptr) {
-            GTEST_SKIP() << "r-cran-mapdata is not unpacked at " << QUORVANE_MAPDATA_FILES;
+            return;
         }
         ASSERT_EQ(LoadSiteTable(Folder("data"), sites), LoadStatus::Ok);
-    }
-    static std::string Folder(const char* name) {
-        return (kit->path() / "program" / name).string();
     }
     ProcessResult Run(const std::string& command, const std::string& arguments) {
         ProcessOptions isolated;
@@ -101,7 +92,6 @@ protected:
         return 0;
     }
 
-    inline static TempDir* kit = nullptr;
     std::vector<CAmedasPoint> sites;
     TempDir scratch;
 };

@@ -1,7 +1,7 @@
 #include "data/file_io.h"
 #include "data/monthly_file.h"
 #include "data/site_catalogue.h"
-#include "generated_kit.h"
+#include "kit_suite.h"
 #include "run_process.h"
 #include "yield/site_yield.h"
 
@@ -37,26 +37,18 @@ std::vector<double> NumbersAfter(const std::string& json, const std::string& key
     return numbers;
 }
 
-class CliYieldTest : public ::testing::Test {
+class CliYieldTest : public GeneratedKitSuite<5, 11> {
 protected:
-    static void SetUpTestSuite() {
-        kit = GenerateSmallKit(QUORVANE_MAPDATA_FILES, 5, 11).release();
-    }
-    static void TearDownTestSuite() {
-        delete kit;
-        kit = nullptr;
-    }
     void SetUp() override {
+        GeneratedKitSuite::SetUp();
         if (kit == nullptr) {
-            GTEST_SKIP() << "r-cran-mapdata is not unpacked at " << QUORVANE_MAPDATA_FILES;
+            return;
         }
         ASSERT_EQ(LoadSiteTable(Sources().mapFolder, sites), LoadStatus::Ok);
         ASSERT_GE(sites.size(), 3u);
     }
     static YieldSources Sources() {
-        const std::filesystem::path program = kit->path() / "program";
-        return {(program / "data").string(), (program / "HORIX-11").string(),
-                (program / "KALVERA-11").string()};
+        return {Folder("data"), Folder("HORIX-11"), Folder("KALVERA-11")};
     }
     ProcessResult Run(const std::string& arguments) {
         const YieldSources sources = Sources();
@@ -81,7 +73,6 @@ protected:
         return bytes;
     }
 
-    inline static TempDir* kit = nullptr;
     std::vector<CAmedasPoint> sites;
     TempDir scratch;
 };

@@ -1,5 +1,6 @@
 #include "national/national_layout.h"
 #include "national/national_map.h"
+#include "text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <sstream>
 
 using namespace quorvane;
+using quorvane::test::SplitLines;
 
 namespace {
 
@@ -39,21 +41,12 @@ NationalMap Sample() {
     return map;
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 } // namespace
 
 TEST(NationalMap, TheRankingPutsTheLargestFirstAndEqualValuesBySiteNumber) {
     const NationalMap map = Sample();
     EXPECT_EQ(RankingOrder(map), (std::vector<std::size_t>{4, 2, 0, 1}));
-    const std::vector<std::string> csv = Lines(NationalCsv(map));
+    const std::vector<std::string> csv = SplitLines(NationalCsv(map));
     ASSERT_EQ(csv.size(), 6u);
     EXPECT_EQ(
         csv[0].rfind("\xEF\xBB\xBF発電量原単位　傾斜角20度・方位角270度・時別計算・平均年", 0), 0u);

@@ -3,7 +3,7 @@
 // Include only from tests that link quorvane_app and quorvane_datakit and define
 // QUORVANE_MAPDATA_FILES.
 #include "app/app_data.h"
-#include "generated_kit.h"
+#include "kit_suite.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -14,18 +14,14 @@ namespace quorvane::test {
 // gets the program's data on it, with both databases set. Tests skip when the
 // outlines are not unpacked.
 template <int SiteCount, std::uint64_t Seed>
-class KitAppTest : public ::testing::Test {
+class KitAppTest : public GeneratedKitSuite<SiteCount, Seed> {
 protected:
-    static void SetUpTestSuite() {
-        kit = GenerateSmallKit(QUORVANE_MAPDATA_FILES, SiteCount, Seed).release();
-    }
-    static void TearDownTestSuite() {
-        delete kit;
-        kit = nullptr;
-    }
+    using GeneratedKitSuite<SiteCount, Seed>::kit;
+
     void SetUp() override {
+        GeneratedKitSuite<SiteCount, Seed>::SetUp();
         if (kit == nullptr) {
-            GTEST_SKIP() << "r-cran-mapdata is not unpacked at " << QUORVANE_MAPDATA_FILES;
+            return;
         }
         const std::filesystem::path program = kit->path() / "program";
         app = std::make_unique<CAppData>(
@@ -40,7 +36,6 @@ protected:
         app->Selection().areaCode = app->SiteAt(index)->areaCode;
     }
 
-    inline static TempDir* kit = nullptr;
     std::unique_ptr<CAppData> app;
 };
 
