@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 namespace quorvane {
 namespace {
@@ -55,13 +56,6 @@ void BM_YieldOptimumScan(benchmark::State& state) {
 }
 BENCHMARK(BM_YieldOptimumScan)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The full catalogue of a kit folder, or nothing.
-std::filesystem::path FullKit() {
-    const char* named = std::getenv("QUORVANE_BENCH_KIT");
-    const std::filesystem::path kit = named != nullptr ? named : QUORVANE_SAMPLE_KIT;
-    return std::filesystem::exists(kit / "data") ? kit : std::filesystem::path();
-}
-
 // The sample kit's sources, catalogue and area tables.
 struct FullCatalogue {
     explicit FullCatalogue(const std::filesystem::path& kit)
@@ -76,15 +70,25 @@ struct FullCatalogue {
     std::unique_ptr<MapInfoTable> areas;
 };
 
-void BM_YieldEverySiteHourly(benchmark::State& state) {
-    const std::filesystem::path kit = FullKit();
-    if (kit.empty()) {
+// The full catalogue of the sample kit (or of QUORVANE_BENCH_KIT), or nothing with
+// the benchmark skipped.
+std::unique_ptr<FullCatalogue> FullCatalogueOrSkip(benchmark::State& state) {
+    const char* named = std::getenv("QUORVANE_BENCH_KIT");
+    const std::filesystem::path kit = named != nullptr ? named : QUORVANE_SAMPLE_KIT;
+    if (!std::filesystem::exists(kit / "data")) {
         state.SkipWithError("no sample kit: run bash tools/run or set QUORVANE_BENCH_KIT");
+        return nullptr;
+    }
+    return std::make_unique<FullCatalogue>(kit);
+}
+
+void BM_YieldEverySiteHourly(benchmark::State& state) {
+    const std::unique_ptr<FullCatalogue> full = FullCatalogueOrSkip(state);
+    if (!full) {
         return;
     }
-    const YieldSources sources = SourcesOf(kit);
-    std::vector<CAmedasPoint> sites;
-    LoadSiteTable(sources.mapFolder, sites);
+    const YieldSources& sources = full->sources;
+    const std::vector<CAmedasPoint>& sites = full->sites;
     for (auto _ : state) {
         WorkProgress progress;
         benchmark::DoNotOptimize(
@@ -96,21 +100,19 @@ BENCHMARK(BM_YieldEverySiteHourly)->Unit(benchmark::kSecond)->UseRealTime()->Ite
 
 // The national map of a full catalogue, every site computed from its files.
 void NationalQuantityOfEverySite(benchmark::State& state, NationalQuantity quantity) {
-    const std::filesystem::path kit = FullKit();
-    if (kit.empty()) {
-        state.SkipWithError("no sample kit: run bash tools/run or set QUORVANE_BENCH_KIT");
+    const std::unique_ptr<FullCatalogue> full = FullCatalogueOrSkip(state);
+    if (!full) {
         return;
     }
-    const FullCatalogue full(kit);
-    const YieldSources& sources = full.sources;
-    const std::vector<CAmedasPoint>& sites = full.sites;
-    const MapInfoTable* areas = full.areas.get();
+    const YieldSources& sources = full->sources;
+    const std::vector<CAmedasPoint>& sites = full->sites;
+    const MapInfoTable& areas = *full->areas;
     NationalRequest request;
     request.quantity = quantity;
     for (auto _ : state) {
         WorkProgress progress;
         benchmark::DoNotOptimize(
-            ComputeNationalMap(sources, sites, *areas, request, progress, WorkerThreads()));
+            ComputeNationalMap(sources, sites, areas, request, progress, WorkerThreads()));
     }
 }
 
@@ -127,21 +129,19 @@ BENCHMARK(BM_NationalHourlyYield)->Unit(benchmark::kSecond)->UseRealTime()->Iter
 // What a hover costs: the map picture as drawn once, then every marker over it, on the
 // full catalogue of the sample kit.
 void BM_NationalMarkerLayerRedraw(benchmark::State& state) {
-    const std::filesystem::path kit = FullKit();
-    if (kit.empty()) {
-        state.SkipWithError("no sample kit: run bash tools/run or set QUORVANE_BENCH_KIT");
+    const std::unique_ptr<FullCatalogue> full = FullCatalogueOrSkip(state);
+    if (!full) {
         return;
     }
-    const FullCatalogue full(kit);
-    const YieldSources& sources = full.sources;
-    const std::vector<CAmedasPoint>& sites = full.sites;
-    const MapInfoTable* areas = full.areas.get();
+    const YieldSources& sources = full->sources;
+    const std::vector<CAmedasPoint>& sites = full->sites;
+    const MapInfoTable& areas = *full->areas;
     NationalRequest request;
     request.quantity = NationalQuantity::OptimumTilt; // quick to compute: the pictures count
     WorkProgress progress;
     const NationalMap map =
-        ComputeNationalMap(sources, sites, *areas, request, progress, WorkerThreads());
-    const NationalLayout layout = ComposeNationalLayout(map, 0, (*areas)[0].bounds, "全国");
+        ComputeNationalMap(sources, sites, areas, request, progress, WorkerThreads());
+    const NationalLayout layout = ComposeNationalLayout(map, 0, (areas)[0].bounds, "全国");
     const QImage picture = LoadPictureFile(ToQString(MapPicturePath(sources.mapFolder, 0)));
     QImage base(kNationalWidth, kNationalHeight, QImage::Format_ARGB32_Premultiplied);
     {
