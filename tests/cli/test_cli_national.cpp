@@ -1,6 +1,5 @@
 // The national command against the per-site commands (yield, monthly) on every site
 // of a generated kit.
-#include "data/file_io.h"
 #include "data/site_catalogue.h"
 #include "kit_suite.h"
 #include "run_process.h"
@@ -39,11 +38,7 @@ protected:
     std::string Out(const std::string& name) const {
         return ShellQuote((scratch.path() / name).string());
     }
-    std::string Read(const std::string& name) const {
-        std::string bytes;
-        ReadWholeFile((scratch.path() / name).string(), bytes);
-        return bytes;
-    }
+    std::string Read(const std::string& name) const { return scratch.Read(name); }
     // Site number to value, from the national command's CSV.
     std::map<int, double> National(const std::string& arguments) {
         const ProcessResult result = Run("national", arguments + " --csv " + Out("n.csv"));

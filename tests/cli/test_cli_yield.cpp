@@ -1,4 +1,3 @@
-#include "data/file_io.h"
 #include "data/monthly_file.h"
 #include "data/site_catalogue.h"
 #include "kit_suite.h"
@@ -67,11 +66,7 @@ protected:
     std::string Out(const std::string& name) const {
         return ShellQuote((scratch.path() / name).string());
     }
-    std::string Read(const std::string& name) const {
-        std::string bytes;
-        ReadWholeFile((scratch.path() / name).string(), bytes);
-        return bytes;
-    }
+    std::string Read(const std::string& name) const { return scratch.Read(name); }
 
     std::vector<CAmedasPoint> sites;
     TempDir scratch;

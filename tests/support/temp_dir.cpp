@@ -34,6 +34,10 @@ std::string TempDir::Write(std::string_view relative, std::string_view bytes) co
     return file.string();
 }
 
+std::string TempDir::Read(std::string_view relative) const {
+    return ReadFileBytes(path_ / relative);
+}
+
 std::string ReadFileBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream ss;

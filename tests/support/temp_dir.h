@@ -18,6 +18,8 @@ public:
     std::string str() const { return path_.string(); }
     // Writes `bytes` to `relative` (creating folders) and returns the full path.
     std::string Write(std::string_view relative, std::string_view bytes) const;
+    // The bytes of `relative`, empty when it cannot be read.
+    std::string Read(std::string_view relative) const;
 
 private:
     std::filesystem::path path_;
