@@ -6,7 +6,9 @@
 #include "national/dlg_national.h"
 #include "recording_platform.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -137,6 +139,31 @@ TEST_F(NationalWindowTest, TheRankingAndTheSitesAreSavedAndTheMapPrinted) {
     std::string head(4, '\0');
     printed.read(head.data(), 4);
     EXPECT_EQ(head, "%PDF");
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(NationalWindowTest, TheMapsPictureMenuCopiesAndSavesWhatIsShown) {
+    auto window = Open();
+    NationalPane& pane = window->Pane();
+    const QPoint inside(pane.width() / 2, pane.height() / 2);
+    QContextMenuEvent copy(QContextMenuEvent::Mouse, inside, pane.mapToGlobal(inside));
+    platform.menuAnswers = {0};
+    QApplication::sendEvent(&pane, &copy);
+    ASSERT_EQ(platform.copiedImages.size(), 1u);
+    EXPECT_EQ(platform.copiedImages[0].size(), QSize(2 * kNationalWidth, 2 * kNationalHeight));
+
+    const std::string svg = (kit->path() / "national.svg").string();
+    platform.menuAnswers = {1};
+    platform.saveAnswers = {QString::fromStdString(svg)};
+    QContextMenuEvent save(QContextMenuEvent::Mouse, inside, pane.mapToGlobal(inside));
+    QApplication::sendEvent(&pane, &save);
+    std::string written;
+    ASSERT_TRUE(ReadWholeFile(svg, written));
+    EXPECT_NE(written.find("<svg"), std::string::npos);
+    // The picture names what the window shows.
+    const std::string title = window->Layout().title.text;
+    ASSERT_FALSE(title.empty());
+    EXPECT_NE(written.find(title), std::string::npos) << title;
     EXPECT_TRUE(platform.messages.empty());
 }
 
