@@ -10,6 +10,7 @@
 #include "yield/dlg_yield.h"
 
 #include <QDialog>
+#include <optional>
 
 namespace quorvane {
 namespace {
@@ -22,11 +23,11 @@ public:
 
     ViewerResult RunHourlyViewer(QWidget* parent) override {
         CDlgGraph viewer(appData_, sites_, parent);
-        return Run(viewer);
+        return Run(viewer, true);
     }
     ViewerResult RunMonthlyViewer(QWidget* parent) override {
         CDlgKalvera viewer(appData_, sites_, parent);
-        return Run(viewer);
+        return Run(viewer, false);
     }
     void RunYield(QWidget* parent) override { RunYieldOn(parent, std::nullopt); }
     void RunNationalMap(QWidget* parent) override {
@@ -44,9 +45,10 @@ public:
 
 private:
     void RunYieldOn(QWidget* parent, std::optional<PlaneAngles> plane) {
-        CDlgYield yield(appData_, sites_, plane, parent);
+        CDlgYield yield(appData_, sites_, plane, yieldArrays_, parent);
         if (!yield.EndedAtStart()) {
             CurrentPlatform().RunModal(yield);
+            yieldArrays_ = yield.Arrays();
         }
     }
 
@@ -59,20 +61,46 @@ private:
     }
 
     // The graphs' right-click menus open the tools that start from their site and
-    // plane.
-    void OfferTools(ViewerShell& viewer) {
+    // plane. A site chosen in a tool is the viewer's when it comes back; the national
+    // map's viewer buttons return to this viewer, or switch it to the other one,
+    // rather than stacking a second viewer over it.
+    void OfferTools(ViewerShell& viewer, bool hourly) {
+        const auto followSite = [this, &viewer](int before) {
+            if (appData_.Selection().siteNumber != before) {
+                viewer.FollowSessionSite();
+            }
+        };
         viewer.Graph().SetMenuItems(
             {{QStringLiteral("発電量試算..."),
-              [this, &viewer] { RunYieldOn(&viewer, viewer.ShownPlane()); }},
-             {QStringLiteral("全国マップ..."), [this, &viewer] { RunNationalMap(&viewer); }}});
+              [this, &viewer, followSite] {
+                  const int before = appData_.Selection().siteNumber;
+                  RunYieldOn(&viewer, viewer.ShownPlane());
+                  followSite(before);
+              }},
+             {QStringLiteral("全国マップ..."), [this, &viewer, hourly, followSite] {
+                  const int before = appData_.Selection().siteNumber;
+                  std::optional<bool> wanted;
+                  CDlgNational national(
+                      appData_,
+                      [&national, &wanted](bool wantsHourly) {
+                          wanted = wantsHourly;
+                          national.accept();
+                      },
+                      &viewer);
+                  CurrentPlatform().RunModal(national);
+                  followSite(before);
+                  if (wanted && *wanted != hourly) {
+                      viewer.done(QDialog::Rejected); // the switch to the other viewer
+                  }
+              }}});
     }
 
     template <class Viewer>
-    ViewerResult Run(Viewer& viewer) {
+    ViewerResult Run(Viewer& viewer, bool hourly) {
         if (viewer.EndedAtStart()) {
             return ViewerResult::Ok; // no site chosen: back to the menu
         }
-        OfferTools(viewer);
+        OfferTools(viewer, hourly);
         return CurrentPlatform().RunModal(viewer) == QDialog::Accepted
                    ? ViewerResult::Ok
                    : ViewerResult::SwitchToOther;
@@ -80,6 +108,7 @@ private:
 
     CAppData& appData_;
     MapSitePicker sites_;
+    YieldArrays yieldArrays_; // as the user left them, for the session
 };
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "ui/viewer_controls.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -420,6 +421,16 @@ void ViewerShell::showEvent(QShowEvent* event) {
     move(work.center() - QPoint(width() / 2, height() / 2));
     graph_->Frame()->setFocus();
     QDialog::showEvent(event);
+}
+
+void ViewerShell::FollowSessionSite() {
+    siteRow_->Refill();
+    emit siteRow_->SiteChanged();
+}
+
+void ViewerShell::closeEvent(QCloseEvent* event) {
+    event->accept();
+    accept();
 }
 
 void ViewerShell::paintEvent(QPaintEvent* event) {

@@ -205,6 +205,10 @@ public:
     virtual std::optional<PlaneAngles> ShownPlane() const = 0;
     int GraphAzimuth() const { return GraphAngles().azimuthDeg; }
 
+    // The session's site was changed elsewhere (by a window opened from this one):
+    // the lists and the graph follow it.
+    void FollowSessionSite();
+
     // The site row's lists and map button.
     void ChooseArea(int item) { siteRow_->ChooseArea(item); }
     void ChooseSite(int item) { siteRow_->ChooseSite(item); }
@@ -233,6 +237,9 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // The window's close box goes back to where the viewer was opened from, as
+    // "メニュー画面に戻る" does; only the button and Escape switch to the other viewer.
+    void closeEvent(QCloseEvent* event) override;
 
     AppSession& session_;
     SitePicker& sites_;

@@ -154,6 +154,7 @@ CDlgNational::CDlgNational(AppSession& session, std::function<void(bool)> openVi
     right->addWidget(BuildRanking(), 1);
     root->addLayout(right);
     connect(pane_, &NationalPane::SiteClicked, this, &CDlgNational::ChooseSite);
+    KeepOpenOnEnter(*this);
     shown_.request.tiltDeg = 30;
     ShowRequestInControls(shown_.request);
     Recompute();
@@ -328,13 +329,7 @@ void CDlgNational::Compose() {
     const CMapInfo& place = session_.MapInfos()[static_cast<std::size_t>(block)];
     layout_ = ComposeNationalLayout(shown_, block, place.bounds, block == 0 ? "全国" : place.name);
     pane_->Show(layout_, picture_);
-    std::optional<std::size_t> current;
-    for (std::size_t i = 0; i < shown_.sites.size(); ++i) {
-        if (shown_.sites[i].siteNumber == session_.Selection().siteNumber) {
-            current = i;
-        }
-    }
-    pane_->SetCurrent(current);
+    pane_->SetCurrent(CurrentSite());
     std::size_t missing = 0;
     for (const SiteValue& site : shown_.sites) {
         missing += site.value ? 0 : 1;
@@ -365,6 +360,26 @@ void CDlgNational::FillRanking() {
     ranking_->setSortingEnabled(true);
     ranking_->sortItems(0, Qt::AscendingOrder);
     ranking_->resizeColumnsToContents();
+    SelectRankingRow(CurrentSite()); // the rows moved: the highlight follows the site
+}
+
+std::optional<std::size_t> CDlgNational::CurrentSite() const {
+    for (std::size_t i = 0; i < shown_.sites.size(); ++i) {
+        if (shown_.sites[i].siteNumber == session_.Selection().siteNumber) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+void CDlgNational::SelectRankingRow(std::optional<std::size_t> site) {
+    ranking_->clearSelection();
+    for (int row = 0; site && row < ranking_->rowCount(); ++row) {
+        if (ranking_->item(row, 0)->data(Qt::UserRole).value<qulonglong>() == *site) {
+            ranking_->selectRow(row);
+            ranking_->scrollToItem(ranking_->item(row, 0));
+        }
+    }
 }
 
 void CDlgNational::ChooseSite(std::size_t site) {
@@ -375,12 +390,7 @@ void CDlgNational::ChooseSite(std::size_t site) {
     selection.siteNumber = shown_.sites[site].siteNumber;
     selection.areaCode = shown_.sites[site].areaCode;
     pane_->SetCurrent(site);
-    for (int row = 0; row < ranking_->rowCount(); ++row) {
-        if (ranking_->item(row, 0)->data(Qt::UserRole).value<qulonglong>() == site) {
-            ranking_->selectRow(row);
-            ranking_->scrollToItem(ranking_->item(row, 0));
-        }
-    }
+    SelectRankingRow(site);
 }
 
 void CDlgNational::PrintMap() {

@@ -82,6 +82,9 @@ private:
     void Compose();
     void FillRanking();
     void ChooseSite(std::size_t site);
+    // The session's site among the shown sites.
+    std::optional<std::size_t> CurrentSite() const;
+    void SelectRankingRow(std::optional<std::size_t> site);
     void SaveText(const std::string& name, const std::string& text, bool json);
 
     AppSession& session_;

@@ -5,10 +5,33 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 
 namespace quorvane {
+
+namespace {
+
+// Swallows the Enter a field passed on to its dialog.
+class EnterFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
 
 QRadioButton* ViewerRadio(const char* id, const QString& text, QButtonGroup* group, int value,
                           QWidget* parent) {
@@ -51,6 +74,10 @@ CHoverBitmapButton* ViewerButton(const char* id, const QString& text, int normal
     button->LoadBitmaps(normal, hover, disabled);
     button->setAutoDefault(false);
     return button;
+}
+
+void KeepOpenOnEnter(QDialog& dialog) {
+    dialog.installEventFilter(new EnterFilter(&dialog));
 }
 
 } // namespace quorvane

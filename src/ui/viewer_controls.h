@@ -4,6 +4,7 @@
 
 class QButtonGroup;
 class QComboBox;
+class QDialog;
 class QLineEdit;
 class QRadioButton;
 class QWidget;
@@ -22,5 +23,9 @@ QComboBox* ViewerMonthList(QWidget* parent);
 QLineEdit* ViewerAngleEdit(const char* id, const QString& name, QWidget* parent);
 CHoverBitmapButton* ViewerButton(const char* id, const QString& text, int normal, int hover,
                                  QWidget* parent, int disabled = 0);
+
+// For windows whose fields take typed numbers: Enter confirms the field being typed
+// and never presses a button, so it cannot close the window.
+void KeepOpenOnEnter(QDialog& dialog);
 
 } // namespace quorvane

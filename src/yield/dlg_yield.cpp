@@ -48,14 +48,17 @@ struct CDlgYield::Parameter {
 };
 
 CDlgYield::CDlgYield(AppSession& session, SitePicker& sites, std::optional<PlaneAngles> plane,
-                     QWidget* parent)
+                     const YieldArrays& arrays, QWidget* parent)
     : ViewerShell(session, sites, "CDlgYield", QStringLiteral("発電量試算"), false, parent,
                   kChartSize) {
     const CAmedasPoint* site = CurrentSite(session_);
-    state_ = YieldViewOn(plane.value_or(PlaneAngles{
-        HourlyDefaultTilt(site != nullptr ? SitePositionOf(*site) : SitePosition{}), 0}));
+    state_ = YieldViewOn(
+        plane.value_or(PlaneAngles{
+            HourlyDefaultTilt(site != nullptr ? SitePositionOf(*site) : SitePosition{}), 0}),
+        arrays);
     BuildControls();
     ConnectControls();
+    KeepOpenOnEnter(*this);
     siteRow_->Refill();
     SiteChanged();
 }
@@ -143,9 +146,7 @@ void CDlgYield::ConnectControls() {
     connect(angles_, &AngleControls::Entered, this, &CDlgYield::SetField);
     connect(angles_, &AngleControls::Stepped, this, [this](AngleField field, int step) {
         if (FieldBelongsTo(field, state_.mode)) {
-            if (const auto value = StepHourlyAngle(field, state_.orientation.Get(field), step)) {
-                SetField(field, *value);
-            }
+            SetField(field, StepYieldAngle(field, state_.orientation.Get(field), step));
         }
     });
     connect(selector_, &SelectorPane::Picked, this, [this](PlaneAngles picked) {
@@ -190,7 +191,7 @@ void CDlgYield::SiteChanged() {
 }
 
 void CDlgYield::SetField(AngleField field, int value) {
-    state_.orientation.Set(field, ClampHourlyAngle(field, value));
+    state_.orientation.Set(field, YieldAngle(field, value));
     Refresh(RedrawPart::Both);
 }
 
@@ -255,28 +256,33 @@ void CDlgYield::SaveCsv() {
 }
 
 void CDlgYield::FindBestOrientation() {
-    if (!data_.years[0]) {
+    // Clicks queued before the progress box shows must not start a second scan.
+    if (!data_.years[0] || scanning_) {
         return;
     }
+    scanning_ = true;
     WorkProgress progress;
     OrientationScan scan;
     const bool complete = CurrentPlatform().RunWithProgress(
         this,
-        QStringLiteral("平均年の時別計算で、傾斜角0～90度・方位角-90～90度の向きを調べています..."),
+        QStringLiteral(
+            "平均年の時別計算で、傾斜角0～90度、東から西まで（方位角270～359度・0～90度）"
+            "の向きを調べています..."),
         progress, [&] {
             scan = ScanOrientations(*data_.years[0], state_.hourly, progress, WorkerThreads());
         });
+    scanning_ = false;
     if (!complete || !scan.complete) {
         return;
     }
     state_.mode = HourlyAngleMode::Orientation;
-    state_.orientation.plane = {scan.best.tiltDeg, (scan.best.azimuthDeg + 360) % 360};
+    state_.orientation.plane = {scan.best.tiltDeg, ShownAzimuth(scan.best.azimuthDeg)};
     Refresh(RedrawPart::Both);
     CurrentPlatform().ShowMessage(
         this,
         QStringLiteral("最も発電量の多い向き：傾斜角%1度・方位角%2度（平均年の年間発電量 %3 kWh）")
             .arg(scan.best.tiltDeg)
-            .arg(scan.best.azimuthDeg)
+            .arg(ShownAzimuth(scan.best.azimuthDeg))
             .arg(scan.best.annualKwh, 0, 'f', 1));
 }
 

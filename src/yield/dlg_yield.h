@@ -21,13 +21,15 @@ class CDlgYield : public ViewerShell {
 public:
     // On `plane` when given, else at the site's default tilt facing south; without
     // a current site the map is asked first.
+    // The arrays start as `arrays` (the session's last ones).
     CDlgYield(AppSession& session, SitePicker& sites, std::optional<PlaneAngles> plane,
-              QWidget* parent = nullptr);
+              const YieldArrays& arrays = {}, QWidget* parent = nullptr);
     ~CDlgYield() override;
 
     const YieldViewState& State() const { return state_; }
     const YieldComparison& Comparison() const { return comparison_; }
     const YieldChart& Chart() const { return chart_; }
+    YieldArrays Arrays() const { return {state_.hourly, state_.monthly}; }
     PlaneAngles GraphAngles() const override { return state_.Plane(); }
     std::optional<PlaneAngles> ShownPlane() const override { return state_.Plane(); }
 
@@ -60,6 +62,7 @@ private:
     QButtonGroup* modeGroup_ = nullptr;
     QComboBox* mounting_ = nullptr;
     std::vector<std::pair<QDoubleSpinBox*, double*>> fields_;
+    bool scanning_ = false;
 };
 
 } // namespace quorvane

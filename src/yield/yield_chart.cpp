@@ -1,5 +1,7 @@
 #include "yield/yield_chart.h"
 
+#include "yield/yield_view.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -72,11 +74,11 @@ private:
 
     void PlaceTitles() {
         chart_.title = {{width_ / 2, 8}, "発電量試算　" + in_.siteName, TextAnchor::TopCentre};
-        chart_.subtitle = {{width_ / 2, 30},
-                           "傾斜角" + Degrees(in_.tiltDeg) + "　方位角" + Degrees(in_.azimuthDeg) +
-                               "（真南を0°、時計回り）　定格出力 " + Format("%g", in_.ratingKw) +
-                               " kW",
-                           TextAnchor::TopCentre};
+        chart_.subtitle = {
+            {width_ / 2, 30},
+            "傾斜角" + Degrees(in_.tiltDeg) + "　方位角" + Degrees(ShownAzimuth(in_.azimuthDeg)) +
+                "（真南を0°、時計回り）　定格出力 " + Format("%g", in_.ratingKw) + " kW",
+            TextAnchor::TopCentre};
         chart_.axisTitle = {{12, 44}, "発電量 (kWh/月)", TextAnchor::TopLeft};
     }
 
@@ -151,7 +153,7 @@ private:
         }
         AddRow(top + kRowHeight * 4,
                "月別計算（" + Degrees(in_.monthlyPlane.tiltDeg) + "・" +
-                   Degrees(in_.monthlyPlane.azimuthDeg) + "の面）",
+                   Degrees(ShownAzimuth(in_.monthlyPlane.azimuthDeg)) + "の面）",
                in_.monthly, kMonthlyMethodArgb, true);
         chart_.note = {{12, height_ - 20},
                        "時別計算：HORIX-11の標準年、Faimanのセル温度とPVWattsの出力式　"

@@ -6,14 +6,18 @@
 #include "hourly/dlg_graph.h"
 #include "kit_app_test.h"
 #include "monthly/dlg_kalvera.h"
+#include "national/dlg_national.h"
 #include "recording_platform.h"
 #include "temp_dir.h"
 #include "yield/dlg_yield.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QToolButton>
 #include <deque>
 #include <filesystem>
@@ -408,6 +412,92 @@ TEST_F(ProgramViewersTest, TheYieldOpensFromTheGraphsMenuOnItsPlaneAndFromTheMen
     const CAmedasPoint& site = *appData.SiteAt(1);
     EXPECT_EQ(*opened, (PlaneAngles{static_cast<int>(site.latitudeDeg + 0.5), 0}));
     EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ProgramViewersTest, TheCloseBoxTakesEitherViewerBackToTheMenu) {
+    SelectSite(0);
+    const std::unique_ptr<ViewerFactory> viewers = CreateViewerFactory(*app);
+    CDlgMainMenu menu(*app, *viewers);
+    menu.show();
+    const auto closeBox = [](QDialog& viewer) { viewer.close(); };
+    platform.modalHandlers = {closeBox};
+    Child<QPushButton>(menu, "1001")->click();
+    platform.modalHandlers = {closeBox};
+    Child<QPushButton>(menu, "1002")->click();
+    EXPECT_EQ(platform.modalDialogs,
+              (std::vector<QString>{QStringLiteral("CDlgGraph"), QStringLiteral("CDlgKalvera")}))
+        << "no switch to the other viewer";
+    EXPECT_TRUE(platform.modalHandlers.empty());
+}
+
+TEST_F(ProgramViewersTest, TheYieldStartsFromTheArraysTheUserLeftThere) {
+    SelectSite(1);
+    const std::unique_ptr<ViewerFactory> viewers = CreateViewerFactory(*app);
+    CDlgMainMenu menu(*app, *viewers);
+    menu.show();
+    double seen = 0.0;
+    platform.modalHandlers = {[](QDialog& yield) {
+        Child<QDoubleSpinBox>(yield, "yieldLosses")->setValue(21.5);
+        Child<QComboBox>(yield, "yieldMounting")->setCurrentIndex(1);
+        yield.close();
+    }};
+    Child<QPushButton>(menu, "yield")->click();
+    platform.modalHandlers = {[&seen](QDialog& yield) {
+        seen = Child<QDoubleSpinBox>(yield, "yieldLosses")->value();
+        EXPECT_EQ(dynamic_cast<CDlgYield&>(yield).State().monthly.mounting, Mounting::Roof);
+        Child<QPushButton>(yield, "1")->click();
+    }};
+    Child<QPushButton>(menu, "yield")->click();
+    EXPECT_EQ(seen, 21.5);
+}
+
+TEST_F(ProgramViewersTest, TheNationalMapsViewerButtonsComeBackToTheViewerOnTheChosenSite) {
+    SelectSite(0);
+    const std::unique_ptr<ViewerFactory> viewers = CreateViewerFactory(*app);
+    CDlgMainMenu menu(*app, *viewers);
+    menu.show();
+    const int chosen = app->SiteAt(3)->siteNumber;
+    // In the national map: choose site 3 in the ranking, then a viewer button.
+    const auto chooseAndOpen = [this, chosen](const char* button) {
+        return [this, chosen, button](QDialog& shown) {
+            auto* ranking = Child<QTableWidget>(shown, "nationalRanking");
+            const NationalMap& map = dynamic_cast<CDlgNational&>(shown).Shown();
+            for (int row = 0; row < ranking->rowCount(); ++row) {
+                const auto index = ranking->item(row, 0)->data(Qt::UserRole).value<qulonglong>();
+                if (map.sites[index].siteNumber == chosen) {
+                    emit ranking->cellClicked(row, 1);
+                }
+            }
+            EXPECT_EQ(app->Selection().siteNumber, chosen);
+            Child<QPushButton>(shown, button)->click();
+        };
+    };
+    QString shownSite;
+    platform.modalHandlers = {[&](QDialog& shown) {
+        auto& viewer = dynamic_cast<ViewerShell&>(shown);
+        platform.menuAnswers.push_back(3); // "全国マップ..."
+        platform.modalHandlers.push_front(chooseAndOpen("nationalHourly"));
+        viewer.Graph().FrameContextMenu(QPoint(100, 100));
+        EXPECT_TRUE(viewer.isVisible()) << "back in the same viewer";
+        shownSite = Child<QComboBox>(shown, "1088")->currentText();
+        // Now the other viewer's button: this one ends with the switch.
+        SelectSite(0);
+        viewer.FollowSessionSite();
+        platform.menuAnswers.push_back(3);
+        platform.modalHandlers.push_front(chooseAndOpen("nationalMonthly"));
+        viewer.Graph().FrameContextMenu(QPoint(100, 100));
+    }};
+    platform.modalHandlers.push_back(
+        [](QDialog& monthly) { Child<QPushButton>(monthly, "1")->click(); });
+    Child<QPushButton>(menu, "1001")->click();
+    EXPECT_TRUE(shownSite.contains(QString::fromStdString(app->SiteAt(3)->name)))
+        << shownSite.toStdString();
+    EXPECT_EQ(platform.modalDialogs,
+              (std::vector<QString>{QStringLiteral("CDlgGraph"), QStringLiteral("CDlgNational"),
+                                    QStringLiteral("CDlgNational"), QStringLiteral("CDlgKalvera")}))
+        << "no viewer stacked over the viewer";
+    EXPECT_EQ(app->Selection().siteNumber, chosen);
+    EXPECT_TRUE(platform.modalHandlers.empty());
 }
 
 TEST(DataSettingDialog, BrowseReplacesTheFieldOnlyWhenAFolderIsChosen) {

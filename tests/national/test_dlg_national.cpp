@@ -96,6 +96,36 @@ TEST_F(NationalWindowTest, HoverNamesASiteAndAClickMakesItCurrent) {
     EXPECT_EQ(opened, (std::vector<bool>{false, true}));
 }
 
+TEST_F(NationalWindowTest, TheRankingsHighlightStaysOnTheCurrentSiteWhenTheRowsMove) {
+    auto window = Open();
+    auto* ranking = Child<QTableWidget>(*window, "nationalRanking");
+    const auto selectedSite = [&]() -> std::optional<int> {
+        const QList<QTableWidgetItem*> selected = ranking->selectedItems();
+        if (selected.isEmpty()) {
+            return std::nullopt;
+        }
+        const auto index =
+            ranking->item(selected.front()->row(), 0)->data(Qt::UserRole).value<qulonglong>();
+        return window->Shown().sites[index].siteNumber;
+    };
+    const NationalMarker& marker = window->Layout().markers[2];
+    QTest::mouseClick(&window->Pane(), Qt::LeftButton, {}, At(marker));
+    const int chosen = app->Selection().siteNumber;
+    EXPECT_EQ(selectedSite(), chosen);
+    for (int quantity : {3, 4, 0}) { // optimum tilt, spread, back to the plane
+        Child<QComboBox>(*window, "nationalQuantity")->setCurrentIndex(quantity);
+        EXPECT_EQ(selectedSite(), chosen) << "quantity " << quantity;
+    }
+    auto* tilt = Child<QSpinBox>(*window, "nationalTilt");
+    tilt->setFocus();
+    tilt->selectAll();
+    QTest::keyClicks(tilt, QStringLiteral("60"));
+    QTest::keyClick(tilt, Qt::Key_Return);
+    EXPECT_TRUE(window->isVisible()) << "Enter confirms the tilt, it closes nothing";
+    EXPECT_EQ(window->Request().tiltDeg, 60);
+    EXPECT_EQ(selectedSite(), chosen);
+}
+
 TEST_F(NationalWindowTest, ABlockZoomPlacesMarkersAsTheBlockMapDoes) {
     auto window = Open();
     const SiteValue& first = window->Shown().sites[0];

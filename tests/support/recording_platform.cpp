@@ -140,6 +140,9 @@ bool RecordingPlatform::RunWithProgress(QWidget*, const QString& label, WorkProg
         progress.cancelled = true;
     }
     std::thread worker(work);
+    if (duringProgress) {
+        duringProgress();
+    }
     worker.join();
     return !progress.Cancelled();
 }

@@ -47,6 +47,9 @@ public:
     std::vector<QImage> copiedImages;
     std::vector<QString> progressLabels;
     bool cancelProgress = false; // the user cancels every long computation at once
+    // Runs on the interface thread while a long computation is under way, as the
+    // events that arrive then (clicks queued before the progress box showed).
+    std::function<void()> duringProgress;
     std::vector<QString> copiedTexts;
 
     void ShowMessage(QWidget* parent, const QString& text) override;

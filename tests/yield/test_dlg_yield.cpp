@@ -5,6 +5,7 @@
 #include "kit_app_test.h"
 #include "recording_platform.h"
 #include "scripted_site_picker.h"
+#include "ui/dlg_digit_input.h"
 #include "yield/dlg_yield.h"
 #include "yield/yield_report.h"
 
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 #include <fstream>
@@ -104,7 +106,9 @@ TEST_F(YieldDialogTest, ArrowsAndThePickerMoveThePlaneTheChartNames) {
     EXPECT_EQ(dialog->GraphAngles(), (PlaneAngles{31, 0}));
     EXPECT_EQ(dialog->Comparison().tiltDeg, 31);
     QTest::mouseClick(dialog->findChild<QToolButton*>(QStringLiteral("1025-down")), Qt::LeftButton);
-    EXPECT_EQ(dialog->GraphAngles(), (PlaneAngles{31, 0})) << "the azimuth stops at 0";
+    EXPECT_EQ(dialog->GraphAngles(), (PlaneAngles{31, 359})) << "south, one step east";
+    QTest::mouseClick(dialog->findChild<QToolButton*>(QStringLiteral("1025-up")), Qt::LeftButton);
+    EXPECT_EQ(dialog->GraphAngles(), (PlaneAngles{31, 0}));
     const GraphRect knob = dialog->Selector().Model().TiltKnob();
     const QPoint from((knob.left + knob.right) / 2, (knob.top + knob.bottom) / 2);
     QTest::mousePress(dialog->SelectorFrame(), Qt::LeftButton, {}, from);
@@ -163,6 +167,58 @@ TEST_F(YieldDialogTest, TheScanMovesThePlaneToTheBestOrientationUnlessCancelled)
                 1e-9 * scan.best.annualKwh);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].contains(QStringLiteral("傾斜角%1度").arg(scan.best.tiltDeg)));
+}
+
+TEST_F(YieldDialogTest, AnEastAzimuthTypedNegativeFacesEastAndEveryTextSaysItTheSameWay) {
+    auto dialog = Open(PlaneAngles{30, 0});
+    platform.modalHandlers.push_back([](QDialog& shown) {
+        auto& digits = dynamic_cast<CDlgDigitInput&>(shown);
+        digits.Edit()->setText(QStringLiteral("-90"));
+        digits.accept();
+    });
+    Child<QLineEdit>(*dialog, "1024")->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(platform.modalDialogs.size(), 1u);
+    EXPECT_EQ(dialog->GraphAngles(), (PlaneAngles{30, 270}));
+    EXPECT_EQ(dialog->Comparison().monthlyPlane, (MonthlyPlane{30, -90}));
+    EXPECT_NE(dialog->Chart().subtitle.text.find("方位角270度"), std::string::npos);
+    bool monthlyRow = false;
+    for (const ChartRow& row : dialog->Chart().rows) {
+        monthlyRow = monthlyRow || row.cells[0].text.find("30度・270度の面") != std::string::npos;
+    }
+    EXPECT_TRUE(monthlyRow) << "the monthly method's plane in the field's convention";
+}
+
+TEST_F(YieldDialogTest, EnterConfirmsAParameterAndKeepsTheWindowOpen) {
+    auto dialog = Open(PlaneAngles{30, 0});
+    auto* losses = Child<QDoubleSpinBox>(*dialog, "yieldLosses");
+    losses->setFocus();
+    losses->selectAll();
+    QTest::keyClicks(losses, QStringLiteral("20"));
+    QTest::keyClick(losses, Qt::Key_Return);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), 0);
+    EXPECT_EQ(dialog->State().hourly.lossesPct, 20.0);
+    QTest::keyClick(losses, Qt::Key_Enter);
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(YieldDialogTest, ClicksArrivingDuringTheScanStartNoSecondScan) {
+    auto dialog = Open(PlaneAngles{10, 90});
+    auto* best = Child<QAbstractButton>(*dialog, "yieldBest");
+    int arrivals = 0;
+    platform.duringProgress = [best, &arrivals] {
+        if (arrivals++ == 0) {
+            best->click();
+            best->click();
+        }
+    };
+    best->click();
+    EXPECT_EQ(platform.progressLabels.size(), 1u);
+    EXPECT_EQ(platform.messages.size(), 1u);
+    platform.duringProgress = nullptr;
+    best->click();
+    EXPECT_EQ(platform.progressLabels.size(), 2u) << "a later click scans again";
 }
 
 TEST_F(YieldDialogTest, BarsTellTheirValuesOnHover) {
