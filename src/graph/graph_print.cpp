@@ -48,7 +48,9 @@ void PaintPrintedPage(QPainter& p, const PrintGeometry& geometry, int graphBotto
 }
 
 PrintStatus PrintGraphPage(QPrinter& printer, const PagePainter& paint) {
-    SetUpA4Printer(printer, QStringLiteral("HORIX"), PageOrientation::Landscape);
+    // The name the print dialog was given stays (the viewers' "HORIX" otherwise).
+    const QString name = printer.docName().isEmpty() ? QStringLiteral("HORIX") : printer.docName();
+    SetUpA4Printer(printer, name, PageOrientation::Landscape);
     printer.setFromTo(1, 1);
     QPainter p;
     if (!p.begin(&printer)) {

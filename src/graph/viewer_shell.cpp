@@ -403,7 +403,7 @@ void ViewerShell::PrintThrough(const std::function<PrintStatus(QPrinter&)>& prin
         return;
     }
     PrintRequest request;
-    request.documentName = QStringLiteral("HORIX");
+    request.documentName = printDocumentName_;
     request.singlePageOnly = true;
     if (std::unique_ptr<QPrinter> printer = CurrentPlatform().ChoosePrinter(this, request)) {
         PrintStatus status = PrintStatus::NotStarted;

@@ -249,6 +249,7 @@ protected:
     AngleControls* angles_ = nullptr;
     bool endedAtStart_ = false;
     bool loaded_ = false;
+    QString printDocumentName_ = QStringLiteral("HORIX");
 
 private:
     QVBoxLayout* left_;

@@ -222,7 +222,7 @@ QWidget* CDlgNational::BuildRanking() {
     ranking_->setSelectionBehavior(QAbstractItemView::SelectRows);
     ranking_->setSelectionMode(QAbstractItemView::SingleSelection);
     ranking_->horizontalHeader()->setStretchLastSection(true);
-    ranking_->setMinimumWidth(380);
+    ranking_->setMinimumWidth(420);
     column->addWidget(ranking_, 1);
     connect(ranking_, &QTableWidget::cellClicked, this, [this](int row) {
         const QVariant site = ranking_->item(row, 0)->data(Qt::UserRole);

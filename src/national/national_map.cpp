@@ -306,6 +306,8 @@ std::string NationalCsv(const NationalMap& map) {
 
 std::string NationalGeoJson(const NationalMap& map) {
     const NationalQuantity quantity = map.request.quantity;
+    // Every feature names the plane, year and month its value is for.
+    const std::string title = JsonString(map.request.Title());
     std::string out = "{\"type\": \"FeatureCollection\", \"features\": [";
     bool first = true;
     // The catalogue holds JGD2000 positions, WGS 84 within a metre; the maps'
@@ -319,7 +321,7 @@ std::string NationalGeoJson(const NationalMap& map) {
                ", \"name\": " + JsonString(site.name) + ", \"area\": " + JsonString(site.areaName) +
                ", \"quantity\": " + JsonString(QuantityName(quantity)) +
                ", \"value\": " + (site.value ? ExactDecimal(*site.value) : std::string("null")) +
-               ", \"unit\": " + JsonString(QuantityUnit(quantity)) + "}}";
+               ", \"unit\": " + JsonString(QuantityUnit(quantity)) + ", \"title\": " + title + "}}";
     }
     return out + "\n]}\n";
 }

@@ -56,6 +56,7 @@ CDlgYield::CDlgYield(AppSession& session, SitePicker& sites, std::optional<Plane
         plane.value_or(PlaneAngles{
             HourlyDefaultTilt(site != nullptr ? SitePositionOf(*site) : SitePosition{}), 0}),
         arrays);
+    printDocumentName_ = QStringLiteral("発電量試算");
     BuildControls();
     ConnectControls();
     KeepOpenOnEnter(*this);

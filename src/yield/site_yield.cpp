@@ -130,6 +130,8 @@ YieldComparison CompareYields(const YieldSiteData& data, PlaneAngles plane,
     comparison.tiltDeg = plane.tiltDeg;
     comparison.azimuthDeg = plane.azimuthDeg;
     comparison.ratingKw = hourly.ratingKw;
+    comparison.hourlyArray = hourly;
+    comparison.monthlyArray = monthly;
     const SlopePlane slope = PrepareSlopePlane(plane.tiltDeg, plane.azimuthDeg);
     for (std::size_t v = 0; v < data.years.size(); ++v) {
         if (data.years[v]) {

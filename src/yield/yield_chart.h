@@ -22,6 +22,8 @@ struct YieldComparison {
     std::array<std::optional<YieldResult>, 3> variants{};
     std::optional<YieldResult> monthly;
     MonthlyPlane monthlyPlane;
+    HourlyArray hourlyArray; // the arrays the figures were computed for
+    MonthlyArray monthlyArray;
 };
 
 // A filled rectangle of the chart.

@@ -86,6 +86,17 @@ std::string YieldComparisonCsv(const YieldComparison& comparison) {
            ExactDecimal(comparison.ratingKw) + ",月別計算の面," +
            std::to_string(comparison.monthlyPlane.tiltDeg) + "/" +
            std::to_string(comparison.monthlyPlane.azimuthDeg) + "\r\n";
+    // The arrays, so that a saved table says what it was computed for.
+    const HourlyArray& h = comparison.hourlyArray;
+    out += "時別計算の条件,温度係数γ(%/K)," + ExactDecimal(h.gammaPctPerK) +
+           ",熱損失係数U0(W/㎡K)," + ExactDecimal(h.u0) + ",熱損失係数U1(W・s/m³K)," +
+           ExactDecimal(h.u1) + ",損失(%)," + ExactDecimal(h.lossesPct) + ",インバータ効率(%)," +
+           ExactDecimal(h.inverterPct) + ",DC/AC比," + ExactDecimal(h.dcAcRatio) + "\r\n";
+    const MonthlyArray& m = comparison.monthlyArray;
+    out += std::string("月別計算の条件,設置形態,") + MountingLabel(m.mounting) +
+           ",温度係数α(%/K)," + ExactDecimal(m.alphaPctPerK) + ",K_HD," + ExactDecimal(m.kHd) +
+           ",K_PD," + ExactDecimal(m.kPd) + ",K_PA," + ExactDecimal(m.kPa) + ",K_PM," +
+           ExactDecimal(m.kPm) + ",η_INO," + ExactDecimal(m.etaIno) + "\r\n";
     out += ",発電量 平均年(kWh),発電量 多照年(kWh),発電量 寡照年(kWh),発電量 月別計算(kWh),"
            "斜面日射量 平均年(kWh/㎡),斜面日射量 多照年(kWh/㎡),斜面日射量 寡照年(kWh/㎡),"
            "斜面日射量 月別計算(kWh/㎡)\r\n";

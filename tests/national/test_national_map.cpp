@@ -72,7 +72,8 @@ TEST(NationalMap, GeoJsonIsAFeatureCollectionOfPointsLongitudeFirst) {
     EXPECT_EQ(std::strtod(end + 2, nullptr), 35.69);
     EXPECT_NE(
         json.find("\"properties\": {\"site\": 44132, \"name\": \"東京\", \"area\": \"東京都\", "
-                  "\"quantity\": \"yield\", \"value\": 1180.25, \"unit\": \"kWh/kWp\"}"),
+                  "\"quantity\": \"yield\", \"value\": 1180.25, \"unit\": \"kWh/kWp\", "
+                  "\"title\": \"発電量原単位　傾斜角20度・方位角270度・時別計算・平均年\"}"),
         std::string::npos);
     EXPECT_NE(json.find("\"site\": 47409, \"name\": \"網走\", \"area\": \"東京都\", \"quantity\": "
                         "\"yield\", \"value\": null"),

@@ -127,11 +127,17 @@ TEST_F(YieldDialogTest, TheCsvIsWrittenThroughTheSaveDialogAndCancellingWritesNo
     platform.saveAnswers.push_back(std::nullopt);
     Child<QAbstractButton>(*dialog, "yieldCsv")->click();
     EXPECT_FALSE(std::filesystem::exists(path));
+    Child<QDoubleSpinBox>(*dialog, "yieldLosses")->setValue(20.0);
+    Child<QComboBox>(*dialog, "yieldMounting")->setCurrentIndex(1);
     platform.saveAnswers.push_back(QString::fromStdString(path));
     Child<QAbstractButton>(*dialog, "yieldCsv")->click();
     std::string written;
     ASSERT_TRUE(ReadWholeFile(path, written));
     EXPECT_EQ(written, YieldComparisonCsv(dialog->Comparison()));
+    // The table says what it was computed for.
+    EXPECT_NE(written.find(",損失(%),20,"), std::string::npos);
+    EXPECT_NE(written.find(std::string(",設置形態,") + MountingLabel(Mounting::Roof) + ","),
+              std::string::npos);
     EXPECT_EQ(platform.messages.size(), 0u);
 }
 
@@ -141,6 +147,7 @@ TEST_F(YieldDialogTest, PrintingGoesToTheChosenPdf) {
     platform.printAnswers.push_back(QString::fromStdString(pdf));
     Child<QAbstractButton>(*dialog, "1070")->click();
     ASSERT_EQ(platform.printRequests.size(), 1u);
+    EXPECT_EQ(platform.printRequests[0].documentName, QStringLiteral("発電量試算"));
     std::ifstream printed(pdf, std::ios::binary);
     std::string head(4, '\0');
     printed.read(head.data(), 4);
