@@ -33,7 +33,7 @@ public:
     void RunNationalMap(QWidget* parent) override {
         CDlgNational national(
             appData_, [this, &national](bool hourly) { RunViewers(&national, hourly); }, parent);
-        CurrentPlatform().RunModal(national);
+        RunNational(national);
     }
     ViewerResult RunColorMap(QWidget* parent) override {
         CDlgColorMap map(appData_.MapFolder(), parent);
@@ -50,6 +50,14 @@ private:
             CurrentPlatform().RunModal(yield);
             yieldArrays_ = yield.Arrays();
         }
+    }
+
+    // The window stands before its first map is computed.
+    static void RunNational(CDlgNational& national) {
+        national.setWindowModality(Qt::ApplicationModal);
+        national.show();
+        national.ComputeFirstMap();
+        CurrentPlatform().RunModal(national);
     }
 
     // The viewers, one after the other while they switch.
@@ -87,7 +95,7 @@ private:
                           national.accept();
                       },
                       &viewer);
-                  CurrentPlatform().RunModal(national);
+                  RunNational(national);
                   followSite(before);
                   if (wanted && *wanted != hourly) {
                       viewer.done(QDialog::Rejected); // the switch to the other viewer

@@ -157,7 +157,13 @@ CDlgNational::CDlgNational(AppSession& session, std::function<void(bool)> openVi
     KeepOpenOnEnter(*this);
     shown_.request.tiltDeg = 30;
     ShowRequestInControls(shown_.request);
-    Recompute();
+}
+
+void CDlgNational::ComputeFirstMap() {
+    if (!computedOnce_) {
+        computedOnce_ = true;
+        Recompute();
+    }
 }
 
 CDlgNational::~CDlgNational() = default;

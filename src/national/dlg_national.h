@@ -67,6 +67,9 @@ public:
     NationalPane& Pane() const { return *pane_; }
     int Block() const;
 
+    // The first map, once the window stands: its progress box then appears over it
+    // rather than alone on the desktop.
+    void ComputeFirstMap();
     void PrintMap();
     void SaveCsv();
     void SaveGeoJson();
@@ -106,6 +109,7 @@ private:
     QTableWidget* ranking_ = nullptr;
     QLabel* status_ = nullptr;
     bool quiet_ = false; // controls are being set, not changed by the user
+    bool computedOnce_ = false;
 };
 
 } // namespace quorvane

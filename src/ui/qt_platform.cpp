@@ -181,7 +181,7 @@ void QtPlatform::CopyImage(const QImage& image) {
 
 bool QtPlatform::RunWithProgress(QWidget* parent, const QString& label, WorkProgress& progress,
                                  const std::function<void()>& work) {
-    QProgressDialog dialog(label, QStringLiteral("キャンセル"), 0, 0, parent);
+    QProgressDialog dialog(label, QStringLiteral("キャンセル"), 0, 0, DialogAnchor(parent));
     dialog.setObjectName(QStringLiteral("progress"));
     dialog.setWindowTitle(QStringLiteral("計算中"));
     dialog.setWindowModality(Qt::ApplicationModal);

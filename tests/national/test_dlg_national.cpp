@@ -25,6 +25,7 @@ protected:
         auto window =
             std::make_unique<CDlgNational>(*app, [this](bool hourly) { opened.push_back(hourly); });
         window->show();
+        window->ComputeFirstMap();
         return window;
     }
     NationalMap Expected(const NationalRequest& request) const {
