@@ -26,6 +26,7 @@
 #include <QTableWidget>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace quorvane {
 
@@ -395,6 +396,13 @@ void CDlgNational::ChooseSite(std::size_t site) {
     AppSelection& selection = session_.Selection();
     selection.siteNumber = shown_.sites[site].siteNumber;
     selection.areaCode = shown_.sites[site].areaCode;
+    // A site outside the block shown brings the whole country back, so that its
+    // marker can be seen.
+    const auto& markers = layout_.markers;
+    if (Block() != 0 && std::none_of(markers.begin(), markers.end(),
+                                     [site](const NationalMarker& m) { return m.site == site; })) {
+        block_->setCurrentIndex(0);
+    }
     pane_->SetCurrent(site);
     SelectRankingRow(site);
 }

@@ -28,6 +28,7 @@ public:
     void Show(const NationalLayout& layout, const QImage& picture);
     void SetCurrent(std::optional<std::size_t> site);
     std::optional<std::size_t> Hovered() const { return hovered_; }
+    std::optional<std::size_t> Current() const { return current_; }
     // The whole picture (no hover), as the page and the files show it.
     void PaintPicture(QPainter& p) const;
 

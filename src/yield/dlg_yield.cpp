@@ -128,6 +128,11 @@ QWidget* CDlgYield::ParameterBox(const QString& title, const std::vector<Paramet
                             ? QStringLiteral(" ") + QString::fromUtf16(parameter.unit)
                             : QString());
         spin->setKeyboardTracking(false);
+        // A value outside the range cannot be typed; the tip says why.
+        spin->setToolTip(QStringLiteral("%1～%2%3")
+                             .arg(spin->textFromValue(parameter.low))
+                             .arg(spin->textFromValue(parameter.high))
+                             .arg(spin->suffix()));
         const int row = index % 4;
         const int column = (index / 4) * 3;
         grid->addWidget(new QLabel(label, box), row, column);

@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -146,6 +147,22 @@ TEST_F(NationalWindowTest, ABlockZoomPlacesMarkersAsTheBlockMapDoes) {
     }
     EXPECT_TRUE(found);
     EXPECT_EQ(platform.progressLabels.size(), 1u) << "a zoom computes nothing";
+
+    // A ranking row of a site off this block brings the whole country back.
+    auto* ranking = Child<QTableWidget>(*window, "nationalRanking");
+    for (int row = 0; row < ranking->rowCount(); ++row) {
+        const auto index = ranking->item(row, 0)->data(Qt::UserRole).value<qulonglong>();
+        const bool shown =
+            std::any_of(layout.markers.begin(), layout.markers.end(),
+                        [index](const NationalMarker& m) { return m.site == index; });
+        if (!shown) {
+            emit ranking->cellClicked(row, 1);
+            EXPECT_EQ(window->Block(), 0);
+            EXPECT_EQ(window->Pane().Current(), index);
+            return;
+        }
+    }
+    ADD_FAILURE() << "every site of the kit is on the block";
 }
 
 TEST_F(NationalWindowTest, TheRankingAndTheSitesAreSavedAndTheMapPrinted) {
