@@ -161,7 +161,8 @@ std::string NationalRequest::Title() const {
     const MonthlyPlane snapped = SnapToMonthlyPlane(tiltDeg, azimuthDeg);
     const bool monthlyData = !UsesHourly(*this);
     const int tilt = monthlyData ? snapped.tiltDeg : tiltDeg;
-    const int azimuth = monthlyData ? snapped.azimuthDeg : azimuthDeg;
+    // Azimuths as the window's control reads them: 0..359 clockwise from south.
+    const int azimuth = ((monthlyData ? snapped.azimuthDeg : azimuthDeg) % 360 + 360) % 360;
     title += "　傾斜角" + std::to_string(tilt) + "度・方位角" + std::to_string(azimuth) + "度";
     if (quantity == NationalQuantity::Monthly) {
         return title + "・" + std::to_string(std::clamp(month, 1, 12)) + "月";

@@ -98,18 +98,20 @@ TEST(NationalMap, TheKeyNamesEveryParameterTheValuesDependOn) {
     EXPECT_FALSE(QuantityNamed("tilt"));
 }
 
-TEST(NationalMap, TitlesNameTheDataAndTheMonthlyPlaneAsStored) {
+TEST(NationalMap, TitlesNameTheDataAndTheStoredMonthlyPlaneAsTheControlsReadAngles) {
     NationalRequest request;
     request.quantity = NationalQuantity::Monthly;
     request.tiltDeg = 34;
     request.azimuthDeg = 350;
     request.month = 7;
-    EXPECT_EQ(request.Title(), "月平均斜面日射量　傾斜角30度・方位角-15度・7月");
+    EXPECT_EQ(request.Title(), "月平均斜面日射量　傾斜角30度・方位角345度・7月");
     request.quantity = NationalQuantity::Pr;
     request.method = YieldMethod::Monthly;
-    EXPECT_EQ(request.Title(), "PR　傾斜角30度・方位角-15度・月別計算");
+    EXPECT_EQ(request.Title(), "PR　傾斜角30度・方位角345度・月別計算");
     request.quantity = NationalQuantity::Spread;
     EXPECT_EQ(request.Title(), "多照年と寡照年の発電量の差　傾斜角34度・方位角350度・時別計算");
+    request.azimuthDeg = -90; // the command line's east
+    EXPECT_EQ(request.Title(), "多照年と寡照年の発電量の差　傾斜角34度・方位角270度・時別計算");
 }
 
 TEST(NationalMap, TheScaleRunsFromBlueToRedAndARangeAlwaysHasRoom) {
