@@ -27,6 +27,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
 namespace quorvane {
 
@@ -210,7 +211,10 @@ QWidget* CDlgNational::BuildControls() {
     for (QSpinBox* spin : {tilt_, azimuth_}) {
         connect(spin, &QSpinBox::valueChanged, this, &CDlgNational::Recompute);
     }
-    connect(block_, &QComboBox::currentIndexChanged, this, &CDlgNational::Compose);
+    connect(block_, &QComboBox::currentIndexChanged, this, [this] {
+        Compose();
+        FillRanking();
+    });
     return box;
 }
 
@@ -341,15 +345,30 @@ void CDlgNational::Compose() {
     for (const SiteValue& site : shown_.sites) {
         missing += site.value ? 0 : 1;
     }
-    status_->setText(missing == 0 ? QStringLiteral("%1地点").arg(shown_.sites.size())
-                                  : QStringLiteral("%1地点（うち%2地点はデータを読み込めません）")
-                                        .arg(shown_.sites.size())
-                                        .arg(missing));
+    QString text = missing == 0 ? QStringLiteral("%1地点").arg(shown_.sites.size())
+                                : QStringLiteral("%1地点（うち%2地点はデータを読み込めません）")
+                                      .arg(shown_.sites.size())
+                                      .arg(missing);
+    if (block != 0) {
+        text = QStringLiteral("%1の%2地点を順位付け（CSV・GeoJSONは全国の")
+                   .arg(ToQString(place.name))
+                   .arg(layout_.markers.size()) +
+               text + QStringLiteral("）");
+    }
+    status_->setText(text);
 }
 
 void CDlgNational::FillRanking() {
     ranking_->setSortingEnabled(false);
-    const std::vector<std::size_t> order = RankingOrder(shown_);
+    // A block ranks the sites on its map.
+    std::vector<std::size_t> order = RankingOrder(shown_);
+    if (Block() != 0) {
+        std::vector<bool> onMap(shown_.sites.size(), false);
+        for (const NationalMarker& marker : layout_.markers) {
+            onMap[marker.site] = true;
+        }
+        std::erase_if(order, [&onMap](std::size_t site) { return !onMap[site]; });
+    }
     ranking_->setRowCount(static_cast<int>(order.size()));
     for (std::size_t row = 0; row < order.size(); ++row) {
         const SiteValue& site = shown_.sites[order[row]];
@@ -396,13 +415,6 @@ void CDlgNational::ChooseSite(std::size_t site) {
     AppSelection& selection = session_.Selection();
     selection.siteNumber = shown_.sites[site].siteNumber;
     selection.areaCode = shown_.sites[site].areaCode;
-    // A site outside the block shown brings the whole country back, so that its
-    // marker can be seen.
-    const auto& markers = layout_.markers;
-    if (Block() != 0 && std::none_of(markers.begin(), markers.end(),
-                                     [site](const NationalMarker& m) { return m.site == site; })) {
-        block_->setCurrentIndex(0);
-    }
     pane_->SetCurrent(site);
     SelectRankingRow(site);
 }
